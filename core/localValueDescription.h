@@ -1,0 +1,79 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/localReturnStateType.h"
+
+class localClassDeclaration;
+class localValueDescription;
+
+// Argument list of a function or method call: pointers to values owned by the caller.
+// A null pointer to a list stands for "no list".
+using localValueList = std::vector<localValueDescription*>;
+
+// The single value type of the language: number (0), string (1), boolean (2), object (3).
+// Every value carries all five fields; a setter changes only its own fields and the kind.
+// Copies share the object pointer; no value owns the object.
+class localValueDescription {
+ public:
+  localValueDescription() = default;
+  localValueDescription(const localValueDescription&) = default;
+  localValueDescription& operator=(const localValueDescription&) = default;
+  ~localValueDescription() = default;
+
+  // Factories: a new value on the heap, owned by the caller.
+  static std::unique_ptr<localValueDescription> New(const std::wstring& text);
+  static std::unique_ptr<localValueDescription> New(double number);
+  static std::unique_ptr<localValueDescription> New(void* object, localClassDeclaration* declaration);
+
+  void setVal(const std::wstring& text);
+  void setVal(double number);
+  void setVal(void* object, localClassDeclaration* declaration);
+  void setVal(const localValueDescription* other);
+  void setBoo(bool flag);
+
+  std::int32_t getType() const { return type_; }
+  double getNum() const { return number_; }
+  std::wstring getStr() const { return text_; }
+  void* getObj() const { return object_; }
+  localClassDeclaration* getClassDeclaration() const { return declaration_; }
+  bool getBoo() const { return number_ > 0; }
+
+  std::wstring getTypeName() const;
+  std::wstring getClassName() const;
+  std::wstring toString() const;
+  void COUT() const;
+
+  bool getAttr(localReturnStateType& state, std::wstring name, localValueDescription& result) const;
+  bool setAttr(localReturnStateType& state, std::wstring name, localValueDescription& value) const;
+  bool methodExec(localReturnStateType& state, std::wstring name, localValueList* arguments,
+                  localValueDescription& result) const;
+
+  static constexpr std::int32_t typeNumber = 0;
+  static constexpr std::int32_t typeString = 1;
+  static constexpr std::int32_t typeBoolean = 2;
+  static constexpr std::int32_t typeObject = 3;
+
+ private:
+  std::int32_t type_ = typeNumber;
+  localClassDeclaration* declaration_ = nullptr;
+  std::wstring text_;
+  double number_ = 0.0;
+  void* object_ = nullptr;
+};
+
+// Owns the values of an argument list and offers the plain pointer list that callees read.
+class localOwnedValueList {
+ public:
+  localValueDescription* add(std::unique_ptr<localValueDescription> value);
+  void clear();
+  std::size_t size() const { return view_.size(); }
+  localValueList* get() { return &view_; }
+  localValueDescription* operator[](std::size_t index) const { return view_[index]; }
+
+ private:
+  std::vector<std::unique_ptr<localValueDescription>> owned_;
+  localValueList view_;
+};

@@ -1,0 +1,85 @@
+#pragma once
+#include <string>
+
+#include "core/localReturnStateType.h"
+#include "core/localValueDescription.h"
+
+class localContextUTF8;
+class localOperatorCompiled;
+
+// Binary operators; the value is also the precedence (larger binds tighter).
+enum localPossibleBinaryOperation : std::int32_t {
+  localPossibleBinaryOperationNONE = 0,
+  localPossibleBinaryOperationEQUAL = 1,
+  localPossibleBinaryOperationNOTEQUAL = 2,
+  localPossibleBinaryOperationGREATEROREQUAL = 3,
+  localPossibleBinaryOperationGREATER = 4,
+  localPossibleBinaryOperationLESSOREQUAL = 5,
+  localPossibleBinaryOperationLESS = 6,
+  localPossibleBinaryOperationMINUS = 7,
+  localPossibleBinaryOperationPLUS = 8,
+  localPossibleBinaryOperationDIVIDE = 9,
+  localPossibleBinaryOperationMULTIPLY = 10,
+};
+
+// Groups the static operations of the interpreter; no object of it is made.
+// Implementations live in the folder of their subsystem:
+//   app/ console; shell/ executor and help; interp/ scanners, evaluator, names;
+//   program/ compiler and program run.
+class localInterpretatorUTF8 {
+ public:
+  localInterpretatorUTF8() = delete;
+
+  // --- Console (app/) ---------------------------------------------------------------
+  static void console();
+
+  // --- Statement and command executor, help (shell/) -----------------------------------
+  static bool scanStringGetOperatorAndExec(localReturnStateType& state, const std::wstring& text,
+                                           unsigned& position, localContextUTF8* context,
+                                           bool checkOnly);
+  static bool wordCorrespondsTo(const std::wstring& word, const std::wstring& keyword);
+  static std::wstring scanStringGetFilenameToken(localReturnStateType& state, const std::wstring& text,
+                                                 unsigned& position);
+  static void help();
+
+  // --- Scanners (interp/) ---------------------------------------------------------------
+  static void scanStringSkipVoidChars(const std::wstring& text, unsigned& position);
+  static std::wstring scanStringGetWordToken(const std::wstring& text, unsigned& position);
+  static bool scanStringGetNumberTokenAndEvaluete(const std::wstring& text, unsigned& position,
+                                                  localValueDescription& value);
+  static bool scanStringGetStringTokenAndEvaluete(const std::wstring& text, unsigned& position,
+                                                  localValueDescription& value);
+  static localPossibleBinaryOperation scanStringGetBinaryOperation(const std::wstring& text,
+                                                                   unsigned& position);
+
+  // --- Expressions (interp/) ------------------------------------------------------------
+  static bool scanStringGetExpressionAndEvaluete(localReturnStateType& state, const std::wstring& text,
+                                                 unsigned& position, localValueDescription& result,
+                                                 localContextUTF8* context, bool checkOnly);
+  static bool scanStringGetOperandAndEvaluete(localReturnStateType& state, const std::wstring& text,
+                                              unsigned& position, localValueDescription& value,
+                                              localContextUTF8* context, bool checkOnly);
+  static bool binaryOperationByEnumEvaluate(localReturnStateType& state, localValueDescription& result,
+                                            localPossibleBinaryOperation operation,
+                                            const localValueDescription& left,
+                                            const localValueDescription& right);
+
+  // --- Names, calls, members (interp/) --------------------------------------------------
+  static bool scanStringGetNameTokenAndEvaluete(localReturnStateType& state, const std::wstring& text,
+                                                unsigned& position, localValueDescription& value,
+                                                localContextUTF8* context, bool checkOnly);
+  static bool scanStringGetListOfValueDescriptions(localReturnStateType& state, const std::wstring& text,
+                                                   unsigned& position, localOwnedValueList& list,
+                                                   localContextUTF8* context, bool checkOnly);
+  static bool functionEvaluate(localReturnStateType& state, localContextUTF8* context,
+                               localValueDescription& result, const std::wstring& name,
+                               localValueList* list);
+
+  // --- Programs (program/) --------------------------------------------------------------
+  static bool textCompile(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                          localContextUTF8* context, localOperatorCompiled*& block);
+  static bool scanStringGetArgumentDescription(localReturnStateType& state, const std::wstring& text,
+                                               unsigned& position, localOwnedValueList& values,
+                                               localContextUTF8* context);
+  static bool textExec(localReturnStateType& state, const std::wstring& text, localContextUTF8* context);
+};

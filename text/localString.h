@@ -1,0 +1,57 @@
+#pragma once
+#include <string>
+
+#include "core/localReturnStateType.h"
+
+// Conversions between wide strings and the 8-bit encodings the system meets (CP866 at
+// the console, CP1251 in program files, the multibyte form for everything printed),
+// and the small string helpers every other subsystem relies on. All pure functions.
+namespace localString {
+
+// --- Encodings -------------------------------------------------------------------
+std::string wcharToCp866StdString(wchar_t c);
+std::string wcharToCp1251StdString(wchar_t c);
+std::string wcharToMultibyteStdString(wchar_t c);
+
+std::string wstringToStdStringCp866(const std::wstring& text);
+std::string wstringToStdStringCp1251(const std::wstring& text);
+std::string wstringToStdStringMultibyte(const std::wstring& text);
+
+wchar_t charCp866ToWchar(char c);
+wchar_t charCp1251ToWchar(char c);
+std::wstring stdStringCp866StdStringToStdWstring(const std::string& text);
+std::wstring stdStringMultibyteToStdWString(const std::string& text);
+
+// --- Blanks, trimming, case ---------------------------------------------------------
+bool isSpaceChar(const std::wstring& text, unsigned position);
+std::wstring trimL(const std::wstring& text);
+std::wstring trimR(const std::wstring& text);
+std::wstring right(const std::wstring& text, unsigned count);
+wchar_t wcharToUpper(wchar_t c);
+std::wstring wstringToUpper(const std::wstring& text);
+
+// --- Lines and positions ------------------------------------------------------------
+std::wstring newLineMarker();
+bool isNewLineMarker(const std::wstring& text, const unsigned& position);
+std::wstring getLineFromPos(const std::wstring& text, unsigned position);
+unsigned getLineNumberByPos(const std::wstring& text, unsigned position, unsigned& lineStart);
+
+// --- Templates, numbers, pointers -----------------------------------------------------
+bool wordCorrespondsToTemplate(const std::wstring& word, const std::wstring& pattern);
+// %.15g with an exponent of at least three digits (1e+015); inf, -inf, nan otherwise.
+std::wstring doubleToStdWString(double number);
+// The output stream's default number format (%g, six significant digits), with the same
+// three-digit exponent.
+std::wstring doubleToStdWStringDefault(double number);
+// "0x" and lower-case hex digits; "0" for null.
+std::wstring pointerToStdWString(const void* pointer);
+
+// --- Files ----------------------------------------------------------------------------
+// Appends the CP1251 file's lines to text, each ending in one line feed; a CR before LF
+// is dropped. A file that cannot be opened gives localErrorTypeFILEnotFound.
+bool readFromFile(localReturnStateType& state, const std::wstring& fileName, std::wstring& text);
+
+// --- Messages ---------------------------------------------------------------------------
+std::wstring returnStateAsString(const localReturnStateType& state);
+
+}  // namespace localString
