@@ -1,0 +1,141 @@
+#include "classes/localClassForTest.h"
+
+#include <memory>
+
+#include "classes/localIntegerConversion.h"
+#include "core/localKeepAlive.h"
+#include "core/localTrace.h"
+#include "text/localString.h"
+
+namespace {
+
+const char* const methodOperation = "classImplementationMethodFunction";
+
+bool hasArguments(const localValueList* arguments) { return arguments != nullptr && !arguments->empty(); }
+
+}  // namespace
+
+std::string localClassForTest::toStdString() const {
+  return localString::wstringToStdStringMultibyte(L"объект тестового класса [ТЕСТ] c числом " +
+                                                   localString::doubleToStdWString(attribInt));
+}
+
+localClassDeclaration* localClassForTest::getClassDeclaration() {
+  // One declaration for the whole run, shared by every object and every registration.
+  static const std::unique_ptr<localClassDeclaration> shared(createClassDeclaration());
+  return shared.get();
+}
+
+localClassDeclaration* localClassForTest::createClassDeclaration() {
+  auto declaration = std::make_unique<localClassDeclaration>();
+  declaration->className = L"TEST";
+  declaration->classSynonym = L"ТЕСТ";
+  declaration->description = L"тестовый класс для отладки объектно-ориентированного программирования";
+  const localExecFunction exec = &localClassForTest::classImplementationMethodFunction;
+  const localGetFunction get = &localClassForTest::classImplementationAttribGetFunction;
+  const localSetFunction set = &localClassForTest::classImplementationAttribSetFunction;
+  declaration->addMember(L"", exec, nullptr, nullptr);
+  declaration->addMember(L"SELF", nullptr, nullptr, get);
+  declaration->addMember(L"ATTRIBINT", nullptr, set, get);
+  declaration->addMember(L"TOSTRING", exec, nullptr, nullptr);
+  declaration->addMember(L"GETINT", exec, nullptr, nullptr);
+  declaration->addMember(L"GETINTPLUS", exec, nullptr, nullptr);
+  declaration->addMember(L"GETINTPLUSONE", exec, nullptr, nullptr);
+  return declaration.release();  // the caller owns it
+}
+
+bool localClassForTest::classImplementationMethodFunction(localReturnStateType& state, void*& object,
+                                                          std::wstring name, localValueList* arguments,
+                                                          localValueDescription& result) {
+  state = localErrorTypeOK;
+  if (object == nullptr) {
+    if (!name.empty()) {
+      state = localErrorTypeSTATICcallUnsupported;
+      return false;
+    }
+    localClassForTest* created = localKeepAlive(std::make_unique<localClassForTest>());
+    result.setVal(created, getClassDeclaration());
+    return true;
+  }
+  auto* self = static_cast<localClassForTest*>(object);
+
+  if (name == L"TOSTRING" || name == L"СТРОКА") {
+    if (hasArguments(arguments)) {
+      state = localErrorTypePARAMETERScount;
+      return false;
+    }
+    result.setVal(localString::stdStringMultibyteToStdWString(self->toStdString()));
+    return true;
+  }
+  if (name == L"GETINT" || name == L"ПОЛУЧИТЬЦЕЛОЕ") {
+    if (hasArguments(arguments)) {
+      state = localErrorTypePARAMETERScount;
+      return false;
+    }
+    result.setVal(static_cast<double>(self->attribInt));
+    return true;
+  }
+  if (name == L"GETINTPLUSONE" || name == L"ПОЛУЧИТЬЦЕЛОЕПЛЮС1") {
+    localTrace(L" метод GETINTPLUSONE() thisObj->attribInt=" + std::to_wstring(self->attribInt) + L" func: ",
+               methodOperation, 3731);
+    if (hasArguments(arguments)) {
+      state = localErrorTypePARAMETERScount;
+      return false;
+    }
+    // Wraps around at the top of the 32-bit range.
+    const auto next = static_cast<std::int32_t>(static_cast<std::uint32_t>(self->attribInt) + 1u);
+    result.setVal(static_cast<double>(next));
+    return true;
+  }
+  if (name == L"GETINTPLUS" || name == L"ПОЛУЧИТЬЦЕЛОЕПЛЮС") {
+    localTrace(L" метод GETINTPLUS() thisObj->attribInt=" + std::to_wstring(self->attribInt) + L" func: ",
+               methodOperation, 3741);
+    if (arguments == nullptr) {
+      state = localErrorTypePARAMETERScount;
+      return false;
+    }
+    localTrace(L" метод GETINTPLUS() количество параметров=" + std::to_wstring(arguments->size()) + L" func: ",
+               methodOperation, 3743);
+    if (arguments->size() != 1) {
+      state = localErrorTypePARAMETERScount;
+      return false;
+    }
+    const localValueDescription* argument = (*arguments)[0];
+    if (argument == nullptr || argument->getType() != localValueDescription::typeNumber) {
+      state = localErrorTypePARAMETERStype;
+      return false;
+    }
+    result.setVal(argument->getNum() + static_cast<double>(self->attribInt));
+    return true;
+  }
+  state = localErrorTypeMETHODunknown;
+  return false;
+}
+
+bool localClassForTest::classImplementationAttribGetFunction(localReturnStateType& state, void* const& object,
+                                                             std::wstring name, localValueDescription& result) {
+  state = localErrorTypeOK;
+  auto* self = static_cast<localClassForTest*>(object);
+  if (name == L"SELF") {
+    result.setVal(object, getClassDeclaration());
+  } else if (name == L"ATTRIBINT" && self != nullptr) {
+    result.setVal(static_cast<double>(self->attribInt));
+  } else {
+    state = localErrorTypeATTRIBUTEunknown;
+    result.setVal(std::wstring(L"localErrorTypeATTRIBUTEunknown"));
+  }
+  return state == localErrorTypeOK;
+}
+
+bool localClassForTest::classImplementationAttribSetFunction(localReturnStateType& state, void* const& object,
+                                                             std::wstring name, localValueDescription& value) {
+  state = localErrorTypeOK;
+  auto* self = static_cast<localClassForTest*>(object);
+  if (name == L"ATTRIBINT" && self != nullptr) {
+    // Whatever the value's kind, its number field counts.
+    self->attribInt = localTruncateToInt32(value.getNum());
+  } else {
+    state = localErrorTypeATTRIBUTEunknown;
+  }
+  return state == localErrorTypeOK;
+}

@@ -1,0 +1,88 @@
+// The value table's own operations: columns, lines, cells and sorting.
+#include "classes/localValueTable.h"
+
+#include <utility>
+
+#include "core/localTrace.h"
+
+unsigned localValueTable::columnCount() const { return static_cast<unsigned>(columns.size()); }
+
+unsigned localValueTable::linesCnt() const { return static_cast<unsigned>(lines.size()); }
+
+unsigned localValueTable::newColumn(const std::wstring& name) {
+  columns.push_back(columnType{name});
+  for (std::vector<localValueDescription>& line : lines) line.emplace_back();
+  return columnCount();
+}
+
+bool localValueTable::newLine(const unsigned& position) {
+  std::vector<localValueDescription> line(columns.size());
+  if (position == 0 || position >= lines.size()) {
+    lines.push_back(std::move(line));
+  } else {
+    // Takes the number position; the lines from there on move up by one.
+    lines.insert(lines.begin() + (position - 1), std::move(line));
+  }
+  return true;
+}
+
+unsigned localValueTable::getColumnParameters(const std::wstring& name) const {
+  // Column names are compared exactly, case included.
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    if (columns[i].name == name) return static_cast<unsigned>(i + 1);
+  }
+  return 0;
+}
+
+std::wstring localValueTable::getColumnParameters(const unsigned& number) const {
+  if (number == 0 || number > columns.size()) return {};
+  return columns[number - 1].name;
+}
+
+bool localValueTable::getValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
+                               localValueDescription& result) const {
+  if (line == 0 || line > lines.size() || column == 0 || column > columns.size()) {
+    state = localErrorTypeINDEXoutOfBounds;
+    return false;
+  }
+  result.setVal(&lines[line - 1][column - 1]);
+  return true;
+}
+
+bool localValueTable::setValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
+                               const localValueDescription& value) {
+  if (line == 0 || line > lines.size() || column == 0 || column > columns.size()) {
+    state = localErrorTypeINDEXoutOfBounds;
+    return false;
+  }
+  lines[line - 1][column - 1].setVal(&value);
+  return true;
+}
+
+bool localValueTable::sort(const std::wstring& columnName) {
+  const unsigned column = getColumnParameters(columnName);
+  if (column == 0) return false;
+  const unsigned index = column - 1;
+  localTrace(L" columnIdx=" + std::to_wstring(index) + L" func: ", "sort", 4239);
+  // Ascending by text form, moving a line down by adjacent swaps while it is strictly
+  // smaller than the line before it; equal texts keep their order.
+  std::size_t i = 1;
+  unsigned long long swaps = 0;
+  while (i < lines.size()) {
+    while (i != 0) {
+      if (!(lines[i][index].toString() < lines[i - 1][index].toString())) break;
+      std::swap(lines[i - 1], lines[i]);
+      --i;
+      ++swaps;
+    }
+    ++i;
+  }
+  localTrace(L" Всего обменов: " + std::to_wstring(swaps) + L" func: ", "sort", 4278);
+  return true;
+}
+
+unsigned localValueTable::chooseLine(const std::wstring&) const {
+  localTrace(L" метод chooseLine() func: ", "chooseLine", 4176);
+  localTrace(L" метод chooseLine() доступен только в графической версии! func: ", "chooseLine", 4211);
+  return 0;
+}

@@ -1,0 +1,187 @@
+// The value table as scripts see it: its declaration and the one EXEC function that
+// serves the constructor and every method.
+#include <memory>
+
+#include "classes/localIntegerConversion.h"
+#include "classes/localValueTable.h"
+#include "core/localKeepAlive.h"
+#include "text/localString.h"
+
+namespace {
+
+using method = bool (*)(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
+                        localValueDescription& result);
+
+bool isNumber(const localValueDescription* value) {
+  return value != nullptr && value->getType() == localValueDescription::typeNumber;
+}
+bool isString(const localValueDescription* value) {
+  return value != nullptr && value->getType() == localValueDescription::typeString;
+}
+
+bool fail(localReturnStateType& state, localReturnStateType failure) {
+  state = failure;
+  return false;
+}
+
+// A column given by number (truncated) or by its exact name; 0 when there is none.
+unsigned columnNumber(const localValueTable& table, const localValueDescription& column) {
+  if (column.getType() == localValueDescription::typeString) return table.getColumnParameters(column.getStr());
+  return localTruncateToUint32Modulo(column.getNum());
+}
+
+bool toText(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
+            localValueDescription& result) {
+  if (!arguments.empty()) return fail(state, localErrorTypePARAMETERScount);
+  result.setVal(L"Таблица значений [" + localString::doubleToStdWString(table.linesCnt()) + L":" +
+                localString::doubleToStdWString(table.columnCount()) + L"] по адресу [" +
+                localString::pointerToStdWString(&table) + L"] ");
+  return true;
+}
+
+bool chooseLine(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
+                localValueDescription& result) {
+  if (arguments.size() != 2) return fail(state, localErrorTypePARAMETERScount);
+  if (arguments[0] == nullptr || !isString(arguments[1])) return fail(state, localErrorTypePARAMETERStype);
+  table.chooseLine(arguments[1]->getStr());
+  // The list holds the caller's copies: no variable changes.
+  arguments[0]->setVal(0.0);
+  result.setVal(0.0);
+  return true;
+}
+
+bool columnCount(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
+                 localValueDescription& result) {
+  if (!arguments.empty()) return fail(state, localErrorTypePARAMETERScount);
+  result.setVal(static_cast<double>(table.columnCount()));
+  return true;
+}
+
+bool linesCount(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
+                localValueDescription& result) {
+  if (!arguments.empty()) return fail(state, localErrorTypePARAMETERScount);
+  result.setVal(static_cast<double>(table.linesCnt()));
+  return true;
+}
+
+bool columnParameters(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
+                      localValueDescription& result) {
+  if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
+  if (isString(arguments[0])) {
+    result.setVal(static_cast<double>(table.getColumnParameters(arguments[0]->getStr())));
+  } else if (isNumber(arguments[0])) {
+    result.setVal(table.getColumnParameters(localTruncateToUint32Modulo(arguments[0]->getNum())));
+  } else {
+    return fail(state, localErrorTypePARAMETERStype);
+  }
+  return true;
+}
+
+bool getValue(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
+              localValueDescription& result) {
+  if (arguments.size() != 2) return fail(state, localErrorTypePARAMETERScount);
+  if (!isNumber(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
+  if (!isNumber(arguments[1]) && !isString(arguments[1])) return fail(state, localErrorTypePARAMETERStype);
+  return table.getValue(state, localTruncateToUint32Modulo(arguments[0]->getNum()),
+                        columnNumber(table, *arguments[1]), result);
+}
+
+bool newColumn(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
+               localValueDescription& result) {
+  if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
+  if (!isString(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
+  result.setVal(static_cast<double>(table.newColumn(arguments[0]->getStr())));
+  return true;
+}
+
+bool newLine(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
+             localValueDescription& result) {
+  if (arguments.size() > 1) return fail(state, localErrorTypePARAMETERScount);
+  unsigned position = 0;
+  if (arguments.size() == 1) {
+    if (!isNumber(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
+    position = localTruncateToUint32Modulo(arguments[0]->getNum());
+  }
+  table.newLine(position);
+  result.setVal(1.0);
+  return true;
+}
+
+bool setValue(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
+              localValueDescription& result) {
+  if (arguments.size() != 3) return fail(state, localErrorTypePARAMETERScount);
+  if (!isNumber(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
+  if (!isNumber(arguments[1]) && !isString(arguments[1])) return fail(state, localErrorTypePARAMETERStype);
+  if (arguments[2] == nullptr) return fail(state, localErrorTypePARAMETERStype);
+  const bool done = table.setValue(state, localTruncateToUint32Modulo(arguments[0]->getNum()),
+                                   columnNumber(table, *arguments[1]), *arguments[2]);
+  result.setBoo(done);
+  return done;
+}
+
+bool sortLines(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
+               localValueDescription& result) {
+  if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
+  if (!isString(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
+  // An unknown column is no failure: the result tells.
+  result.setBoo(table.sort(arguments[0]->getStr()));
+  return true;
+}
+
+struct methodEntry {
+  const wchar_t* english;
+  const wchar_t* russian;
+  method run;
+};
+
+// In declaration order. СТРОКА is accepted here but has no member of its own.
+const methodEntry methods[] = {
+    {L"TOSTRING", L"СТРОКА", toText},
+    {L"CHOOSELINE", L"ВЫБРАТЬСТРОКУ", chooseLine},
+    {L"COLUMNCOUNT", L"КОЛИЧЕСТВОКОЛОНОК", columnCount},
+    {L"GETCOLUMNPARAMETERS", L"ПОЛУЧИТЬПАРАМЕТРЫКОЛОНКИ", columnParameters},
+    {L"GETVALUE", L"ПОЛУЧИТЬЗНАЧЕНИЕ", getValue},
+    {L"LINESCNT", L"КОЛИЧЕСТВОСТРОК", linesCount},
+    {L"NEWCOLUMN", L"НОВАЯКОЛОНКА", newColumn},
+    {L"NEWLINE", L"НОВАЯСТРОКА", newLine},
+    {L"SETVALUE", L"УСТАНОВИТЬЗНАЧЕНИЕ", setValue},
+    {L"SORT", L"СОРТИРОВАТЬ", sortLines},
+};
+
+}  // namespace
+
+localClassDeclaration* localValueTable::getClassDeclaration() {
+  auto declaration = std::make_unique<localClassDeclaration>();
+  declaration->className = L"VALUETABLE";
+  declaration->classSynonym = L"ТАБЛИЦАЗНАЧЕНИЙ";
+  declaration->description = L"класс ТаблицаЗначений";
+  const localExecFunction exec = &localValueTable::classImplementationMethodFunction;
+  declaration->addMember(L"", exec, nullptr, nullptr);
+  bool first = true;
+  for (const methodEntry& entry : methods) {
+    declaration->addMember(entry.english, exec, nullptr, nullptr);
+    // TOSTRING alone has no Russian member.
+    if (!first) declaration->addMember(entry.russian, exec, nullptr, nullptr);
+    first = false;
+  }
+  return localKeepAlive(std::move(declaration));
+}
+
+bool localValueTable::classImplementationMethodFunction(localReturnStateType& state, void*& object,
+                                                        std::wstring name, localValueList* arguments,
+                                                        localValueDescription& result) {
+  state = localErrorTypeOK;
+  if (object == nullptr) {
+    if (!name.empty()) return fail(state, localErrorTypeSTATICcallUnsupported);
+    localValueTable* created = localKeepAlive(std::make_unique<localValueTable>());
+    result.setVal(created, getClassDeclaration());
+    return true;
+  }
+  static const localValueList noArguments;
+  const localValueList& list = arguments != nullptr ? *arguments : noArguments;
+  auto* table = static_cast<localValueTable*>(object);
+  for (const methodEntry& entry : methods) {
+    if (name == entry.english || name == entry.russian) return entry.run(state, *table, list, result);
+  }
+  return fail(state, localErrorTypeMETHODunknown);
+}

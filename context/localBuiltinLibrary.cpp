@@ -1,0 +1,86 @@
+#include "context/localBuiltinLibrary.h"
+
+#include "context/localContextUTF8.h"
+
+namespace localBuiltin {
+namespace {
+
+constexpr unsigned N = kindNumber;
+constexpr unsigned S = kindString;
+constexpr unsigned B = kindBoolean;
+constexpr unsigned ANY = kindAny;
+
+const entry table[] = {
+    {L"CLASSLOAD", L"КЛАССЗАГРУЗИТЬ", 1, 1, {S, ANY}, true, classLoad},
+    {L"CREATEOBJECT", L"СОЗДАТЬОБЪЕКТ", 1, 1, {S, ANY}, false, createObject},
+    {L"EMPTYVALUE", L"ПУСТОЕЗНАЧЕНИЕ", 1, 1, {S | N | B, ANY}, false, emptyValue},
+    {L"INT", L"ЦЕЛ", 1, 1, {N, ANY}, false, integerPart},
+    {L"MAX", L"МАКС", 1, unlimited, {ANY, ANY}, false, maximum},
+    {L"MESSAGE", L"СООБЩИТЬ", 1, 1, {ANY, ANY}, false, message},
+    {L"MIN", L"МИН", 1, unlimited, {ANY, ANY}, false, minimum},
+    {L"NUMBER", L"ЧИСЛО", 1, 1, {S, ANY}, false, number},
+    {L"RAND", L"СЛУЧАЙНОЕЧИСЛО", 0, 0, {ANY, ANY}, false, randomNumber},
+    {L"RIGHT", L"ПРАВ", 2, 2, {S, N}, false, rightPart},
+    {L"STRING", L"СТРОКА", 1, 1, {ANY, ANY}, false, textForm},
+    {L"STRLEN", L"СТРДЛИНА", 1, 1, {S, ANY}, false, textLength},
+    {L"TRIMALL", L"СОКРЛП", 1, 1, {S, ANY}, false, trimAll},
+    {L"TRIML", L"СОКРЛ", 1, 1, {S, ANY}, false, trimLeft},
+    {L"TRIMR", L"СОКРП", 1, 1, {S, ANY}, false, trimRight},
+    {L"TOSTRING", L"ВСТРОКУ", 0, 0, {ANY, ANY}, false, contextToString},
+    {L"TYPEASSTRING", L"ТИПЗНАЧЕНИЯСТР", 1, 1, {ANY, ANY}, false, typeName},
+};
+
+const entry* findEntry(const std::wstring& name) {
+  // Exact comparison: callers pass names already upper-cased.
+  for (const entry& candidate : table) {
+    if (name == candidate.english || name == candidate.russian) return &candidate;
+  }
+  return nullptr;
+}
+
+bool kindAllowed(unsigned mask, const localValueDescription* value) {
+  if (value == nullptr) return false;
+  const std::int32_t type = value->getType();
+  if (type < 0 || type > localValueDescription::typeObject) return false;
+  return (mask & (1u << type)) != 0;
+}
+
+// Count first, then kinds from the first argument on.
+bool checkArguments(localReturnStateType& state, const entry& function, const localValueList& arguments) {
+  if (arguments.size() < function.minArguments || arguments.size() > function.maxArguments) {
+    state = localErrorTypePARAMETERScount;
+    return false;
+  }
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const unsigned mask = i < maxCheckedArguments ? function.kinds[i] : kindAny;
+    if (!kindAllowed(mask, arguments[i])) {
+      state = localErrorTypePARAMETERStype;
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+const entry* entries() { return table; }
+std::size_t entryCount() { return sizeof(table) / sizeof(table[0]); }
+
+}  // namespace localBuiltin
+
+bool localContextUTF8::classImplementationMethodFunction(localReturnStateType& state, void*& object,
+                                                         std::wstring name, localValueList* arguments,
+                                                         localValueDescription& result) {
+  state = localErrorTypeOK;
+  const localBuiltin::entry* function = localBuiltin::findEntry(name);
+  if (function == nullptr) {
+    state = localErrorTypeMETHODunknown;
+    return false;
+  }
+  static const localValueList noArguments;
+  const localValueList& list = arguments != nullptr ? *arguments : noArguments;
+  auto* context = static_cast<localContextUTF8*>(object);
+  bool ok = localBuiltin::checkArguments(state, *function, list) && function->run(state, context, list, result);
+  if (!ok && function->falseResultOnFailure) result.setBoo(false);
+  return ok;
+}

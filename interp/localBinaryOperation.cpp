@@ -1,0 +1,117 @@
+// One binary operation on two values. Kinds never convert into each other: numbers
+// combine with numbers, strings with strings; booleans and objects take no operator.
+#include <string>
+
+#include "core/localTrace.h"
+#include "interp/localInterpTraceLines.h"
+#include "interp/localInterpretatorUTF8.h"
+
+namespace {
+
+// Comparison operators share one shape for numbers and strings; a NaN compares false
+// with everything except <>.
+template <class T>
+bool compare(localPossibleBinaryOperation operation, const T& left, const T& right) {
+  switch (operation) {
+    case localPossibleBinaryOperationEQUAL:
+      return left == right;
+    case localPossibleBinaryOperationNOTEQUAL:
+      return !(left == right);
+    case localPossibleBinaryOperationGREATEROREQUAL:
+      return left >= right;
+    case localPossibleBinaryOperationGREATER:
+      return left > right;
+    case localPossibleBinaryOperationLESSOREQUAL:
+      return left <= right;
+    case localPossibleBinaryOperationLESS:
+      return left < right;
+    default:
+      return false;
+  }
+}
+
+bool isComparison(localPossibleBinaryOperation operation) {
+  return operation >= localPossibleBinaryOperationEQUAL && operation <= localPossibleBinaryOperationLESS;
+}
+
+bool numberOperation(localReturnStateType& state, localValueDescription& result,
+                     localPossibleBinaryOperation operation, double left, double right) {
+  if (isComparison(operation)) {
+    result.setBoo(compare(operation, left, right));
+    return true;
+  }
+  switch (operation) {
+    case localPossibleBinaryOperationMINUS:
+      result.setVal(left - right);
+      return true;
+    case localPossibleBinaryOperationPLUS:
+      result.setVal(left + right);
+      return true;
+    case localPossibleBinaryOperationMULTIPLY:
+      result.setVal(left * right);
+      return true;
+    case localPossibleBinaryOperationDIVIDE:
+      if (right == 0.0) {
+        state = localErrorTypeDIVISIONbyZero;
+        return false;
+      }
+      result.setVal(left / right);
+      return true;
+    default:
+      state = localErrorTypeCODE;
+      return false;
+  }
+}
+
+bool stringOperation(localReturnStateType& state, localValueDescription& result,
+                     localPossibleBinaryOperation operation, const std::wstring& left, const std::wstring& right) {
+  if (isComparison(operation)) {
+    // std::wstring orders by character code; a proper prefix is smaller.
+    result.setBoo(compare(operation, left, right));
+    return true;
+  }
+  switch (operation) {
+    case localPossibleBinaryOperationPLUS:
+      result.setVal(left + right);
+      return true;
+    case localPossibleBinaryOperationMINUS:
+    case localPossibleBinaryOperationDIVIDE:
+    case localPossibleBinaryOperationMULTIPLY:
+      // Strings only concatenate; the other arithmetic is a type error of the operands.
+      state = localErrorTypeOPERANDtype;
+      return false;
+    default:
+      state = localErrorTypeCODE;
+      return false;
+  }
+}
+
+}  // namespace
+
+bool localInterpretatorUTF8::binaryOperationByEnumEvaluate(localReturnStateType& state,
+                                                          localValueDescription& result,
+                                                          localPossibleBinaryOperation operation,
+                                                          const localValueDescription& left,
+                                                          const localValueDescription& right) {
+  // result may be the left operand itself: read both operands before writing.
+  switch (left.getType()) {
+    case localValueDescription::typeNumber:
+      if (right.getType() != localValueDescription::typeNumber) {
+        state = localErrorTypeOPERANDtype;
+        return false;
+      }
+      return numberOperation(state, result, operation, left.getNum(), right.getNum());
+    case localValueDescription::typeString:
+      if (right.getType() != localValueDescription::typeString) {
+        state = localErrorTypeOPERANDtype;
+        return false;
+      }
+      return stringOperation(state, result, operation, left.getStr(), right.getStr());
+    default:
+      localTrace(L"Не могу выполниить операцию номер [" + std::to_wstring(static_cast<int>(operation)) +
+                     L"] func: ",
+                 "binaryOperationByEnumEvaluate", localInterpTraceLine::binaryOperationUnsupported);
+      state = localErrorTypeCODE;
+      return false;
+  }
+}

@@ -1,0 +1,90 @@
+// Calls of a function by name: the few names the evaluator answers itself (FORMAT,
+// M1ESSAGE, PI), then the functions of the context.
+#include <iostream>
+#include <string>
+
+#include "context/localContextUTF8.h"
+#include "core/localTrace.h"
+#include "interp/localInterpTraceLines.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "text/localString.h"
+
+namespace {
+
+const char* const operationName = "functionEvaluate";
+
+std::size_t argumentCount(const localValueList* list) { return list == nullptr ? 0 : list->size(); }
+
+void print(const std::wstring& text) { std::cout << localString::wstringToStdStringMultibyte(text); }
+
+bool format(localReturnStateType& state, localValueDescription& result, const localValueList* list) {
+  result.setVal(std::wstring());
+  if (argumentCount(list) != 2) {
+    state = localErrorTypePARAMETERScount;
+    return false;
+  }
+  if ((*list)[1]->getType() != localValueDescription::typeString) {
+    state = localErrorTypePARAMETERStype;
+    return false;
+  }
+  result.setVal((*list)[0]->toString());
+  return true;
+}
+
+// The evaluator's own message routine: objects get a traced two-line form, numbers the
+// stream's short default format without a line end.
+bool message(localReturnStateType& state, localValueDescription& result, const localValueList* list) {
+  if (argumentCount(list) != 1) {
+    state = localErrorTypePARAMETERScount;
+    return false;
+  }
+  const localValueDescription& shown = *(*list)[0];
+  switch (shown.getType()) {
+    case localValueDescription::typeObject:
+      localTrace(L" ЭТО ОБЪЕКТ ", operationName, localInterpTraceLine::messageObjectHeader);
+      localTrace(shown.toString() + L" func: ", operationName, localInterpTraceLine::messageObjectText);
+      break;
+    case localValueDescription::typeNumber:
+      print(localString::doubleToStdWStringDefault(shown.getNum()));
+      break;
+    default:
+      print(shown.getStr());
+      std::cout << "\n";
+      break;
+  }
+  result.setVal(1.0);
+  return true;
+}
+
+}  // namespace
+
+bool localInterpretatorUTF8::functionEvaluate(localReturnStateType& state, localContextUTF8* context,
+                                             localValueDescription& result, const std::wstring& name,
+                                             localValueList* list) {
+  state = localErrorTypeOK;
+  const std::wstring upperName = localString::wstringToUpper(name);
+
+  if (upperName == L"M1ESSAGE" || upperName == L"С1ООБЩИТЬ") return message(state, result, list);
+  if (upperName == L"PI") {
+    // Arguments are refused through the state only: the call itself counts as made.
+    result.setVal(3.14);
+    if (argumentCount(list) != 0) state = localErrorTypePARAMETERScount;
+    return true;
+  }
+
+  bool called = false;
+  if (upperName == L"FORMAT" || upperName == L"ФОРМАТ") {
+    called = format(state, result, list);
+  } else if (context == nullptr) {
+    state = localErrorTypeCONTEXTmissing;
+  } else {
+    called = context->funcExec(state, upperName, list, &result);
+  }
+  // A call that failed without naming why is still a failure.
+  if (!called && state == localErrorTypeOK) state = localErrorTypeCODE;
+  if (state == localErrorTypeOK) return true;
+
+  localTrace(localString::returnStateAsString(state) + L" имя функции: [" + upperName + L"] func: ", operationName,
+             localInterpTraceLine::functionFailed);
+  return false;
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The pieces of the command-processor stand-in.
+namespace localPlatform {
+
+// Lists a directory, folders first, each group sorted by name, then a count line.
+// Returns 0, or 1 when the directory cannot be read (the reason is printed).
+int listDirectory(std::ostream& out, const std::filesystem::path& directory);
+
+// Runs `/bin/sh -c script sh arguments...` and waits for it. With a terminal the child
+// shares it; without one the child reads /dev/null and its output (stdout and stderr)
+// is copied to std::cout. Returns the exit status, or -1 when it could not start.
+int runShellCommand(const std::string& script, const std::vector<std::string>& arguments, bool terminal);
+
+}  // namespace localPlatform

@@ -1,0 +1,75 @@
+#include <algorithm>
+
+#include "core/localTrace.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "program/localCompileSteps.h"
+#include "text/localString.h"
+
+namespace localCompile {
+
+void trace(const std::wstring& lead, unsigned line) { localTrace(lead, "textCompile", line); }
+
+wchar_t charAt(const std::wstring& text, unsigned position) {
+  return position < text.size() ? text[position] : L'\0';
+}
+
+std::wstring sourceBetween(const std::wstring& text, unsigned from, unsigned to) {
+  const std::size_t begin = std::min<std::size_t>(from, text.size());
+  const std::size_t end = std::min<std::size_t>(to, text.size());
+  return end > begin ? text.substr(begin, end - begin) : std::wstring();
+}
+
+std::wstring readUpperWord(const std::wstring& text, unsigned& position) {
+  return localString::wstringToUpper(localInterpretatorUTF8::scanStringGetWordToken(text, position));
+}
+
+bool checkExpression(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                     localContextUTF8* context) {
+  localValueDescription scratch;
+  return localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, scratch, context,
+                                                                    true);
+}
+
+bool statementEnd(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                  unsigned statementStart) {
+  const unsigned stopped = position;
+  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
+  if (charAt(text, position) == L';') {
+    ++position;
+    return true;
+  }
+  position = stopped;
+  unsigned lineStart = 0;
+  const unsigned line = localString::getLineNumberByPos(text, stopped, lineStart);
+  // A stop on a line feed counts to the next line; its column is then that line's start.
+  const unsigned column = stopped >= lineStart ? stopped - lineStart : 0;
+  trace(L"finished at line: [" + std::to_wstring(line) + L"] pos in line [" + std::to_wstring(column) +
+            L"] func: ",
+        2684);
+  const std::wstring faulty = localString::trimR(localString::trimL(sourceBetween(text, statementStart, stopped)));
+  trace(L"текст сошибкой: [" + faulty + L"] func: ", 2686);
+  state = localErrorTypeSYNTAXexpectedSemicolon;
+  return false;
+}
+
+bool compileNestedBlock(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                        localContextUTF8* context, localOperatorCompiled::executorType executor,
+                        std::unique_ptr<localOperatorCompiled>& body) {
+  body = std::make_unique<localOperatorCompiled>(executor);
+  localOperatorCompiled* target = body.get();
+  return localInterpretatorUTF8::textCompile(state, text, position, context, target);
+}
+
+bool reportStatementFailure(localReturnStateType& state, const std::wstring& text, unsigned position,
+                            unsigned lineTrace, unsigned messageTrace) {
+  unsigned lineStart = 0;
+  localString::getLineNumberByPos(text, position, lineStart);
+  trace(localString::trimL(localString::getLineFromPos(text, lineStart)) + L"  func: ", lineTrace);
+  trace(localString::returnStateAsString(state) + L"  func: ", messageTrace);
+  // A failed scan must never read as success, or an enclosing construct would go on
+  // compiling after a half-read statement.
+  if (state == localErrorTypeOK) state = localErrorTypeSYNTAX;
+  return false;
+}
+
+}  // namespace localCompile

@@ -1,0 +1,60 @@
+#pragma once
+// Pieces shared by the statement compilers of textCompile. Each statement compiler
+// starts with the position right after the statement's first word (or "?"), appends
+// its nodes to the block and consumes the statement up to and including its ";".
+#include <memory>
+#include <string>
+
+#include "core/localReturnStateType.h"
+#include "program/localOperatorCompiled.h"
+
+class localContextUTF8;
+
+namespace localCompile {
+
+void trace(const std::wstring& lead, unsigned line);
+
+// The character at the position, or L'\0' past the end of the text.
+wchar_t charAt(const std::wstring& text, unsigned position);
+// The source between two positions, clamped to the text.
+std::wstring sourceBetween(const std::wstring& text, unsigned from, unsigned to);
+std::wstring readUpperWord(const std::wstring& text, unsigned& position);
+
+// Runs the evaluator in check-only mode: finds where the expression ends (past the
+// void characters after it) and rejects malformed ones.
+bool checkExpression(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                     localContextUTF8* context);
+
+// The ";" that closes a statement started at statementStart; on failure the two
+// "finished at line" / faulty-text lines and localErrorTypeSYNTAXexpectedSemicolon.
+bool statementEnd(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                  unsigned statementStart);
+
+// Compiles a nested block (branch or body) into a new heap node carrying executor;
+// the terminator signal that closed it is left in the state.
+bool compileNestedBlock(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                        localContextUTF8* context, localOperatorCompiled::executorType executor,
+                        std::unique_ptr<localOperatorCompiled>& body);
+
+// The two lines reported when a call statement or assignment does not scan:
+// the faulty source line and the state's message. Always ends compilation.
+bool reportStatementFailure(localReturnStateType& state, const std::wstring& text, unsigned position,
+                            unsigned lineTrace, unsigned messageTrace);
+
+bool compilePrint(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                  localContextUTF8* context, localOperatorCompiled& block, unsigned statementStart);
+bool compileIf(localReturnStateType& state, const std::wstring& text, unsigned& position,
+               localContextUTF8* context, localOperatorCompiled& block, unsigned statementStart);
+bool compileFor(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                localContextUTF8* context, localOperatorCompiled& block, unsigned statementStart);
+bool compileWhile(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                  localContextUTF8* context, localOperatorCompiled& block, unsigned statementStart);
+bool compileFunction(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                     localContextUTF8* context, localOperatorCompiled& block, unsigned statementStart);
+bool compileReturn(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                   localContextUTF8* context);
+bool compileSimple(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                   localContextUTF8* context, localOperatorCompiled& block, unsigned statementStart,
+                   const std::wstring& upperWord);
+
+}  // namespace localCompile

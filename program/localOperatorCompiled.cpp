@@ -1,0 +1,181 @@
+#include "program/localOperatorCompiled.h"
+
+#include "context/localContextUTF8.h"
+#include "core/localTrace.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "text/localString.h"
+
+namespace {
+
+const char* const kOperation = "execute";
+
+// A node keeps its source text without the closing ";"; the evaluator and the
+// executor are handed the text with it put back.
+std::wstring withSemicolon(const std::wstring& text) { return text + L";"; }
+
+bool evaluate(localReturnStateType& state, localContextUTF8* context, const std::wstring& text,
+              localValueDescription& value) {
+  const std::wstring statement = withSemicolon(text);
+  unsigned position = 0;
+  return localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, statement, position, value,
+                                                                    context, false);
+}
+
+// The three lines a failing command, expression or assignment node reports.
+void traceNodeFailure(const localReturnStateType& state, const localOperatorCompiled& node, unsigned first,
+                      unsigned second, unsigned third) {
+  localTrace(node.name + L"=" + node.text + L"; ", kOperation, first);
+  localTrace(localString::returnStateAsString(state), kOperation, second);
+  localTrace(L"ERROR!!! func: ", kOperation, third);
+}
+
+// Nodes always run through their own executor, so a tree may carry another one.
+bool runChild(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& child,
+              localValueList* arguments, localValueDescription& result) {
+  return child.executor(state, context, &child, arguments, result);
+}
+
+// Storing needs a context; without one the store is refused instead of dereferencing null.
+bool storeVariable(localReturnStateType& state, localContextUTF8* context, const std::wstring& name,
+                   const localValueDescription& value) {
+  if (context == nullptr) {
+    state = localErrorTypeCONTEXTmissing;
+    return false;
+  }
+  context->varSetValue(name, &value);
+  return true;
+}
+
+bool executeBlock(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
+                  localValueList* arguments, localValueDescription& result) {
+  for (const localOperatorCompiled& child : node.children) {
+    if (!runChild(state, context, child, arguments, result)) {
+      localTrace(localString::returnStateAsString(state), kOperation, 325);
+      localTrace(L"ERROR!!! func: ", kOperation, 326);
+      return false;
+    }
+  }
+  return state == localErrorTypeOK;
+}
+
+bool executeCommand(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
+  const std::wstring statement = withSemicolon(node.text);
+  unsigned position = 0;
+  if (!localInterpretatorUTF8::scanStringGetOperatorAndExec(state, statement, position, context, false)) {
+    traceNodeFailure(state, node, 337, 338, 339);
+    return false;
+  }
+  return state == localErrorTypeOK;
+}
+
+bool executeExpression(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
+  localValueDescription value;  // the number 0
+  bool ok = evaluate(state, context, node.text, value);
+  if (ok && !node.name.empty()) ok = storeVariable(state, context, node.name, value);
+  if (!ok) {
+    traceNodeFailure(state, node, 353, 354, 355);
+    return false;
+  }
+  return state == localErrorTypeOK;
+}
+
+bool executeIf(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
+               localValueList* arguments, localValueDescription& result) {
+  localValueDescription condition;
+  for (const localOperatorCompiled& branch : node.children) {
+    condition.setBoo(false);
+    bool selected = true;
+    if (!branch.text.empty()) {
+      if (!evaluate(state, context, branch.text, condition)) {
+        localTrace(L"ERROR!!! func: ", kOperation, 378);
+        return false;
+      }
+      selected = condition.getBoo();
+    }
+    if (selected) {
+      if (!runChild(state, context, branch, arguments, result)) return false;
+      break;
+    }
+  }
+  return state == localErrorTypeOK;
+}
+
+bool executeAssign(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
+  localValueDescription value;
+  value.setVal(0.0);
+  bool ok = evaluate(state, context, node.text, value);
+  if (ok) ok = storeVariable(state, context, node.name, value);
+  if (!ok) {
+    traceNodeFailure(state, node, 431, 432, 433);
+    return false;
+  }
+  return state == localErrorTypeOK;
+}
+
+bool executePrint(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
+  localValueDescription value;  // the number 0
+  if (!evaluate(state, context, node.text, value)) {
+    localTrace(L"ERROR!!! func: ", kOperation, 446);
+    return false;
+  }
+  value.COUT();
+  return state == localErrorTypeOK;
+}
+
+bool executeWhile(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
+                  localValueList* arguments, localValueDescription& result) {
+  localValueDescription condition;
+  condition.setVal(0.0);
+  for (;;) {
+    if (!evaluate(state, context, node.text, condition)) {
+      localTrace(L"ERROR!!! func: ", kOperation, 404);
+      return false;
+    }
+    if (!condition.getBoo()) break;
+    for (const localOperatorCompiled& child : node.children) {
+      if (!runChild(state, context, child, arguments, result)) return false;
+    }
+  }
+  return state == localErrorTypeOK;
+}
+
+}  // namespace
+
+localOperatorCompiled::localOperatorCompiled(executorType executorFunction)
+    : executor(executorFunction != nullptr ? executorFunction : &localOperatorCompiled::execute) {}
+
+bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF8* context,
+                                    const localOperatorCompiled* node, localValueList* arguments,
+                                    localValueDescription& result) {
+  if (node == nullptr) {
+    localTrace(L"localErrorTypeCODE!!! нет узла для выполнения func: ", kOperation, 310);
+    state = localErrorTypeCODE;
+    return false;
+  }
+  switch (node->kind) {
+    case localCompiledOperatorTypeNONE:
+      localTrace(L"localCompiledOperatorTypeNONE ", kOperation, 316);
+      return state == localErrorTypeOK;
+    case localCompiledOperatorTypeBLOCK:
+      return executeBlock(state, context, *node, arguments, result);
+    case localCompiledOperatorTypeCOMMAND:
+      return executeCommand(state, context, *node);
+    case localCompiledOperatorTypeEXPRESSION:
+      return executeExpression(state, context, *node);
+    case localCompiledOperatorTypeIF:
+      return executeIf(state, context, *node, arguments, result);
+    case localCompiledOperatorTypeASSIGN:
+      return executeAssign(state, context, *node);
+    case localCompiledOperatorTypePRINT:
+      return executePrint(state, context, *node);
+    case localCompiledOperatorTypeRENURN:
+      localTrace(L"localCompiledOperatorTypeRENURN ", kOperation, 453);
+      return state == localErrorTypeOK;
+    case localCompiledOperatorTypeWHILE:
+      return executeWhile(state, context, *node, arguments, result);
+  }
+  // A kind outside the enumeration can only come from a damaged tree.
+  localTrace(L"localErrorTypeCODE!!! неизвестный вид узла func: ", kOperation, 460);
+  state = localErrorTypeCODE;
+  return false;
+}

@@ -1,0 +1,61 @@
+// Runs a whole program text: compile into a root tree, report a compile error with its
+// line and column, otherwise execute the root once. The tree belongs to this run only.
+#include <iostream>
+#include <memory>
+
+#include "core/localNestingGuard.h"
+#include "core/localTrace.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "program/localOperatorCompiled.h"
+#include "text/localString.h"
+
+namespace {
+
+const char* const kOperation = "textExec";
+
+void reportCompileFailure(const localReturnStateType& state, const std::wstring& text, unsigned position) {
+  unsigned lineStart = 0;
+  const unsigned line = localString::getLineNumberByPos(text, position, lineStart);
+  // A stop on a line feed counts to the next line; its column is then that line's start.
+  const unsigned column = position >= lineStart ? position - lineStart : 0;
+  std::cout << localString::wstringToStdStringMultibyte(
+                   localString::trimL(localString::getLineFromPos(text, lineStart)))
+            << " \n";
+  std::cout << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state)) << " \n";
+  std::cout << "line: " << line << " pos: " << column;
+  localTrace(L" func: ", kOperation, 2739);
+}
+
+}  // namespace
+
+bool localInterpretatorUTF8::textExec(localReturnStateType& state, const std::wstring& text,
+                                      localContextUTF8* context) {
+  // A program may run itself with DO; bound that recursion together with user-function calls.
+  localNestingGuard guard(localNestingKind::call);
+  if (guard.tooDeep()) {
+    localTrace(L"localErrorTypeCODE!!! слишком глубокая вложенность вызовов func: ", kOperation, 2725);
+    state = localErrorTypeCODE;
+    return false;
+  }
+
+  auto root = std::make_unique<localOperatorCompiled>(&localOperatorCompiled::execute);
+  unsigned position = 0;
+  localOperatorCompiled* block = root.get();
+  const bool compiled = textCompile(state, text, position, context, block);
+
+  if (state != localErrorTypeOK) {
+    reportCompileFailure(state, text, position);
+    return false;
+  }
+  if (!compiled) return false;
+
+  localValueList arguments;
+  localValueDescription result;
+  result.setVal(0.0);
+  localTrace(L"СТАРТ!!!!!!:  func: ", kOperation, 2751);
+  if (!root->executor(state, context, root.get(), &arguments, result)) {
+    localTrace(localString::returnStateAsString(state) + L" func: ", kOperation, 2753);
+    return false;
+  }
+  return true;
+}

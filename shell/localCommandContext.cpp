@@ -1,0 +1,128 @@
+#include <iostream>
+#include <memory>
+
+#include "context/localContextUTF8.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "shell/localShellCommands.h"
+#include "text/localString.h"
+
+// Commands that clear, list and extend the context: CLEAR MEMORY, DISPLAY ..., LOAD ...
+
+namespace localShellCommands {
+
+namespace {
+
+bool syntaxError(localReturnStateType& state) {
+  state = localErrorTypeSYNTAX;
+  return false;
+}
+
+bool contextMissing(localReturnStateType& state) {
+  state = localErrorTypeCONTEXTmissing;
+  return false;
+}
+
+// LOAD CLASS <template>: load the class through the context's CLASSLOAD function,
+// then list the classes.
+bool loadClass(localReturnStateType& state, const std::wstring& text, unsigned& position,
+               localContextUTF8* context, bool checkOnly) {
+  const std::wstring name = scanNameTemplate(text, position);
+  std::cout << "Пытаемся загрузить класс  \n";
+  if (checkOnly) return true;
+  if (context == nullptr) return contextMissing(state);
+
+  localOwnedValueList arguments;
+  arguments.add(localValueDescription::New(name));
+  auto result = localValueDescription::New(0.0);
+  const std::string nameBytes = localString::wstringToStdStringMultibyte(name);
+  std::cout << "Пытаемся загрузить класс [" << nameBytes << "] \n";
+  const bool loaded = context->funcExec(state, L"CLASSLOAD", arguments.get(), result.get());
+  if (!loaded) return false;
+  std::cout << "Класс [" << nameBytes << "] загружен!\n";
+  context->dispClas(name);
+  return true;
+}
+
+}  // namespace
+
+wchar_t charAt(const std::wstring& text, unsigned position) {
+  return position < text.size() ? text[position] : L'\0';
+}
+
+std::wstring readUpperWord(const std::wstring& text, unsigned& position) {
+  const std::wstring word = localString::wstringToUpper(localInterpretatorUTF8::scanStringGetWordToken(text, position));
+  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
+  return word;
+}
+
+std::wstring scanNameTemplate(const std::wstring& text, unsigned& position) {
+  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
+  std::wstring pattern;
+  for (;;) {
+    pattern += localInterpretatorUTF8::scanStringGetWordToken(text, position);
+    const wchar_t c = charAt(text, position);
+    if (c != L'*' && c != L'?') break;
+    pattern.push_back(c);
+    ++position;
+  }
+  return pattern;
+}
+
+bool commandClear(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                  localContextUTF8* context, bool checkOnly) {
+  // Whatever follows MEMORY (a template in the help text) is ignored: all variables go.
+  if (!localInterpretatorUTF8::wordCorrespondsTo(readUpperWord(text, position), L"MEMORY"))
+    return syntaxError(state);
+  if (checkOnly) return true;
+  if (context == nullptr) return contextMissing(state);
+  context->cleaMemo();
+  return true;
+}
+
+bool commandDisplay(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                    localContextUTF8* context, bool checkOnly) {
+  const std::wstring second = readUpperWord(text, position);
+  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"FUNCTION")) {
+    // The rest of the line is the template; it is not consumed.
+    if (checkOnly) return true;
+    if (context == nullptr) return contextMissing(state);
+    context->dispFunc(position < text.size() ? text.substr(position) : std::wstring());
+    return true;
+  }
+  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"MEMORY")) {
+    const std::wstring pattern = scanNameTemplate(text, position);
+    if (checkOnly) return true;
+    if (context == nullptr) return contextMissing(state);
+    context->dispMemo(pattern);
+    return true;
+  }
+  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CLASS")) {
+    if (checkOnly) return true;
+    if (context == nullptr) return contextMissing(state);
+    context->dispClas(L"");
+    return true;
+  }
+  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CONTEXT")) {
+    if (checkOnly) return true;
+    if (context == nullptr) return contextMissing(state);
+    context->dispCont();
+    return true;
+  }
+  return syntaxError(state);
+}
+
+bool commandLoad(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                 localContextUTF8* context, bool checkOnly) {
+  const std::wstring second = readUpperWord(text, position);
+  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CLASS"))
+    return loadClass(state, text, position, context, checkOnly);
+  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CONTEXT")) {
+    if (checkOnly) return true;
+    if (context == nullptr) return contextMissing(state);
+    context->dispCont();
+    return true;
+  }
+  return syntaxError(state);
+}
+
+}  // namespace localShellCommands

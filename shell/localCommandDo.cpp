@@ -1,0 +1,43 @@
+#include <iostream>
+
+#include "core/localTrace.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "shell/localShellCommands.h"
+#include "text/localString.h"
+
+namespace localShellCommands {
+
+// DO <file>: read a program file and run it. The work is done on a local state; on
+// failure its code is handed to the caller, so the console reports the real cause
+// (a missing name, an unreadable file, or what failed in the program).
+bool commandDo(localReturnStateType& state, const std::wstring& text, unsigned& position,
+               localContextUTF8* context, bool checkOnly) {
+  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
+  localReturnStateType local = localErrorTypeOK;
+  const std::wstring fileName = localInterpretatorUTF8::scanStringGetFilenameToken(local, text, position);
+  if (fileName.empty()) {
+    state = localErrorTypeSYNTAX;
+    return false;
+  }
+  if (checkOnly) return true;
+  if (context == nullptr) {
+    state = localErrorTypeCONTEXTmissing;
+    return false;
+  }
+
+  std::wstring program;
+  if (!localString::readFromFile(local, fileName, program)) {
+    std::cout << "Error! \n";
+    localTrace(localString::returnStateAsString(local) + L" func: ", "scanStringGetOperatorAndExec", 1914);
+    state = local;
+    return false;
+  }
+  if (!localInterpretatorUTF8::textExec(local, program, context)) {
+    localTrace(localString::returnStateAsString(local) + L" func: ", "scanStringGetOperatorAndExec", 1922);
+    state = local;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace localShellCommands

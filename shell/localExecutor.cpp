@@ -1,0 +1,139 @@
+#include <iostream>
+#include <memory>
+
+#include "context/localContextUTF8.h"
+#include "core/localTrace.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "shell/localShellCommands.h"
+#include "text/localString.h"
+
+using localShellCommands::charAt;
+
+namespace {
+
+const char* const operationName = "scanStringGetOperatorAndExec";
+
+bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// `? expression`: evaluate and print the text form of the value.
+bool printExpression(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                     localContextUTF8* context) {
+  ++position;
+  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
+  auto value = localValueDescription::New(0.0);
+  if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, *value, context,
+                                                                  false)) {
+    localTrace(L"ERROR!!! func: ", operationName, 1855);
+    return false;
+  }
+  std::cout << localString::wstringToStdStringMultibyte(value->toString()) << "\n";
+  return true;
+}
+
+// `name = expression`. The variable is created (holding 0) before the expression is
+// evaluated, so `y = y + 1` works on a new name; it stays even when the expression fails.
+bool assignExpression(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                      localContextUTF8* context, const std::wstring& name) {
+  if (context == nullptr) {
+    state = localErrorTypeCONTEXTmissing;
+    return false;
+  }
+  if (context->varGetPointer(name) == nullptr) context->varSetValueNum(name, 0);
+  ++position;
+  auto value = localValueDescription::New(0.0);
+  if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, *value, context,
+                                                                  false)) {
+    localTrace(L"Syntax ERROR in line lineNumber!!! func: ", operationName, 1897);
+    state = localErrorTypeSYNTAX;
+    return false;
+  }
+  context->varSetValue(name, value.get());
+  return true;
+}
+
+// A word that can name a variable: not empty and not starting with a digit (an operand
+// starting with a digit is a number, so such a variable could never be read).
+bool isVariableName(const std::wstring& word) { return !word.empty() && !isDigit(word[0]); }
+
+}  // namespace
+
+bool localInterpretatorUTF8::wordCorrespondsTo(const std::wstring& word, const std::wstring& keyword) {
+  return word.size() >= 4 && word.size() <= keyword.size() && keyword.compare(0, word.size(), word) == 0;
+}
+
+std::wstring localInterpretatorUTF8::scanStringGetFilenameToken(localReturnStateType& state,
+                                                                const std::wstring& text,
+                                                                unsigned& position) {
+  state = localErrorTypeOK;
+  scanStringSkipVoidChars(text, position);
+  if (position >= text.size()) return {};
+  if (text[position] == L'"') {
+    localValueDescription literal;
+    if (!scanStringGetStringTokenAndEvaluete(text, position, literal)) {
+      state = localErrorTypeSYNTAX;
+      return {};
+    }
+    return literal.getStr();
+  }
+  std::wstring name;
+  while (position < text.size()) {
+    const wchar_t c = text[position];
+    if (c == L' ' || c == L'\t' || localString::isNewLineMarker(text, position)) {
+      ++position;  // the separator belongs to the name token
+      break;
+    }
+    name.push_back(c);
+    ++position;
+  }
+  return name;
+}
+
+bool localInterpretatorUTF8::scanStringGetOperatorAndExec(localReturnStateType& state,
+                                                          const std::wstring& text, unsigned& position,
+                                                          localContextUTF8* context, bool checkOnly) {
+  using namespace localShellCommands;
+  const unsigned start = position;
+  scanStringSkipVoidChars(text, position);
+  const unsigned firstNonBlank = position;
+
+  if (!checkOnly && charAt(text, position) == L'?') return printExpression(state, text, position, context);
+
+  const std::wstring word = scanStringGetWordToken(text, position);
+  const std::wstring upper = localString::wstringToUpper(word);
+  scanStringSkipVoidChars(text, position);
+
+  if (!checkOnly && charAt(text, position) == L'=' && isVariableName(word))
+    return assignExpression(state, text, position, context, word);
+
+  if (upper == L"DO") return commandDo(state, text, position, context, checkOnly);
+  if (wordCorrespondsTo(upper, L"HELP")) {
+    if (!checkOnly) help();
+    return true;
+  }
+  if (wordCorrespondsTo(upper, L"CLEAR")) return commandClear(state, text, position, context, checkOnly);
+  if (upper == L"DIR" || wordCorrespondsTo(upper, L"DIRECTORY")) return commandDir(checkOnly);
+  if (wordCorrespondsTo(upper, L"DISPLAY")) return commandDisplay(state, text, position, context, checkOnly);
+  if (wordCorrespondsTo(upper, L"LOAD")) return commandLoad(state, text, position, context, checkOnly);
+  if (wordCorrespondsTo(upper, L"MODIFY")) {
+    if (!wordCorrespondsTo(readUpperWord(text, position), L"COMMAND")) {
+      state = localErrorTypeSYNTAX;
+      return false;
+    }
+    return commandModify(state, text, position, checkOnly);
+  }
+  if (wordCorrespondsTo(upper, L"QUIT")) {
+    if (!checkOnly) state = localErrorTypeQUIT;
+    return true;
+  }
+  if (upper == L"RUN") return commandRun(state, text, position, context, checkOnly);
+
+  // Not a command: the compiler treats it as an ordinary statement, the console
+  // evaluates it for its effects (a function or procedure call).
+  if (checkOnly) {
+    position = start;
+    return true;
+  }
+  position = firstNonBlank;
+  auto value = localValueDescription::New(0.0);
+  return scanStringGetExpressionAndEvaluete(state, text, position, *value, context, false);
+}

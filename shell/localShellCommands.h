@@ -1,0 +1,38 @@
+#pragma once
+#include <string>
+
+#include "core/localReturnStateType.h"
+
+class localContextUTF8;
+
+// The console commands behind localInterpretatorUTF8::scanStringGetOperatorAndExec.
+// Each is called with the position right after its first word (and the blanks that
+// follow it) and leaves the position where the command ends. In check-only mode a
+// command only scans its operands: it prints, creates and starts nothing (LOAD CLASS
+// still prints its first line) and leaves the state untouched unless the scan fails.
+namespace localShellCommands {
+
+// The character at position, or 0 past the end of the text.
+wchar_t charAt(const std::wstring& text, unsigned position);
+
+// Reads a word, upper-cases it and skips the void characters after it.
+std::wstring readUpperWord(const std::wstring& text, unsigned& position);
+
+// Word characters and the wildcards * and ?, after leading void characters (NU*, *).
+std::wstring scanNameTemplate(const std::wstring& text, unsigned& position);
+
+bool commandDo(localReturnStateType& state, const std::wstring& text, unsigned& position,
+               localContextUTF8* context, bool checkOnly);
+bool commandClear(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                  localContextUTF8* context, bool checkOnly);
+bool commandDisplay(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                    localContextUTF8* context, bool checkOnly);
+bool commandLoad(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                 localContextUTF8* context, bool checkOnly);
+bool commandDir(bool checkOnly);
+bool commandModify(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                   bool checkOnly);
+bool commandRun(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                localContextUTF8* context, bool checkOnly);
+
+}  // namespace localShellCommands

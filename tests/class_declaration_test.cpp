@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <sstream>
+
+#include "classes/localClassDeclaration.h"
+
+namespace {
+
+// Member functions that record what reached them and report a chosen state.
+struct Seen {
+  std::wstring name;
+  void* object = nullptr;
+  localValueList* arguments = nullptr;
+  int calls = 0;
+};
+Seen seen;
+
+bool execRecorder(localReturnStateType& state, void*& object, std::wstring name, localValueList* arguments,
+                  localValueDescription& result) {
+  seen = {name, object, arguments, seen.calls + 1};
+  result.setVal(L"exec");
+  state = localErrorTypeOK;
+  return true;
+}
+
+bool execOther(localReturnStateType& state, void*&, std::wstring, localValueList*, localValueDescription& result) {
+  result.setVal(L"other");
+  state = localErrorTypeOK;
+  return true;
+}
+
+bool execFailing(localReturnStateType& state, void*&, std::wstring, localValueList*, localValueDescription&) {
+  state = localErrorTypePARAMETERStype;
+  return false;
+}
+
+bool getRecorder(localReturnStateType&, void* const& object, std::wstring name, localValueDescription& result) {
+  seen = {name, object, nullptr, seen.calls + 1};
+  result.setVal(L"got");
+  return true;  // leaves the state as the caller had it
+}
+
+bool setRecorder(localReturnStateType& state, void* const& object, std::wstring name, localValueDescription& value) {
+  seen = {name, object, nullptr, seen.calls + 1};
+  state = value.getNum() > 0 ? localErrorTypeOK : localErrorTypePARAMETERStype;
+  return value.getNum() > 0;
+}
+
+class CaptureCout {
+ public:
+  CaptureCout() : old_(std::cout.rdbuf(out_.rdbuf())) {}
+  ~CaptureCout() { std::cout.rdbuf(old_); }
+  std::string text() const { return out_.str(); }
+
+ private:
+  std::ostringstream out_;
+  std::streambuf* old_;
+};
+
+}  // namespace
+
+TEST(ClassDeclaration, NewDeclarationAndMemberLookup) {
+  localClassDeclaration declaration;
+  EXPECT_EQ(declaration.className, L"новый класс");
+  EXPECT_EQ(declaration.classSynonym, L"new class");
+  EXPECT_TRUE(declaration.description.empty());
+  EXPECT_EQ(declaration.classImplementation, nullptr);
+  EXPECT_EQ(declaration.getMember(L"X"), nullptr);
+
+  auto* first = declaration.addMember(L"X", execRecorder, nullptr, nullptr);
+  auto* lower = declaration.addMember(L"y", execRecorder, nullptr, nullptr);
+  auto* second = declaration.addMember(L"X", execOther, nullptr, getRecorder);
+  ASSERT_EQ(declaration.members.size(), 3u);
+  EXPECT_EQ(declaration.members[0], first);
+  EXPECT_EQ(declaration.getMember(L"X"), second);  // the later member overrides
+  EXPECT_EQ(declaration.getMember(L"y"), lower);   // exact comparison
+  EXPECT_EQ(declaration.getMember(L"Y"), nullptr);
+  EXPECT_EQ(second->getFunction, getRecorder);
+
+  localValueDescription result;
+  localReturnStateType state = localErrorTypeCODE;
+  int object = 0;
+  ASSERT_TRUE(declaration.methodExec(state, &object, L"X", nullptr, &result));
+  EXPECT_EQ(result.getStr(), L"other");
+}
+
+TEST(ClassDeclaration, DispatchPassesObjectNameAndArguments) {
+  localClassDeclaration declaration;
+  declaration.addMember(L"M", execRecorder, setRecorder, getRecorder);
+  int object = 0;
+  localOwnedValueList arguments;
+  arguments.add(localValueDescription::New(1.0));
+  localValueDescription result;
+  localReturnStateType state = localErrorTypeCODE;
+
+  ASSERT_TRUE(declaration.methodExec(state, &object, L"M", arguments.get(), &result));
+  EXPECT_EQ(state, localErrorTypeOK);
+  EXPECT_EQ(seen.object, &object);
+  EXPECT_EQ(seen.name, L"M");
+  EXPECT_EQ(seen.arguments, arguments.get());
+
+  state = localErrorTypeSYNTAX;
+  ASSERT_TRUE(declaration.getAttr(state, &object, L"M", &result));
+  EXPECT_EQ(result.getStr(), L"got");
+  EXPECT_EQ(state, localErrorTypeSYNTAX);  // dispatch sets no success state of its own
+
+  localValueDescription value;
+  value.setVal(-1.0);
+  EXPECT_FALSE(declaration.setAttr(state, &object, L"M", &value));
+  EXPECT_EQ(state, localErrorTypePARAMETERStype);
+  value.setVal(1.0);
+  EXPECT_TRUE(declaration.setAttr(state, &object, L"M", &value));
+}
+
+TEST(ClassDeclaration, AttributeFailures) {
+  localClassDeclaration declaration;
+  declaration.addMember(L"RUN", execRecorder, nullptr, nullptr);
+  declaration.addMember(L"READONLY", nullptr, nullptr, getRecorder);
+  declaration.addMember(L"WRITEONLY", nullptr, setRecorder, nullptr);
+  int object = 0;
+  localValueDescription value;
+  localReturnStateType state = localErrorTypeOK;
+
+  EXPECT_FALSE(declaration.getAttr(state, &object, L"NONE", &value));
+  EXPECT_EQ(state, localErrorTypeATTRIBUTEunknown);
+  EXPECT_FALSE(declaration.setAttr(state, &object, L"NONE", &value));
+  EXPECT_EQ(state, localErrorTypeATTRIBUTEunknown);
+  EXPECT_FALSE(declaration.getAttr(state, &object, L"RUN", &value));
+  EXPECT_EQ(state, localErrorTypeATTRIBUTEnotReadable);
+  EXPECT_FALSE(declaration.getAttr(state, &object, L"WRITEONLY", &value));
+  EXPECT_EQ(state, localErrorTypeATTRIBUTEnotReadable);
+  EXPECT_FALSE(declaration.setAttr(state, &object, L"READONLY", &value));
+  EXPECT_EQ(state, localErrorTypeATTRIBUTEnotWritable);
+  EXPECT_FALSE(declaration.getAttr(state, &object, L"readonly", &value));
+  EXPECT_EQ(state, localErrorTypeATTRIBUTEunknown);
+}
+
+TEST(ClassDeclaration, MethodFailures) {
+  localClassDeclaration declaration;
+  declaration.addMember(L"READONLY", nullptr, nullptr, getRecorder);
+  declaration.addMember(L"BAD", execFailing, nullptr, nullptr);
+  int object = 0;
+  localValueDescription result;
+  localReturnStateType state = localErrorTypeOK;
+
+  EXPECT_FALSE(declaration.methodExec(state, &object, L"READONLY", nullptr, &result));
+  EXPECT_EQ(state, localErrorTypeMETHODunknown);
+  EXPECT_FALSE(declaration.methodExec(state, &object, L"", nullptr, &result));
+  EXPECT_EQ(state, localErrorTypeMETHODunknown);
+  EXPECT_FALSE(declaration.methodExec(state, nullptr, L"", nullptr, &result));
+  EXPECT_EQ(state, localErrorTypeCONSTRUCTORmissing);
+  EXPECT_FALSE(declaration.methodExec(state, nullptr, L"STATIC", nullptr, &result));
+  EXPECT_EQ(state, localErrorTypeSTATICmethodMissing);
+  EXPECT_FALSE(declaration.methodExec(state, &object, L"BAD", nullptr, &result));
+  EXPECT_EQ(state, localErrorTypePARAMETERStype);
+
+  // A constructor is the member with the empty name, reached without an object.
+  declaration.addMember(L"", execRecorder, nullptr, nullptr);
+  EXPECT_TRUE(declaration.methodExec(state, nullptr, L"", nullptr, &result));
+  EXPECT_EQ(seen.object, nullptr);
+}
+
+TEST(ClassDeclaration, MissingResultIsACodeFaultWithTraceLine) {
+  localClassDeclaration declaration;
+  declaration.addMember(L"M", execRecorder, setRecorder, getRecorder);
+  int object = 0;
+  const int callsBefore = seen.calls;
+  localReturnStateType state = localErrorTypeOK;
+  CaptureCout capture;
+  EXPECT_FALSE(declaration.getAttr(state, &object, L"M", nullptr));
+  EXPECT_EQ(state, localErrorTypeCODE);
+  state = localErrorTypeOK;
+  EXPECT_FALSE(declaration.setAttr(state, &object, L"M", nullptr));
+  EXPECT_EQ(state, localErrorTypeCODE);
+  state = localErrorTypeOK;
+  EXPECT_FALSE(declaration.methodExec(state, &object, L"M", nullptr, nullptr));
+  EXPECT_EQ(state, localErrorTypeCODE);
+  EXPECT_EQ(seen.calls, callsBefore);
+  EXPECT_EQ(capture.text(),
+            "localErrorTypeCODE!!!  func: getAttr file: localInterpretatorUTF8 line: 163\n"
+            "localErrorTypeCODE!!!  func: setAttr file: localInterpretatorUTF8 line: 218\n"
+            "localErrorTypeCODE!!!  func: methodExec file: localInterpretatorUTF8 line: 184\n");
+}

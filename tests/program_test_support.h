@@ -1,0 +1,68 @@
+#pragma once
+// Helpers for the tests of the compiled operator tree, the compiler and the program run:
+// capture of standard output, compiling a text into a fresh root, running a text.
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "context/localContextUTF8.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "program/localOperatorCompiled.h"
+#include "text/localString.h"
+
+namespace programTest {
+
+// Redirects std::cout for its lifetime; text() gives what was written so far (UTF-8).
+class CoutCapture {
+ public:
+  CoutCapture() : saved_(std::cout.rdbuf(buffer_.rdbuf())) {}
+  ~CoutCapture() { std::cout.rdbuf(saved_); }
+  CoutCapture(const CoutCapture&) = delete;
+  CoutCapture& operator=(const CoutCapture&) = delete;
+  std::string text() const { return buffer_.str(); }
+
+ private:
+  std::ostringstream buffer_;
+  std::streambuf* saved_;
+};
+
+struct Compiled {
+  bool ok = false;
+  localReturnStateType state = localErrorTypeOK;
+  unsigned position = 0;
+  std::unique_ptr<localOperatorCompiled> root = std::make_unique<localOperatorCompiled>();
+  std::string printed;
+};
+
+inline Compiled compile(const std::wstring& text, localContextUTF8* context,
+                        localReturnStateType incoming = localErrorTypeOK) {
+  Compiled result;
+  result.state = incoming;
+  localOperatorCompiled* block = result.root.get();
+  CoutCapture capture;
+  result.ok = localInterpretatorUTF8::textCompile(result.state, text, result.position, context, block);
+  result.printed = capture.text();
+  return result;
+}
+
+struct Run {
+  bool ok = false;
+  localReturnStateType state = localErrorTypeOK;
+  std::string printed;
+};
+
+inline Run run(const std::wstring& text, localContextUTF8* context) {
+  Run result;
+  CoutCapture capture;
+  result.ok = localInterpretatorUTF8::textExec(result.state, text, context);
+  result.printed = capture.text();
+  return result;
+}
+
+// A trace line as the interpreter prints it.
+inline std::string traceLine(const std::string& lead, const std::string& operation, unsigned line) {
+  return lead + operation + " file: localInterpretatorUTF8 line: " + std::to_string(line) + "\n";
+}
+
+}  // namespace programTest

@@ -1,0 +1,89 @@
+#include <algorithm>
+
+#include "text/localString.h"
+
+// Blanks, trimming, upper case, line arithmetic and wildcard templates on wide strings.
+
+namespace {
+
+bool isBlank(wchar_t c) { return c == L'\t' || c == L' ' || c == L'\n'; }
+
+}  // namespace
+
+namespace localString {
+
+bool isSpaceChar(const std::wstring& text, unsigned position) {
+  return position < text.size() && isBlank(text[position]);
+}
+
+std::wstring trimL(const std::wstring& text) {
+  std::size_t first = 0;
+  while (first < text.size() && isBlank(text[first])) ++first;
+  return text.substr(first);
+}
+
+std::wstring trimR(const std::wstring& text) {
+  std::size_t end = text.size();
+  while (end > 0 && isBlank(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
+std::wstring right(const std::wstring& text, unsigned count) {
+  if (text.size() < count) return text;
+  return text.substr(text.size() - count);
+}
+
+wchar_t wcharToUpper(wchar_t c) {
+  if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - 0x20);
+  if (c >= L'\u0430' && c <= L'\u044F') return static_cast<wchar_t>(c - 0x20);
+  if (c == L'\u0451') return L'\u0401';
+  return c;
+}
+
+std::wstring wstringToUpper(const std::wstring& text) {
+  std::wstring out(text);
+  std::transform(out.begin(), out.end(), out.begin(), wcharToUpper);
+  return out;
+}
+
+std::wstring newLineMarker() { return L"\n"; }
+
+bool isNewLineMarker(const std::wstring& text, const unsigned& position) {
+  const std::wstring marker = newLineMarker();
+  if (position > text.size() || text.size() - position < marker.size()) return false;
+  return text.compare(position, marker.size(), marker) == 0;
+}
+
+std::wstring getLineFromPos(const std::wstring& text, unsigned position) {
+  if (position >= text.size()) return {};
+  const std::size_t end = text.find(L'\n', position);
+  return text.substr(position, end == std::wstring::npos ? std::wstring::npos : end - position);
+}
+
+unsigned getLineNumberByPos(const std::wstring& text, unsigned position, unsigned& lineStart) {
+  // A position past the end is reported as the last character's line.
+  std::size_t pos = position;
+  if (pos >= text.size()) pos = text.empty() ? 0 : text.size() - 1;
+  unsigned line = 1;
+  lineStart = 0;
+  while (lineStart < text.size()) {
+    const std::size_t feed = text.find(L'\n', lineStart);
+    if (feed == std::wstring::npos || pos < feed) break;
+    // The line feed itself belongs to the following line.
+    lineStart = static_cast<unsigned>(feed + 1);
+    ++line;
+  }
+  return line;
+}
+
+bool wordCorrespondsToTemplate(const std::wstring& word, const std::wstring& pattern) {
+  const std::size_t longer = std::max(word.size(), pattern.size());
+  for (std::size_t i = 0;; ++i) {
+    if (i >= longer) return true;
+    if (i < pattern.size() && pattern[i] == L'*') return true;
+    if (i >= pattern.size() || i >= word.size()) return false;
+    if (pattern[i] != L'?' && pattern[i] != word[i]) return false;
+  }
+}
+
+}  // namespace localString
