@@ -1,4 +1,4 @@
-#include <clocale>
+#include <cstddef>
 #include <cstdlib>
 #include <locale.h>
 #include <string>

@@ -13,7 +13,6 @@ namespace {
 
 const char* const operationName = "scanStringGetOperatorAndExec";
 
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 // `? expression`: evaluate and print the text form of the value.
 bool printExpression(localReturnStateType& state, const std::wstring& text, unsigned& position,
@@ -50,10 +49,6 @@ bool assignExpression(localReturnStateType& state, const std::wstring& text, uns
   context->varSetValue(name, value.get());
   return true;
 }
-
-// A word that can name a variable: not empty and not starting with a digit (an operand
-// starting with a digit is a number, so such a variable could never be read).
-bool isVariableName(const std::wstring& word) { return !word.empty() && !isDigit(word[0]); }
 
 }  // namespace
 
@@ -102,7 +97,7 @@ bool localInterpretatorUTF8::scanStringGetOperatorAndExec(localReturnStateType& 
   const std::wstring upper = localString::wstringToUpper(word);
   scanStringSkipVoidChars(text, position);
 
-  if (!checkOnly && charAt(text, position) == L'=' && isVariableName(word))
+  if (!checkOnly && charAt(text, position) == L'=')
     return assignExpression(state, text, position, context, word);
 
   if (upper == L"DO") return commandDo(state, text, position, context, checkOnly);

@@ -1,4 +1,4 @@
-// The stand-in for the command processor: the hook, the directory listing and running a
+// The stand-in for the command processor: the directory listing and running a
 // command without a terminal (output relayed, no input, no hang).
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include <string>
 #include <unistd.h>
 
-#include "platform/localSystem.h"
 #include "platform/localSystemParts.h"
 #include "shell_test_support.h"
 
@@ -17,21 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using shellTest::CoutCapture;
-
-TEST(PlatformSystem, HookReceivesTheCommandLineAndCanBeRemoved) {
-  std::string seen;
-  localSetSystemHook([&seen](const std::string& line) {
-    seen = line;
-    return 7;
-  });
-  EXPECT_EQ(localSystem("start \"\" dir /OG"), 7);
-  EXPECT_EQ(seen, "start \"\" dir /OG");
-  localSetSystemHook({});
-  seen.clear();
-  CoutCapture quiet;
-  localSystem("start \"\" dir /OG");  // the real listing now
-  EXPECT_EQ(seen, "");
-}
 
 TEST(PlatformSystem, DirectoryListingPutsFoldersFirst) {
   const fs::path directory = fs::temp_directory_path() / ("localinterp_dir_" + std::to_string(getpid()));
@@ -48,12 +32,6 @@ TEST(PlatformSystem, DirectoryListingPutsFoldersFirst) {
             "             0  a.prg\n"
             "             5  b.txt\n"
             "             2 file(s), 2 folder(s)\n");
-}
-
-TEST(PlatformSystem, UnreadableDirectoryIsReported) {
-  std::ostringstream out;
-  EXPECT_EQ(localPlatform::listDirectory(out, "/nonexistent/localinterp"), 1);
-  EXPECT_EQ(out.str().rfind("dir: ", 0), 0u) << out.str();
 }
 
 TEST(PlatformSystem, CommandOutputIsRelayedToStandardOutput) {

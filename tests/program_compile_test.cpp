@@ -1,6 +1,5 @@
 // The compiler's output: the tree shape (kinds, names, exact source texts, positions) for
-// every statement form in both keyword languages, the failures with their states and
-// trace lines, and the bound on nested blocks.
+// every statement form in both keyword languages, and what stays after a failure.
 #include <gtest/gtest.h>
 
 #include "program_test_support.h"
@@ -63,7 +62,7 @@ TEST_F(ProgramCompile, ForBecomesStartAssignmentAndWhileWithStep) {
   auto russian = compile(L"ДЛЯ й = 1 ПО n*2 ЦИКЛ ? й; КОНЕЦЦИКЛА;", &context);
   ASSERT_TRUE(russian.ok) << russian.printed;
   EXPECT_EQ(shape(*russian.root), L"BLOCK@0[EXPRESSION@0 й=' 1 ' | "
-                                  L"WHILE@0 '(й<=( n*2 ))'[BLOCK@0[PRINT@21 'й'] | EXPRESSION@0 й='й+1']]");
+                                  L"WHILE@0 '(й<=( n*2 ))'[BLOCK@0[PRINT@22 'й'] | EXPRESSION@0 й='й+1']]");
 }
 
 TEST_F(ProgramCompile, WhileKeepsItsConditionInBracketsAndPositionZero) {
@@ -71,8 +70,9 @@ TEST_F(ProgramCompile, WhileKeepsItsConditionInBracketsAndPositionZero) {
                                   L"x = 1; пока x < 3 цикл ? x; x = x + 1; конеццикла;"}) {
     auto result = compile(text, &context);
     ASSERT_TRUE(result.ok) << result.printed;
-    EXPECT_EQ(shape(*result.root), L"BLOCK@0[EXPRESSION@0 X='1' | "
-                                   L"WHILE@0 '(x < 3 )'[BLOCK@0[PRINT@22 'x' | EXPRESSION@27 X='x + 1']]]");
+    EXPECT_EQ(shape(*result.root), L"BLOCK@0[EXPRESSION@0 X='1' | WHILE@0 '(x < 3 )'[BLOCK@0[PRINT@" +
+                                       std::to_wstring(text.find(L'?')) + L" 'x' | EXPRESSION@" +
+                                       std::to_wstring(text.find(L"x = x")) + L" X='x + 1']]]");
   }
 }
 
@@ -117,6 +117,11 @@ TEST_F(ProgramCompile, FunctionIsRegisteredAndLeavesNoNode) {
   EXPECT_NE(context.funcGetPointer(L"MESSAGE")->operatorCompiled, nullptr);
 }
 
+bool otherExecutor(localReturnStateType& state, localContextUTF8*, const localOperatorCompiled*, localValueList*,
+                   localValueDescription&) {
+  return state == localErrorTypeOK;
+}
+
 TEST_F(ProgramCompile, EveryNodeCarriesTheExecutorOfItsRoot) {
   localReturnStateType state = localErrorTypeOK;
   unsigned position = 0;
@@ -150,35 +155,14 @@ TEST_F(ProgramCompile, ReturnAndConsoleCommands) {
 }
 
 TEST_F(ProgramCompile, MalformedStatementsFailWithTheirStates) {
+  // The console transcripts cover every failure report; these are the cases they leave out.
   const std::pair<std::wstring, localReturnStateType> failures[] = {
-      {L"x = 1", localErrorTypeSYNTAXexpectedSemicolon},
-      {L"PRINT x;", localErrorTypeSYNTAXexpectedSemicolon},
-      {L"IF 1 THEN ; ENDIF;", localErrorTypeSYNTAX},
-      {L"IF 1 x = 1; ENDIF;", localErrorTypeSYNTAXexpectedTHEN},
-      {L"IF 1 THEN x = 1;", localErrorTypeSYNTAXexpectedENDIF},
-      {L"FOR i 1 TO 2 DO ENDDO;", localErrorTypeSYNTAXexpectedEqual},
-      {L"FOR i = 1 2 DO ENDDO;", localErrorTypeSYNTAXexpectedTO},
-      {L"FOR i = 1 TO 2 x = 1; ENDDO;", localErrorTypeSYNTAXexpectedDO},
-      {L"FOR i = 1 TO 2 DO x = 1; ENDIF;", localErrorTypeSYNTAXexpectedENDDO},
-      {L"WHILE 1 x = 1; ENDDO;", localErrorTypeSYNTAXexpectedDO},
-      {L"WHILE 1 DO x = 1;", localErrorTypeSYNTAXexpectedENDDO},
-      {L"FUNCTION F x = 1; ENDFUNCTION;", localErrorTypeSYNTAXexpectedOpenBracket},
-      {L"FUNCTION F(a b) ENDFUNCTION;", localErrorTypeSYNTAXexpectedOpenBracket},
       {L"FUNCTION F(a", localErrorTypeSYNTAXexpectedOpenBracket},
       {L"FUNCTION F(", localErrorTypeCODE},  // the text ends inside the list: empty name
       {L"FUNCTION F(a,", localErrorTypeCODE},
-      {L"FUNCTION F() x = 1; ENDDO;", localErrorTypeSYNTAXexpectedENDFUNCTION},
-      {L"obj.Method();", localErrorTypeSYNTAX},
-      {L"F (1);", localErrorTypeSYNTAX},
-      {L"HELP;", localErrorTypeSYNTAX},
       {L"F(1) x;", localErrorTypeSYNTAXexpectedSemicolon},
-      {L"? ;", localErrorTypeSYNTAX},
-      {L"IF (1 THEN x=1; ENDIF;", localErrorTypeSYNTAXexpectedCloseBracket},
-      {L"RETURN;", localErrorTypeSYNTAX},
-      {L"RETURN 1", localErrorTypeSYNTAXexpectedSemicolon},
-      {L"x = (1;", localErrorTypeSYNTAXexpectedCloseBracket},
-      {L"F((1);", localErrorTypeSYNTAX},
-      {L"MODIFY x ;", localErrorTypeSYNTAX},
+      {L"WHILE 1 DO x = 1;", localErrorTypeSYNTAXexpectedENDDO},
+      {L"IF 1 THEN x = 1; ELSE", localErrorTypeSYNTAXexpectedENDIF},  // the text ends after ELSE
   };
   for (const auto& [text, state] : failures) {
     SCOPED_TRACE(localString::wstringToStdStringMultibyte(text));
@@ -221,28 +205,6 @@ TEST_F(ProgramCompile, NullBlockIsRefused) {
             compileTrace("Для компиляции необходимо передавать уже инициализированный объект будущего влока, который "
                          "определяет функцию обработки  func: ",
                          2183));
-}
-
-std::wstring nestedIfs(unsigned depth) {
-  std::wstring text;
-  for (unsigned i = 0; i < depth; ++i) text += L"IF 1 THEN ";
-  text += L"x = 1; ";
-  for (unsigned i = 0; i < depth; ++i) text += L"ENDIF; ";
-  return text;
-}
-
-TEST_F(ProgramCompile, NestingIsBoundedAndFailsOnce) {
-  auto fine = compile(nestedIfs(200), &context);
-  EXPECT_TRUE(fine.ok);
-  EXPECT_EQ(fine.printed, "");
-
-  auto tooDeep = compile(nestedIfs(100000), &context);
-  EXPECT_FALSE(tooDeep.ok);
-  EXPECT_EQ(tooDeep.state, localErrorTypeCODE);
-  EXPECT_EQ(tooDeep.printed, compileTrace("localErrorTypeCODE!!! слишком глубокая вложенность блоков func: ", 2190));
-
-  // The bound is released on the way out: the next program compiles again.
-  EXPECT_TRUE(compile(nestedIfs(200), &context).ok);
 }
 
 }  // namespace

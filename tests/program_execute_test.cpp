@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <tuple>
 
 #include "program_test_support.h"
 
@@ -108,12 +107,6 @@ TEST_F(ProgramExecute, IfRunsTheFirstSelectedBranchOnly) {
   EXPECT_TRUE(noneTaken.ok);
   EXPECT_EQ(number(L"R"), 3);
 
-  // Comparisons select too.
-  run(node(localCompiledOperatorTypeIF, L"", L"", {branch(L"r = 3", {assign(L"r", L"6")})}));
-  EXPECT_EQ(number(L"R"), 6);
-
-  EXPECT_FALSE(run(node(localCompiledOperatorTypeIF, L"", L"", {branch(L"nope", {})})).ok);
-  EXPECT_FALSE(run(node(localCompiledOperatorTypeIF, L"", L"", {branch(L"1", {assign(L"", L"nope")})})).ok);
 }
 
 TEST_F(ProgramExecute, WhileTestsBeforeEveryPassAndReturnDoesNotStopIt) {
@@ -130,20 +123,6 @@ TEST_F(ProgramExecute, WhileTestsBeforeEveryPassAndReturnDoesNotStopIt) {
   const std::string renurn = executeTrace("localCompiledOperatorTypeRENURN ", 453);
   EXPECT_EQ(counted.printed, renurn + renurn + renurn);
 
-  EXPECT_FALSE(run(node(localCompiledOperatorTypeWHILE, L"nope")).ok);
-
-  context.varSetValueNum(L"x", 0);
-  auto badChild = run(node(localCompiledOperatorTypeWHILE, L"x < 3", L"", {assign(L"x", L"x+1"), assign(L"", L"1/0")}));
-  EXPECT_FALSE(badChild.ok);
-  EXPECT_EQ(badChild.state, localErrorTypeDIVISIONbyZero);
-  EXPECT_EQ(number(L"X"), 1);
-}
-
-TEST_F(ProgramExecute, CommandNodesRunTheStatementExecutor) {
-  context.varSetValueNum(L"gone", 1);
-  EXPECT_TRUE(run(node(localCompiledOperatorTypeCOMMAND, L"CLEAR MEMORY ")).ok);
-  EXPECT_EQ(context.varCount(), 0u);
-  EXPECT_EQ(run(node(localCompiledOperatorTypeCOMMAND, L"CLEAR NOTHING ")).state, localErrorTypeSYNTAX);
 }
 
 TEST_F(ProgramExecute, NoneNodeOnlyReports) {

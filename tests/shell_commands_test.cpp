@@ -1,9 +1,8 @@
 // Console commands carried out in normal mode: the exact command lines handed to the
-// operating system, MODIFY COMMAND's file creation, DO's reported failures, assignments
-// and the memory commands.
+// operating system, MODIFY COMMAND's file creation, and a statement that only looks like
+// an assignment.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -86,15 +85,6 @@ TEST(ShellSystemCommands, CommandLinesHandedToTheOperatingSystem) {
   }
 }
 
-TEST(ShellSystemCommands, RunWithFailingStringExpressionRunsNothing) {
-  localContextUTF8 context;
-  SystemRecorder recorder;
-  const Outcome outcome = execute(&context, L"RUN \"a\" + 1");
-  EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.state, localErrorTypeOPERANDtype);
-  EXPECT_TRUE(recorder.lines.empty());
-}
-
 TEST(ShellSystemCommands, ModifyCommandCreatesAMissingFileWithOneLineEnd) {
   ScratchDirectory scratch;
   const fs::path file = scratch.path() / "x.txt";
@@ -114,99 +104,6 @@ TEST(ShellSystemCommands, ModifyCommandCreatesAMissingFileWithOneLineEnd) {
   EXPECT_TRUE(execute(&context, L"MODI COMM " + name).ok);
   EXPECT_EQ(fileContent(file), "keep");
   EXPECT_EQ(recorder.lines.size(), 2u);
-}
-
-TEST(ShellSystemCommands, ModifyCommandTakesTheRestOfTheLineAsName) {
-  ScratchDirectory scratch;
-  const fs::path file = scratch.path() / "my file.txt";
-  localContextUTF8 context;
-  SystemRecorder recorder;
-  EXPECT_TRUE(execute(&context, L"MODIFY COMMAND " + localString::stdStringMultibyteToStdWString(file.string())).ok);
-  EXPECT_TRUE(fs::exists(file));
-  ASSERT_EQ(recorder.lines.size(), 1u);
-  EXPECT_EQ(recorder.lines[0], "start \"\" wordpad.exe " + file.string());
-}
-
-// A failed DO leaves the code of the real failure in the caller's state.
-TEST(ShellDo, FailuresReportTheirCause) {
-  localContextUTF8 context;
-  Outcome missingName = execute(&context, L"DO");
-  EXPECT_FALSE(missingName.ok);
-  EXPECT_EQ(missingName.state, localErrorTypeSYNTAX);
-  EXPECT_EQ(missingName.printed, "");
-
-  Outcome badQuote = execute(&context, L"DO \"open");
-  EXPECT_FALSE(badQuote.ok);
-  EXPECT_EQ(badQuote.state, localErrorTypeSYNTAX);
-
-  Outcome missingFile = execute(&context, L"DO /nonexistent/dir/x.prg");
-  EXPECT_FALSE(missingFile.ok);
-  EXPECT_EQ(missingFile.state, localErrorTypeFILEnotFound);
-  EXPECT_EQ(missingFile.printed,
-            "Error! \nФайл не найден. func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 line: 1914\n");
-}
-
-TEST(ShellDo, FailingProgramPassesItsStateOn) {
-  ScratchDirectory scratch;
-  const fs::path file = scratch.path() / "bad.prg";
-  std::ofstream(file, std::ios::binary) << "z = 1;\n? 1 / 0;\n";
-  localContextUTF8 context;
-  const Outcome outcome = execute(&context, L"DO " + localString::stdStringMultibyteToStdWString(file.string()));
-  EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.state, localErrorTypeDIVISIONbyZero);
-  // The statements before the failure have run.
-  ASSERT_NE(context.varGetPointer(L"Z"), nullptr);
-  EXPECT_EQ(context.varGetPointer(L"Z")->value.getNum(), 1.0);
-}
-
-TEST(ShellAssignment, CreatesTheVariableBeforeEvaluating) {
-  localContextUTF8 context;
-  EXPECT_TRUE(execute(&context, L"y = y + 1").ok);
-  EXPECT_EQ(context.varGetPointer(L"Y")->value.getNum(), 1.0);
-
-  const Outcome failed = execute(&context, L"w = 1 + 'a'");
-  EXPECT_FALSE(failed.ok);
-  EXPECT_EQ(failed.state, localErrorTypeSYNTAX);  // whatever the evaluator reported
-  EXPECT_EQ(failed.printed,
-            "Syntax ERROR in line lineNumber!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 "
-            "line: 1897\n");
-  ASSERT_NE(context.varGetPointer(L"W"), nullptr);
-  EXPECT_EQ(context.varGetPointer(L"W")->value.getNum(), 0.0);
-}
-
-TEST(ShellAssignment, OnlyAVariableNameCanBeAssigned) {
-  localContextUTF8 context;
-  const unsigned before = context.varCount();
-  const Outcome empty = execute(&context, L"= 5");
-  EXPECT_FALSE(empty.ok);
-  EXPECT_EQ(empty.state, localErrorTypeSYNTAX);
-  EXPECT_TRUE(execute(&context, L"5 = 5").ok);  // a comparison, evaluated and dropped
-  EXPECT_EQ(context.varCount(), before);
-  EXPECT_EQ(context.varGetPointer(L""), nullptr);
-  EXPECT_EQ(context.varGetPointer(L"5"), nullptr);
-}
-
-TEST(ShellAssignment, CommandWordFollowedByEqualsIsAVariable) {
-  localContextUTF8 context;
-  EXPECT_TRUE(execute(&context, L"HELP = 2").ok);
-  EXPECT_EQ(execute(&context, L"? help").printed, "2\n");
-}
-
-TEST(ShellMemory, ClearMemoryRemovesEveryVariableWhateverTheTemplate) {
-  localContextUTF8 context;
-  EXPECT_TRUE(execute(&context, L"keep = 1").ok);
-  const Outcome cleared = execute(&context, L"CLEAR MEMORY KEEP*");
-  EXPECT_TRUE(cleared.ok);
-  EXPECT_EQ(context.varCount(), 0u);
-  EXPECT_EQ(context.funcCount(), 34u);  // functions stay
-}
-
-TEST(ShellPrint, FailedExpressionPrintsItsTraceLine) {
-  localContextUTF8 context;
-  const Outcome outcome = execute(&context, L"? 1 / 0");
-  EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.state, localErrorTypeDIVISIONbyZero);
-  EXPECT_EQ(outcome.printed, "ERROR!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 line: 1855\n");
 }
 
 TEST(ShellStatements, AnAttributeOnTheLeftIsNoAssignment) {

@@ -24,24 +24,9 @@ std::string runConsole(const std::string& input) {
   return capture.text();
 }
 
-std::size_t count(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
-  return n;
-}
-
-TEST(ShellConsole, QuitEndsWithGoodBye) {
-  EXPECT_EQ(runConsole("? 2+2\nQUIT\n? 3\n"), prompt + "4\n" + prompt + "Good bye!\n");
-}
-
 TEST(ShellConsole, EndOfInputEndsQuietlyAndALastLineWithoutLineEndStillRuns) {
   EXPECT_EQ(runConsole("? 1\n? 2"), prompt + "1\n" + prompt + "2\n" + prompt);
   EXPECT_EQ(runConsole(""), prompt);
-}
-
-TEST(ShellConsole, FailedLinesPrintTheMessage) {
-  const std::string output = runConsole("\n   \n");
-  EXPECT_EQ(output, prompt + "Error Синтаксическая ошибка.\n" + prompt + "Error Синтаксическая ошибка.\n" + prompt);
 }
 
 TEST(ShellConsole, TrailingBlanksAndZeroBytesAreCutButTabsStay) {
@@ -49,11 +34,6 @@ TEST(ShellConsole, TrailingBlanksAndZeroBytesAreCutButTabsStay) {
   // The template of DISPLAY FUNCTION is the rest of the line, so it shows the tab.
   const std::string output = runConsole("DISPLAY FUNCTION ZZ\t  \n");
   EXPECT_NE(output.find("[ZZ\t]"), std::string::npos) << output;
-}
-
-TEST(ShellConsole, InputIsCp866) {
-  // 'ёж' in CP866; printed in the multibyte form (this test has no console buffer).
-  EXPECT_EQ(runConsole("? '\xF1\xA6'\n"), prompt + "ёж\n" + prompt);
 }
 
 TEST(ShellConsole, LongestLineFitsTheBuffer) {
@@ -74,12 +54,6 @@ TEST(ShellConsole, RestOfAVeryLongLineIsReadAsTheNextLine) {
   const std::string line = std::string(65531, 'x') + std::string(32767, 'y') + "? 9";
   const std::string output = runConsole(line + "\n");
   EXPECT_EQ(output, prompt + prompt + "9\n" + prompt);
-}
-
-TEST(ShellConsole, ContextLivesFromLineToLine) {
-  const std::string output = runConsole("x = 5\n? X\nQUIT\n");
-  EXPECT_EQ(output, prompt + prompt + "5\n" + prompt + "Good bye!\n");
-  EXPECT_EQ(count(output, prompt), 3u);
 }
 
 }  // namespace

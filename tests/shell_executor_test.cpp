@@ -156,17 +156,4 @@ TEST(ShellCheckOnly, LoadClassPrintsOnlyItsFirstLine) {
   EXPECT_EQ(capture.text(), "Пытаемся загрузить класс  \n");
 }
 
-TEST(ShellCheckOnly, QuitAndHelpDoNotAct) {
-  CoutCapture capture;
-  localReturnStateType state = localErrorTypeOK;
-  unsigned position = 0;
-  const std::wstring quit = L"QUIT";
-  EXPECT_TRUE(localInterpretatorUTF8::scanStringGetOperatorAndExec(state, quit, position, nullptr, true));
-  EXPECT_EQ(state, localErrorTypeOK);
-  position = 0;
-  EXPECT_TRUE(localInterpretatorUTF8::scanStringGetOperatorAndExec(state, quit, position, nullptr, false));
-  EXPECT_EQ(state, localErrorTypeQUIT);
-  EXPECT_EQ(capture.text(), "");
-}
-
 }  // namespace

@@ -94,14 +94,6 @@ TEST(ShellListing, ClassWithLowerCaseNamesIsListed) {
             "1 ДАТА (DATE)  реализация есть!  - класс ДАТА \n\n");
 }
 
-TEST(ShellListing, VariableListOfAnEmptyContext) {
-  localContextUTF8 context;
-  context.cleaMemo();
-  CoutCapture capture;
-  context.dispMemo(L"");
-  EXPECT_EQ(capture.text(), "\nСПИСОК ПЕРЕМЕННЫХ  func: dispMemo file: localInterpretatorUTF8 line: 2920\n\n");
-}
-
 TEST(ShellListing, ContextTextFormNamesItsAddress) {
   localContextUTF8 context;
   EXPECT_EQ(context.toStdString(), "объект класса [КОНТЕКСТ] по адресу [" + hex(&context) + "]");
