@@ -1,6 +1,6 @@
 // Token scanners: each reads one kind of token at a position and advances past it.
-#include <locale>
-#include <sstream>
+#include <cstdlib>
+#include <locale.h>
 
 #include "interp/localInterpretatorUTF8.h"
 #include "text/localString.h"
@@ -14,13 +14,14 @@ bool isWordChar(wchar_t c) {
 
 bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
-// Text-to-double in the classic locale, independent of the process locale.
+// Text-to-double in the C locale, independent of the process locale. strtod keeps the
+// IEEE answer for literals beyond the double range (infinity, or 0 for a vanishing
+// fraction), the same value the built-in NUMBER gives for the same digits; a stream
+// extraction would clamp an overflow to the largest finite double instead.
 double classicToDouble(const std::string& digits) {
-  std::istringstream in(digits);
-  in.imbue(std::locale::classic());
-  double number = 0.0;
-  in >> number;
-  return number;
+  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  if (classic == static_cast<locale_t>(nullptr)) return std::strtod(digits.c_str(), nullptr);
+  return strtod_l(digits.c_str(), nullptr, classic);
 }
 
 }  // namespace

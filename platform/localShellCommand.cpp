@@ -107,8 +107,8 @@ int runShellCommand(const std::string& script, const std::vector<std::string>& a
     }
     // Never let the command read the interpreter's own input.
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    // Its output joins the console's; its complaints go to our error stream, as ours do.
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
   }
   // The command gets the default handling of the terminal signals back.
   posix_spawnattr_t attributes;

@@ -1,6 +1,8 @@
 // Token scanners: where each one stops and what it reads.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "interp/localInterpretatorUTF8.h"
 
 namespace {
@@ -71,11 +73,16 @@ TEST(InterpScanners, NumberTokenHasNoSignNoExponentAtMostOnePoint) {
     EXPECT_DOUBLE_EQ(value.getNum(), c.number) << c.text;
     EXPECT_EQ(position, c.end) << c.text;
   }
-  // Hundreds of digits do not break the conversion.
+  // Hundreds of digits do not break the conversion; beyond the double range the literal
+  // is infinity (not clamped to the largest double), a vanishing fraction is 0.
   unsigned position = 0;
   localValueDescription value;
   EXPECT_TRUE(I::scanStringGetNumberTokenAndEvaluete(std::wstring(400, L'9'), position, value));
   EXPECT_EQ(position, 400u);
+  EXPECT_TRUE(std::isinf(value.getNum()));
+  position = 0;
+  EXPECT_TRUE(I::scanStringGetNumberTokenAndEvaluete(L"0." + std::wstring(400, L'0') + L"1", position, value));
+  EXPECT_EQ(value.getNum(), 0.0);
 }
 
 TEST(InterpScanners, StringTokenKeepsOtherQuoteAndLineFeeds) {
