@@ -36,53 +36,55 @@ localClassDeclaration::classMember* localClassDeclaration::getMember(std::wstrin
   return found;
 }
 
-bool localClassDeclaration::getAttr(localReturnStateType& state, const void* object, std::wstring name,
-                                    localValueDescription* result) const {
-  if (result == nullptr) {
-    localTrace(codeFaultLead, "getAttr", 163);
-    state = localErrorTypeCODE;
-    return false;
-  }
-  const classMember* member = getMember(name);
+namespace {
+
+// A caller that hands over no value to fill or to write is at fault: say so and fail.
+bool reportMissingValue(localReturnStateType& state, const char* operation, unsigned line) {
+  localTrace(codeFaultLead, operation, line);
+  state = localErrorTypeCODE;
+  return false;
+}
+
+// The GET or SET function behind an attribute, or null with the reason in the state:
+// no member of that name, or a member without that function.
+template <class Accessor>
+Accessor attributeAccessor(const localClassDeclaration& declaration, localReturnStateType& state,
+                           const std::wstring& name, Accessor localClassDeclaration::classMember::*field,
+                           localReturnStateType whenMissing) {
+  const localClassDeclaration::classMember* member = declaration.getMember(name);
   if (member == nullptr) {
     state = localErrorTypeATTRIBUTEunknown;
-    return false;
+    return nullptr;
   }
-  if (member->getFunction == nullptr) {
-    state = localErrorTypeATTRIBUTEnotReadable;
-    return false;
-  }
+  if (member->*field == nullptr) state = whenMissing;
+  return member->*field;
+}
+
+}  // namespace
+
+bool localClassDeclaration::getAttr(localReturnStateType& state, const void* object, std::wstring name,
+                                    localValueDescription* result) const {
+  if (result == nullptr) return reportMissingValue(state, "getAttr", 163);
+  const localGetFunction get = attributeAccessor(*this, state, name, &classMember::getFunction,
+                                                 localErrorTypeATTRIBUTEnotReadable);
+  if (get == nullptr) return false;
   void* const objectCopy = const_cast<void*>(object);
-  return member->getFunction(state, objectCopy, name, *result);
+  return get(state, objectCopy, name, *result);
 }
 
 bool localClassDeclaration::setAttr(localReturnStateType& state, const void* object, std::wstring name,
                                     localValueDescription* value) const {
-  if (value == nullptr) {
-    localTrace(codeFaultLead, "setAttr", 218);
-    state = localErrorTypeCODE;
-    return false;
-  }
-  const classMember* member = getMember(name);
-  if (member == nullptr) {
-    state = localErrorTypeATTRIBUTEunknown;
-    return false;
-  }
-  if (member->setFunction == nullptr) {
-    state = localErrorTypeATTRIBUTEnotWritable;
-    return false;
-  }
+  if (value == nullptr) return reportMissingValue(state, "setAttr", 218);
+  const localSetFunction set = attributeAccessor(*this, state, name, &classMember::setFunction,
+                                                 localErrorTypeATTRIBUTEnotWritable);
+  if (set == nullptr) return false;
   void* const objectCopy = const_cast<void*>(object);
-  return member->setFunction(state, objectCopy, name, *value);
+  return set(state, objectCopy, name, *value);
 }
 
 bool localClassDeclaration::methodExec(localReturnStateType& state, void* object, const std::wstring& name,
                                        localValueList* arguments, localValueDescription* result) const {
-  if (result == nullptr) {
-    localTrace(codeFaultLead, "methodExec", 184);
-    state = localErrorTypeCODE;
-    return false;
-  }
+  if (result == nullptr) return reportMissingValue(state, "methodExec", 184);
   const classMember* member = getMember(name);
   if (member != nullptr && member->execFunction != nullptr) {
     void* objectCopy = object;

@@ -101,43 +101,38 @@ void localValueDescription::COUT() const {
 
 // Member access: routed to the object's class declaration with the name upper-cased ----------
 
-bool localValueDescription::getAttr(localReturnStateType& state, std::wstring name,
-                                    localValueDescription& result) const {
-  if (type_ != typeObject) {
+namespace {
+
+// Member access needs an object with a declaration to answer for it.
+bool reachesDeclaration(localReturnStateType& state, std::int32_t type, const localClassDeclaration* declaration) {
+  if (type != localValueDescription::typeObject) {
     state = localErrorTypeVALUEnotObject;
     return false;
   }
-  // An object value without a declaration has nobody to answer for its members.
-  if (declaration_ == nullptr) {
+  if (declaration == nullptr) {
     state = localErrorTypeCLASSunknown;
     return false;
   }
+  return true;
+}
+
+}  // namespace
+
+bool localValueDescription::getAttr(localReturnStateType& state, std::wstring name,
+                                    localValueDescription& result) const {
+  if (!reachesDeclaration(state, type_, declaration_)) return false;
   return declaration_->getAttr(state, object_, localString::wstringToUpper(name), &result);
 }
 
 bool localValueDescription::setAttr(localReturnStateType& state, std::wstring name,
                                     localValueDescription& value) const {
-  if (type_ != typeObject) {
-    state = localErrorTypeVALUEnotObject;
-    return false;
-  }
-  if (declaration_ == nullptr) {
-    state = localErrorTypeCLASSunknown;
-    return false;
-  }
+  if (!reachesDeclaration(state, type_, declaration_)) return false;
   return declaration_->setAttr(state, object_, localString::wstringToUpper(name), &value);
 }
 
 bool localValueDescription::methodExec(localReturnStateType& state, std::wstring name,
                                        localValueList* arguments, localValueDescription& result) const {
-  if (type_ != typeObject) {
-    state = localErrorTypeVALUEnotObject;
-    return false;
-  }
-  if (declaration_ == nullptr) {
-    state = localErrorTypeCLASSunknown;
-    return false;
-  }
+  if (!reachesDeclaration(state, type_, declaration_)) return false;
   return declaration_->methodExec(state, object_, localString::wstringToUpper(name), arguments, &result);
 }
 

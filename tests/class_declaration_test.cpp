@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "classes/localClassDeclaration.h"
+#include "tests/test_cout_capture.h"
 
 namespace {
 
@@ -47,16 +48,7 @@ bool setRecorder(localReturnStateType& state, void* const& object, std::wstring 
   return value.getNum() > 0;
 }
 
-class CaptureCout {
- public:
-  CaptureCout() : old_(std::cout.rdbuf(out_.rdbuf())) {}
-  ~CaptureCout() { std::cout.rdbuf(old_); }
-  std::string text() const { return out_.str(); }
-
- private:
-  std::ostringstream out_;
-  std::streambuf* old_;
-};
+using CaptureCout = testSupport::CoutCapture;
 
 }  // namespace
 

@@ -10,23 +10,11 @@
 #include "context/localContextUTF8.h"
 #include "core/localValueDescription.h"
 #include "text/localString.h"
+#include "tests/test_cout_capture.h"
 
 namespace contextTest {
 
-// Redirects std::cout for its lifetime; text() gives what was written so far.
-class CoutCapture {
- public:
-  CoutCapture() : saved_(std::cout.rdbuf(buffer_.rdbuf())) {}
-  ~CoutCapture() { std::cout.rdbuf(saved_); }
-  CoutCapture(const CoutCapture&) = delete;
-  CoutCapture& operator=(const CoutCapture&) = delete;
-  std::string text() const { return buffer_.str(); }
-  std::wstring wideText() const { return localString::stdStringMultibyteToStdWString(buffer_.str()); }
-
- private:
-  std::ostringstream buffer_;
-  std::streambuf* saved_;
-};
+using testSupport::CoutCapture;
 
 inline localValueDescription num(double number) {
   localValueDescription value;

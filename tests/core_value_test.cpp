@@ -6,6 +6,7 @@
 
 #include "classes/localClassDeclaration.h"
 #include "core/localValueDescription.h"
+#include "tests/test_cout_capture.h"
 
 namespace {
 
@@ -50,11 +51,9 @@ bool numberMethod(localReturnStateType& state, void*&, std::wstring, localValueL
 }
 
 std::string captureCout(const localValueDescription& value) {
-  std::ostringstream out;
-  std::streambuf* old = std::cout.rdbuf(out.rdbuf());
+  testSupport::CoutCapture capture;
   value.COUT();
-  std::cout.rdbuf(old);
-  return out.str();
+  return capture.text();
 }
 
 }  // namespace

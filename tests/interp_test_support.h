@@ -5,22 +5,11 @@
 #include <string>
 
 #include "interp/localInterpretatorUTF8.h"
+#include "tests/test_cout_capture.h"
 
 namespace interpTest {
 
-// Redirects std::cout for its lifetime; text() gives what was written so far.
-class CoutCapture {
- public:
-  CoutCapture() : saved_(std::cout.rdbuf(buffer_.rdbuf())) {}
-  ~CoutCapture() { std::cout.rdbuf(saved_); }
-  CoutCapture(const CoutCapture&) = delete;
-  CoutCapture& operator=(const CoutCapture&) = delete;
-  std::string text() const { return buffer_.str(); }
-
- private:
-  std::ostringstream buffer_;
-  std::streambuf* saved_;
-};
+using testSupport::CoutCapture;
 
 struct Evaluation {
   bool ok = false;

@@ -10,22 +10,11 @@
 #include "interp/localInterpretatorUTF8.h"
 #include "program/localOperatorCompiled.h"
 #include "text/localString.h"
+#include "tests/test_cout_capture.h"
 
 namespace programTest {
 
-// Redirects std::cout for its lifetime; text() gives what was written so far (UTF-8).
-class CoutCapture {
- public:
-  CoutCapture() : saved_(std::cout.rdbuf(buffer_.rdbuf())) {}
-  ~CoutCapture() { std::cout.rdbuf(saved_); }
-  CoutCapture(const CoutCapture&) = delete;
-  CoutCapture& operator=(const CoutCapture&) = delete;
-  std::string text() const { return buffer_.str(); }
-
- private:
-  std::ostringstream buffer_;
-  std::streambuf* saved_;
-};
+using testSupport::CoutCapture;
 
 struct Compiled {
   bool ok = false;

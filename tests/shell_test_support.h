@@ -7,22 +7,11 @@
 #include <vector>
 
 #include "platform/localSystem.h"
+#include "tests/test_cout_capture.h"
 
 namespace shellTest {
 
-// Redirects std::cout for its lifetime.
-class CoutCapture {
- public:
-  CoutCapture() : saved_(std::cout.rdbuf(buffer_.rdbuf())) {}
-  ~CoutCapture() { std::cout.rdbuf(saved_); }
-  CoutCapture(const CoutCapture&) = delete;
-  CoutCapture& operator=(const CoutCapture&) = delete;
-  std::string text() const { return buffer_.str(); }
-
- private:
-  std::ostringstream buffer_;
-  std::streambuf* saved_;
-};
+using testSupport::CoutCapture;
 
 // Records every command line instead of running it; restores the stand-in at the end.
 class SystemRecorder {
