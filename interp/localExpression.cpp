@@ -95,6 +95,8 @@ bool localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(localReturnState
 
   std::vector<localValueDescription> operands;
   std::vector<localPossibleBinaryOperation> operators;
+  operands.reserve(4);  // most expressions have a handful of operands: one allocation
+  operators.reserve(4);
 
   scanStringSkipVoidChars(text, position);
   operands.emplace_back();
