@@ -4,6 +4,7 @@
 #include <string>
 
 #include "context/localContextUTF8.h"
+#include "core/localInterrupt.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "text/localString.h"
 
@@ -46,6 +47,7 @@ void printFailure(localReturnStateType state) {
 void localInterpretatorUTF8::console() {
   // The one context of the run: variables, functions and classes live from line to line.
   auto context = std::make_unique<localContextUTF8>();
+  localInterruptInstall();
   for (;;) {
     std::cout << "localInterpretatorUTF8::console # ";
     std::cout.flush();
@@ -58,6 +60,7 @@ void localInterpretatorUTF8::console() {
     const std::wstring line = localString::stdStringCp866StdStringToStdWstring(bytes);
     localReturnStateType state = localErrorTypeOK;
     unsigned position = 0;
+    localInterruptLineStarts();
     try {
       if (!scanStringGetOperatorAndExec(state, line, position, context.get(), false)) printFailure(state);
     } catch (const std::exception&) {
@@ -65,6 +68,7 @@ void localInterpretatorUTF8::console() {
       printFailure(localErrorTypeCODE);
       state = localErrorTypeCODE;
     }
+    localInterruptLineEnds();
     if (state == localErrorTypeQUIT) {
       std::cout << "Good bye!\n";
       break;

@@ -1,6 +1,7 @@
 #include "program/localOperatorCompiled.h"
 
 #include "context/localContextUTF8.h"
+#include "core/localInterrupt.h"
 #include "core/localTrace.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "text/localString.h"
@@ -132,6 +133,12 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
       return false;
     }
     if (!condition.getBoo()) break;
+    // A loop is the one construct that can run forever: let Ctrl-C end it.
+    if (localInterruptRequested()) {
+      localTrace(L"localErrorTypeCODE!!! выполнение прервано пользователем (Ctrl-C) func: ", kOperation, 405);
+      state = localErrorTypeCODE;
+      return false;
+    }
     for (const localOperatorCompiled& child : node.children) {
       if (!runChild(state, context, child, arguments, result)) return false;
     }
