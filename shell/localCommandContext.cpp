@@ -43,6 +43,14 @@ bool loadClass(localReturnStateType& state, const std::wstring& text, unsigned& 
   return true;
 }
 
+// DISPLAY CONTEXT and LOAD CONTEXT: the summary of functions, variables and classes.
+bool displayContext(localReturnStateType& state, localContextUTF8* context, bool checkOnly) {
+  if (checkOnly) return true;
+  if (context == nullptr) return contextMissing(state);
+  context->dispCont();
+  return true;
+}
+
 }  // namespace
 
 wchar_t charAt(const std::wstring& text, unsigned position) {
@@ -102,12 +110,8 @@ bool commandDisplay(localReturnStateType& state, const std::wstring& text, unsig
     context->dispClas(L"");
     return true;
   }
-  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CONTEXT")) {
-    if (checkOnly) return true;
-    if (context == nullptr) return contextMissing(state);
-    context->dispCont();
-    return true;
-  }
+  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CONTEXT"))
+    return displayContext(state, context, checkOnly);
   return syntaxError(state);
 }
 
@@ -116,12 +120,8 @@ bool commandLoad(localReturnStateType& state, const std::wstring& text, unsigned
   const std::wstring second = readUpperWord(text, position);
   if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CLASS"))
     return loadClass(state, text, position, context, checkOnly);
-  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CONTEXT")) {
-    if (checkOnly) return true;
-    if (context == nullptr) return contextMissing(state);
-    context->dispCont();
-    return true;
-  }
+  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CONTEXT"))
+    return displayContext(state, context, checkOnly);
   return syntaxError(state);
 }
 
