@@ -14,12 +14,15 @@ coutMainBufferClass::coutMainBufferClass(std::streambuf* target) : target_(targe
 coutMainBufferClass::~coutMainBufferClass() {
   // Output that ends without an ASCII character after its last non-ASCII bytes would
   // otherwise be lost: re-encode and hand it on now.
-  if (!pending_.empty() && target_ != nullptr) {
-    const std::string bytes =
-        localString::wstringToStdStringCp866(localString::stdStringMultibyteToStdWString(pending_));
-    target_->sputn(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    pending_.clear();
-  }
+  if (target_ != nullptr) releasePending();
+}
+
+void coutMainBufferClass::releasePending() {
+  if (pending_.empty()) return;
+  const std::string bytes =
+      localString::wstringToStdStringCp866(localString::stdStringMultibyteToStdWString(pending_));
+  target_->sputn(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  pending_.clear();
 }
 
 int coutMainBufferClass::overflow(int c) {
@@ -36,12 +39,7 @@ int coutMainBufferClass::overflow(int c) {
     pending_.clear();
     return c;
   }
-  if (!pending_.empty()) {
-    const std::string bytes =
-        localString::wstringToStdStringCp866(localString::stdStringMultibyteToStdWString(pending_));
-    target_->sputn(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    pending_.clear();
-  }
+  releasePending();
   target_->sputc(static_cast<char>(c));
   return c;
 }

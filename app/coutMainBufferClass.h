@@ -11,13 +11,15 @@ class coutMainBufferClass : public std::streambuf {
   explicit coutMainBufferClass(std::streambuf* target);
   ~coutMainBufferClass() override;
 
-  std::streambuf* target() const { return target_; }
 
  protected:
   int overflow(int c) override;
   int sync() override;
 
  private:
+  // Re-encodes the held-back multibyte run to CP866 and writes it to the target.
+  void releasePending();
+
   char lastChar_ = 0;
   std::streambuf* target_;
   char putArea_[1] = {0};

@@ -39,22 +39,29 @@ std::wstring localValueTable::getColumnParameters(const unsigned& number) const 
   return columns[number - 1].name;
 }
 
-bool localValueTable::getValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
-                               localValueDescription& result) const {
-  if (line == 0 || line > lines.size() || column == 0 || column > columns.size()) {
+namespace {
+
+// A cell exists at 1 <= line <= lines and 1 <= column <= columns; otherwise the access fails.
+bool cellExists(localReturnStateType& state, const localValueTable& table, unsigned line, unsigned column) {
+  if (line == 0 || line > table.linesCnt() || column == 0 || column > table.columnCount()) {
     state = localErrorTypeINDEXoutOfBounds;
     return false;
   }
+  return true;
+}
+
+}  // namespace
+
+bool localValueTable::getValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
+                               localValueDescription& result) const {
+  if (!cellExists(state, *this, line, column)) return false;
   result.setVal(&lines[line - 1][column - 1]);
   return true;
 }
 
 bool localValueTable::setValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
                                const localValueDescription& value) {
-  if (line == 0 || line > lines.size() || column == 0 || column > columns.size()) {
-    state = localErrorTypeINDEXoutOfBounds;
-    return false;
-  }
+  if (!cellExists(state, *this, line, column)) return false;
   lines[line - 1][column - 1].setVal(&value);
   return true;
 }

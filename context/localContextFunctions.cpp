@@ -33,9 +33,7 @@ bool localContextUTF8::funcExec(localReturnStateType& state, const std::wstring&
       state = localErrorTypeCODE;
       return false;
     }
-    const localOperatorCompiled::executorType executor =
-        node->executor != nullptr ? node->executor : &localOperatorCompiled::execute;
-    return executor(state, this, node, arguments, *result);
+    return node->executor(state, this, node, arguments, *result);
   }
   const localExecFunction routine = function->methodFunction;
   void* self = this;

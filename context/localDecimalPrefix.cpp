@@ -1,9 +1,8 @@
 #include <cstddef>
-#include <cstdlib>
-#include <locale.h>
 #include <string>
 
 #include "context/localBuiltinLibrary.h"
+#include "text/localString.h"
 
 namespace {
 
@@ -32,12 +31,6 @@ std::size_t decimalPrefixLength(const std::wstring& text) {
   return i;
 }
 
-// Conversion in the C locale, whatever locale the process has set.
-locale_t classicLocale() {
-  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return classic;
-}
-
 }  // namespace
 
 double localDecimalPrefixToDouble(const std::wstring& text) {
@@ -45,7 +38,5 @@ double localDecimalPrefixToDouble(const std::wstring& text) {
   if (length == 0) return 0.0;
   // The accepted prefix is pure ASCII.
   const std::string ascii(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length));
-  const locale_t classic = classicLocale();
-  if (classic == static_cast<locale_t>(nullptr)) return std::strtod(ascii.c_str(), nullptr);
-  return strtod_l(ascii.c_str(), nullptr, classic);
+  return localString::classicTextToDouble(ascii);
 }

@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "classes/localClassDeclaration.h"
 #include "context/localContextUTF8.h"
 #include "core/localTrace.h"
 #include "interp/localInterpTraceLines.h"
@@ -14,10 +13,6 @@
 namespace {
 
 const char* const nameTermOperation = "scanStringGetNameTokenAndEvaluete";
-
-bool charAt(const std::wstring& text, unsigned position, wchar_t expected) {
-  return position < text.size() && text[position] == expected;
-}
 
 void printNotFound(const std::wstring& name, unsigned position, unsigned line) {
   localTrace(L"ERROR в scanStringGetNameTokenAndEvaluete() (variable not found " + name + L" ) position: " +
@@ -50,20 +45,12 @@ void markUnnamedFailure(localReturnStateType& state) {
 }
 
 // Reads one attribute of the object that value holds and makes value that attribute.
+// The value's own member access refuses a non-object (whose stale declaration must not
+// be asked) and an object without a declaration.
 bool readAttribute(localReturnStateType& state, localValueDescription& value, const std::wstring& member) {
-  if (value.getType() != localValueDescription::typeObject) {
-    // A setter keeps a stale declaration in non-object values; never read through it.
-    state = localErrorTypeVALUEnotObject;
-    return false;
-  }
-  const localClassDeclaration* declaration = value.getClassDeclaration();
-  if (declaration == nullptr) {
-    state = localErrorTypeCLASSunknown;
-    return false;
-  }
   localValueDescription attribute;
   attribute.setVal(std::wstring());
-  if (!declaration->getAttr(state, value.getObj(), member, &attribute)) {
+  if (!value.getAttr(state, member, attribute)) {
     markUnnamedFailure(state);
     return false;
   }
@@ -84,7 +71,7 @@ bool localInterpretatorUTF8::scanStringGetNameTokenAndEvaluete(localReturnStateT
   std::wstring member;  // the method name when the call ends an attribute chain
   bool isMethod = false;
 
-  if (charAt(text, position, L'.')) {
+  if (localString::charAt(text, position) == L'.') {
     if (!checkOnly) {
       if (context == nullptr) {
         state = localErrorTypeCONTEXTmissing;
@@ -104,10 +91,10 @@ bool localInterpretatorUTF8::scanStringGetNameTokenAndEvaluete(localReturnStateT
       }
       value.setVal(variable->value.getObj(), variable->value.getClassDeclaration());
     }
-    while (charAt(text, position, L'.')) {
+    while (localString::charAt(text, position) == L'.') {
       ++position;
       const std::wstring name = localString::wstringToUpper(scanStringGetWordToken(text, position));
-      if (charAt(text, position, L'(')) {
+      if (localString::charAt(text, position) == L'(') {
         member = name;
         isMethod = true;
         break;
@@ -117,11 +104,11 @@ bool localInterpretatorUTF8::scanStringGetNameTokenAndEvaluete(localReturnStateT
     if (!isMethod) return true;
   }
 
-  if (charAt(text, position, L'(')) {
+  if (localString::charAt(text, position) == L'(') {
     ++position;
     localOwnedValueList arguments;
     if (!scanStringGetListOfValueDescriptions(state, text, position, arguments, context, checkOnly)) return false;
-    if (!charAt(text, position, L')')) {
+    if (localString::charAt(text, position) != L')') {
       printCloseBracketExpected(position);
       state = localErrorTypeSYNTAXexpectedCloseBracket;
       return false;
@@ -135,14 +122,9 @@ bool localInterpretatorUTF8::scanStringGetNameTokenAndEvaluete(localReturnStateT
         state = localErrorTypeVALUEnotObject;
         return false;
       }
-      const localClassDeclaration* declaration = value.getClassDeclaration();
-      if (declaration == nullptr) {
-        state = localErrorTypeCLASSunknown;
-        called = false;
-      } else {
-        called = declaration->methodExec(state, value.getObj(), member, arguments.get(), &value);
-        if (!called) markUnnamedFailure(state);
-      }
+      // The method writes its result over the value that held the object.
+      called = value.methodExec(state, member, arguments.get(), value);
+      if (!called) markUnnamedFailure(state);
     } else {
       called = functionEvaluate(state, context, value, word, arguments.get());
     }
@@ -180,7 +162,7 @@ bool localInterpretatorUTF8::scanStringGetListOfValueDescriptions(localReturnSta
   for (;;) {
     if (position >= text.size()) return true;  // the caller reports the missing ')'
     scanStringSkipVoidChars(text, position);
-    if (charAt(text, position, L')')) {
+    if (localString::charAt(text, position) == L')') {
       if (commaPending) {
         printParameterExpected(position);
         state = localErrorTypeSYNTAX;
@@ -188,7 +170,7 @@ bool localInterpretatorUTF8::scanStringGetListOfValueDescriptions(localReturnSta
       }
       return true;
     }
-    if (argumentRead && !commaPending && charAt(text, position, L',')) {
+    if (argumentRead && !commaPending && localString::charAt(text, position) == L',') {
       ++position;
       commaPending = true;
       continue;

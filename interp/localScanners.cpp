@@ -1,7 +1,4 @@
 // Token scanners: each reads one kind of token at a position and advances past it.
-#include <cstdlib>
-#include <locale.h>
-
 #include "interp/localInterpretatorUTF8.h"
 #include "text/localString.h"
 
@@ -14,20 +11,10 @@ bool isWordChar(wchar_t c) {
 
 bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
-// Text-to-double in the C locale, independent of the process locale. strtod keeps the
-// IEEE answer for literals beyond the double range (infinity, or 0 for a vanishing
-// fraction), the same value the built-in NUMBER gives for the same digits; a stream
-// extraction would clamp an overflow to the largest finite double instead.
-double classicToDouble(const std::string& digits) {
-  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  if (classic == static_cast<locale_t>(nullptr)) return std::strtod(digits.c_str(), nullptr);
-  return strtod_l(digits.c_str(), nullptr, classic);
-}
-
 }  // namespace
 
 void localInterpretatorUTF8::scanStringSkipVoidChars(const std::wstring& text, unsigned& position) {
-  const std::wstring marker = localString::newLineMarker();
+  static const std::wstring marker = localString::newLineMarker();
   while (position < text.size()) {
     const wchar_t c = text[position];
     if (c == L'\t' || c == L' ') {
@@ -67,7 +54,8 @@ bool localInterpretatorUTF8::scanStringGetNumberTokenAndEvaluete(const std::wstr
   }
   // A lone point, or nothing at all, is the number 0.
   const bool anyDigit = digits.find_first_of("0123456789") != std::string::npos;
-  value.setVal(anyDigit ? classicToDouble(digits) : 0.0);
+  // The same conversion as NUMBER: a literal beyond the double range is infinity.
+  value.setVal(anyDigit ? localString::classicTextToDouble(digits) : 0.0);
   return true;
 }
 

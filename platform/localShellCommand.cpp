@@ -16,15 +16,20 @@ namespace localPlatform {
 
 namespace {
 
-// Waits for the child; returns its exit status (128 + signal when it was killed).
+// A wait status as an exit status (128 + signal when the child was killed).
+int exitStatus(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return -1;
+}
+
+// Waits for the child; returns its exit status.
 int waitForChild(pid_t child) {
   int status = 0;
   while (waitpid(child, &status, 0) < 0) {
     if (errno != EINTR) return -1;
   }
-  if (WIFEXITED(status)) return WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-  return -1;
+  return exitStatus(status);
 }
 
 // Copies what is available on fd to std::cout; false at end of data or on error.
@@ -54,9 +59,7 @@ int relayOutput(pid_t child, int fd) {
     if (done == child) {
       copyAvailable(fd);
       close(fd);
-      if (WIFEXITED(status)) return WEXITSTATUS(status);
-      if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-      return -1;
+      return exitStatus(status);
     }
     if (done < 0 && errno != EINTR) break;
   }

@@ -12,8 +12,9 @@ namespace localPlatform {
 int listDirectory(std::ostream& out, const std::filesystem::path& directory);
 
 // Runs `/bin/sh -c script sh arguments...` and waits for it. With a terminal the child
-// shares it; without one the child reads /dev/null and its output (stdout and stderr)
-// is copied to std::cout. Returns the exit status, or -1 when it could not start.
+// shares it; without one the child reads /dev/null, its standard output is copied to
+// std::cout and its error output goes to ours. Returns the exit status, or -1 when it
+// could not start.
 int runShellCommand(const std::string& script, const std::vector<std::string>& arguments, bool terminal);
 
 }  // namespace localPlatform

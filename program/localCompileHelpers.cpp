@@ -9,10 +9,6 @@ namespace localCompile {
 
 void trace(const std::wstring& lead, unsigned line) { localTrace(lead, "textCompile", line); }
 
-wchar_t charAt(const std::wstring& text, unsigned position) {
-  return position < text.size() ? text[position] : L'\0';
-}
-
 std::wstring sourceBetween(const std::wstring& text, unsigned from, unsigned to) {
   const std::size_t begin = std::min<std::size_t>(from, text.size());
   const std::size_t end = std::min<std::size_t>(to, text.size());
@@ -21,6 +17,33 @@ std::wstring sourceBetween(const std::wstring& text, unsigned from, unsigned to)
 
 std::wstring readUpperWord(const std::wstring& text, unsigned& position) {
   return localString::wstringToUpper(localInterpretatorUTF8::scanStringGetWordToken(text, position));
+}
+
+sourcePlace placeOf(const std::wstring& text, unsigned position) {
+  sourcePlace place{};
+  place.line = localString::getLineNumberByPos(text, position, place.lineStart);
+  place.column = position >= place.lineStart ? position - place.lineStart : 0;
+  return place;
+}
+
+localOperatorCompiled makeNode(const localOperatorCompiled& block, localCompiledOperatorType kind,
+                               unsigned position, const std::wstring& name, const std::wstring& text) {
+  localOperatorCompiled node(block.executor);
+  node.kind = kind;
+  node.position = position;
+  node.name = name;
+  node.text = text;
+  return node;
+}
+
+bool consumeSemicolon(localReturnStateType& state, const std::wstring& text, unsigned& position) {
+  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
+  if (charAt(text, position) != L';') {
+    state = localErrorTypeSYNTAXexpectedSemicolon;
+    return false;
+  }
+  ++position;
+  return true;
 }
 
 bool checkExpression(localReturnStateType& state, const std::wstring& text, unsigned& position,
@@ -39,11 +62,8 @@ bool statementEnd(localReturnStateType& state, const std::wstring& text, unsigne
     return true;
   }
   position = stopped;
-  unsigned lineStart = 0;
-  const unsigned line = localString::getLineNumberByPos(text, stopped, lineStart);
-  // A stop on a line feed counts to the next line; its column is then that line's start.
-  const unsigned column = stopped >= lineStart ? stopped - lineStart : 0;
-  trace(L"finished at line: [" + std::to_wstring(line) + L"] pos in line [" + std::to_wstring(column) +
+  const sourcePlace place = placeOf(text, stopped);
+  trace(L"finished at line: [" + std::to_wstring(place.line) + L"] pos in line [" + std::to_wstring(place.column) +
             L"] func: ",
         2684);
   const std::wstring faulty = localString::trimR(localString::trimL(sourceBetween(text, statementStart, stopped)));
@@ -62,9 +82,8 @@ bool compileNestedBlock(localReturnStateType& state, const std::wstring& text, u
 
 bool reportStatementFailure(localReturnStateType& state, const std::wstring& text, unsigned position,
                             unsigned lineTrace, unsigned messageTrace) {
-  unsigned lineStart = 0;
-  localString::getLineNumberByPos(text, position, lineStart);
-  trace(localString::trimL(localString::getLineFromPos(text, lineStart)) + L"  func: ", lineTrace);
+  const sourcePlace place = placeOf(text, position);
+  trace(localString::trimL(localString::getLineFromPos(text, place.lineStart)) + L"  func: ", lineTrace);
   trace(localString::returnStateAsString(state) + L"  func: ", messageTrace);
   // A failed scan must never read as success, or an enclosing construct would go on
   // compiling after a half-read statement.

@@ -25,16 +25,6 @@ bool compileLoopBody(localReturnStateType& state, const std::wstring& text, unsi
   return true;
 }
 
-localOperatorCompiled makeNode(const localOperatorCompiled& block, localCompiledOperatorType kind,
-                               unsigned position, const std::wstring& name, const std::wstring& text) {
-  localOperatorCompiled node(block.executor);
-  node.kind = kind;
-  node.position = position;
-  node.name = name;
-  node.text = text;
-  return node;
-}
-
 }  // namespace
 
 bool compileFor(localReturnStateType& state, const std::wstring& text, unsigned& position,

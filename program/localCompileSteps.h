@@ -7,6 +7,7 @@
 
 #include "core/localReturnStateType.h"
 #include "program/localOperatorCompiled.h"
+#include "text/localString.h"
 
 class localContextUTF8;
 
@@ -14,11 +15,28 @@ namespace localCompile {
 
 void trace(const std::wstring& lead, unsigned line);
 
-// The character at the position, or L'\0' past the end of the text.
-wchar_t charAt(const std::wstring& text, unsigned position);
+using localString::charAt;
 // The source between two positions, clamped to the text.
 std::wstring sourceBetween(const std::wstring& text, unsigned from, unsigned to);
 std::wstring readUpperWord(const std::wstring& text, unsigned& position);
+
+// Where a position stands for a compile report: its line (from 1), that line's first
+// index and the column (from 0). A position on a line feed counts to the next line and
+// so gets column 0 there.
+struct sourcePlace {
+  unsigned line;
+  unsigned lineStart;
+  unsigned column;
+};
+sourcePlace placeOf(const std::wstring& text, unsigned position);
+
+// A node of the given kind carrying the executor of the block it is compiled into.
+localOperatorCompiled makeNode(const localOperatorCompiled& block, localCompiledOperatorType kind,
+                               unsigned position, const std::wstring& name, const std::wstring& text);
+
+// Skips void characters and steps over the ";" that must stand there; otherwise
+// localErrorTypeSYNTAXexpectedSemicolon, without a trace (call statements, RETURN).
+bool consumeSemicolon(localReturnStateType& state, const std::wstring& text, unsigned& position);
 
 // Runs the evaluator in check-only mode: finds where the expression ends (past the
 // void characters after it) and rejects malformed ones.

@@ -69,12 +69,16 @@ bool executeCommand(localReturnStateType& state, localContextUTF8* context, cons
   return state == localErrorTypeOK;
 }
 
-bool executeExpression(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
+// EXPRESSION and ASSIGN nodes: evaluate the text and store it under the node's name. An
+// EXPRESSION without a name is evaluated for its effect only; ASSIGN stores whatever its
+// name. firstTrace is the first of the three failure lines' numbers.
+bool evaluateAndStore(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
+                      bool storeWithoutName, unsigned firstTrace) {
   localValueDescription value;  // the number 0
   bool ok = evaluate(state, context, node.text, value);
-  if (ok && !node.name.empty()) ok = storeVariable(state, context, node.name, value);
+  if (ok && (storeWithoutName || !node.name.empty())) ok = storeVariable(state, context, node.name, value);
   if (!ok) {
-    traceNodeFailure(state, node, 353, 354, 355);
+    traceNodeFailure(state, node, firstTrace, firstTrace + 1, firstTrace + 2);
     return false;
   }
   return state == localErrorTypeOK;
@@ -101,18 +105,6 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
   return state == localErrorTypeOK;
 }
 
-bool executeAssign(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
-  localValueDescription value;
-  value.setVal(0.0);
-  bool ok = evaluate(state, context, node.text, value);
-  if (ok) ok = storeVariable(state, context, node.name, value);
-  if (!ok) {
-    traceNodeFailure(state, node, 431, 432, 433);
-    return false;
-  }
-  return state == localErrorTypeOK;
-}
-
 bool executePrint(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
   localValueDescription value;  // the number 0
   if (!evaluate(state, context, node.text, value)) {
@@ -125,8 +117,7 @@ bool executePrint(localReturnStateType& state, localContextUTF8* context, const 
 
 bool executeWhile(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
                   localValueList* arguments, localValueDescription& result) {
-  localValueDescription condition;
-  condition.setVal(0.0);
+  localValueDescription condition;  // the number 0
   for (;;) {
     if (!evaluate(state, context, node.text, condition)) {
       localTrace(L"ERROR!!! func: ", kOperation, 404);
@@ -168,11 +159,11 @@ bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF
     case localCompiledOperatorTypeCOMMAND:
       return executeCommand(state, context, *node);
     case localCompiledOperatorTypeEXPRESSION:
-      return executeExpression(state, context, *node);
+      return evaluateAndStore(state, context, *node, false, 353);
     case localCompiledOperatorTypeIF:
       return executeIf(state, context, *node, arguments, result);
     case localCompiledOperatorTypeASSIGN:
-      return executeAssign(state, context, *node);
+      return evaluateAndStore(state, context, *node, true, 431);
     case localCompiledOperatorTypePRINT:
       return executePrint(state, context, *node);
     case localCompiledOperatorTypeRENURN:

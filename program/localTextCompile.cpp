@@ -87,11 +87,8 @@ bool compilePrint(localReturnStateType& state, const std::wstring& text, unsigne
     trace(L"ERROR!!! func: ", 2220);
     return false;
   }
-  localOperatorCompiled node(block.executor);
-  node.kind = localCompiledOperatorTypePRINT;
-  node.position = statementStart;
-  node.text = sourceBetween(text, expressionStart, position);
-  block.children.push_back(std::move(node));
+  block.children.push_back(makeNode(block, localCompiledOperatorTypePRINT, statementStart, L"",
+                                   sourceBetween(text, expressionStart, position)));
   return statementEnd(state, text, position, statementStart);
 }
 
@@ -105,12 +102,7 @@ bool compileReturn(localReturnStateType& state, const std::wstring& text, unsign
   }
   const std::wstring expression = sourceBetween(text, expressionStart, position);
   trace(L"wexpression1 =" + expression + L"ERROR!!! func: ", 2561);
-  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
-  if (charAt(text, position) != L';') {
-    state = localErrorTypeSYNTAXexpectedSemicolon;
-    return false;
-  }
-  ++position;
+  if (!consumeSemicolon(state, text, position)) return false;
   trace(L"wexpression1 =" + expression + L"ERROR!!! func: ", 2570);
   return true;
 }
@@ -131,10 +123,7 @@ bool compileSimple(localReturnStateType& state, const std::wstring& text, unsign
     // The executor consumed more than the word: a console command, run again at run time.
     const std::wstring command = sourceBetween(text, statementStart, position);
     trace(L" Откомпилирована запрограммированная команда (оператор) [" + command + L"] !!!  func: ", 2584);
-    localOperatorCompiled node(block.executor);
-    node.kind = localCompiledOperatorTypeCOMMAND;
-    node.text = command;
-    block.children.push_back(std::move(node));
+    block.children.push_back(makeNode(block, localCompiledOperatorTypeCOMMAND, 0, L"", command));
     return statementEnd(state, text, position, statementStart);
   }
   if (position >= text.size()) return statementEnd(state, text, position, statementStart);
@@ -143,17 +132,9 @@ bool compileSimple(localReturnStateType& state, const std::wstring& text, unsign
     position = statementStart;
     if (!checkExpression(state, text, position, context))
       return reportStatementFailure(state, text, position, 2598, 2599);
-    localOperatorCompiled node(block.executor);
-    node.kind = localCompiledOperatorTypeEXPRESSION;
-    node.text = sourceBetween(text, statementStart, position);
-    block.children.push_back(std::move(node));
-    localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
-    if (charAt(text, position) != L';') {
-      state = localErrorTypeSYNTAXexpectedSemicolon;
-      return false;
-    }
-    ++position;
-    return true;
+    block.children.push_back(makeNode(block, localCompiledOperatorTypeEXPRESSION, 0, L"",
+                                     sourceBetween(text, statementStart, position)));
+    return consumeSemicolon(state, text, position);
   }
 
   localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
@@ -163,12 +144,8 @@ bool compileSimple(localReturnStateType& state, const std::wstring& text, unsign
     const unsigned expressionStart = position;
     if (!checkExpression(state, text, position, context))
       return reportStatementFailure(state, text, position, 2636, 2637);
-    localOperatorCompiled node(block.executor);
-    node.kind = localCompiledOperatorTypeEXPRESSION;
-    node.position = statementStart;
-    node.name = upperWord;
-    node.text = sourceBetween(text, expressionStart, position);
-    block.children.push_back(std::move(node));
+    block.children.push_back(makeNode(block, localCompiledOperatorTypeEXPRESSION, statementStart, upperWord,
+                                     sourceBetween(text, expressionStart, position)));
     return statementEnd(state, text, position, statementStart);
   }
   state = localErrorTypeSYNTAX;

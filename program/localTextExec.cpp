@@ -6,6 +6,7 @@
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "program/localCompileSteps.h"
 #include "program/localOperatorCompiled.h"
 #include "text/localString.h"
 
@@ -14,15 +15,12 @@ namespace {
 const char* const kOperation = "textExec";
 
 void reportCompileFailure(const localReturnStateType& state, const std::wstring& text, unsigned position) {
-  unsigned lineStart = 0;
-  const unsigned line = localString::getLineNumberByPos(text, position, lineStart);
-  // A stop on a line feed counts to the next line; its column is then that line's start.
-  const unsigned column = position >= lineStart ? position - lineStart : 0;
+  const localCompile::sourcePlace place = localCompile::placeOf(text, position);
   std::cout << localString::wstringToStdStringMultibyte(
-                   localString::trimL(localString::getLineFromPos(text, lineStart)))
+                   localString::trimL(localString::getLineFromPos(text, place.lineStart)))
             << " \n";
   std::cout << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state)) << " \n";
-  std::cout << "line: " << line << " pos: " << column;
+  std::cout << "line: " << place.line << " pos: " << place.column;
   localTrace(L" func: ", kOperation, 2739);
 }
 

@@ -33,29 +33,32 @@ bool loadClass(localReturnStateType& state, const std::wstring& text, unsigned& 
 
   localOwnedValueList arguments;
   arguments.add(localValueDescription::New(name));
-  auto result = localValueDescription::New(0.0);
+  localValueDescription result;
   const std::string nameBytes = localString::wstringToStdStringMultibyte(name);
   std::cout << "Пытаемся загрузить класс [" << nameBytes << "] \n";
-  const bool loaded = context->funcExec(state, L"CLASSLOAD", arguments.get(), result.get());
+  const bool loaded = context->funcExec(state, L"CLASSLOAD", arguments.get(), &result);
   if (!loaded) return false;
   std::cout << "Класс [" << nameBytes << "] загружен!\n";
   context->dispClas(name);
   return true;
 }
 
-// DISPLAY CONTEXT and LOAD CONTEXT: the summary of functions, variables and classes.
-bool displayContext(localReturnStateType& state, localContextUTF8* context, bool checkOnly) {
+// The shared course of a command that acts on the context: in check-only mode nothing
+// happens, without a context the command fails, otherwise the action runs.
+template <class Action>
+bool actOnContext(localReturnStateType& state, localContextUTF8* context, bool checkOnly, Action action) {
   if (checkOnly) return true;
   if (context == nullptr) return contextMissing(state);
-  context->dispCont();
+  action(*context);
   return true;
 }
 
-}  // namespace
-
-wchar_t charAt(const std::wstring& text, unsigned position) {
-  return position < text.size() ? text[position] : L'\0';
+// DISPLAY CONTEXT and LOAD CONTEXT: the summary of functions, variables and classes.
+bool displayContext(localReturnStateType& state, localContextUTF8* context, bool checkOnly) {
+  return actOnContext(state, context, checkOnly, [](localContextUTF8& target) { target.dispCont(); });
 }
+
+}  // namespace
 
 std::wstring readUpperWord(const std::wstring& text, unsigned& position) {
   const std::wstring word = localString::wstringToUpper(localInterpretatorUTF8::scanStringGetWordToken(text, position));
@@ -81,10 +84,7 @@ bool commandClear(localReturnStateType& state, const std::wstring& text, unsigne
   // Whatever follows MEMORY (a template in the help text) is ignored: all variables go.
   if (!localInterpretatorUTF8::wordCorrespondsTo(readUpperWord(text, position), L"MEMORY"))
     return syntaxError(state);
-  if (checkOnly) return true;
-  if (context == nullptr) return contextMissing(state);
-  context->cleaMemo();
-  return true;
+  return actOnContext(state, context, checkOnly, [](localContextUTF8& target) { target.cleaMemo(); });
 }
 
 bool commandDisplay(localReturnStateType& state, const std::wstring& text, unsigned& position,
@@ -92,24 +92,16 @@ bool commandDisplay(localReturnStateType& state, const std::wstring& text, unsig
   const std::wstring second = readUpperWord(text, position);
   if (localInterpretatorUTF8::wordCorrespondsTo(second, L"FUNCTION")) {
     // The rest of the line is the template; it is not consumed.
-    if (checkOnly) return true;
-    if (context == nullptr) return contextMissing(state);
-    context->dispFunc(position < text.size() ? text.substr(position) : std::wstring());
-    return true;
+    return actOnContext(state, context, checkOnly, [&](localContextUTF8& target) {
+      target.dispFunc(position < text.size() ? text.substr(position) : std::wstring());
+    });
   }
   if (localInterpretatorUTF8::wordCorrespondsTo(second, L"MEMORY")) {
     const std::wstring pattern = scanNameTemplate(text, position);
-    if (checkOnly) return true;
-    if (context == nullptr) return contextMissing(state);
-    context->dispMemo(pattern);
-    return true;
+    return actOnContext(state, context, checkOnly, [&](localContextUTF8& target) { target.dispMemo(pattern); });
   }
-  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CLASS")) {
-    if (checkOnly) return true;
-    if (context == nullptr) return contextMissing(state);
-    context->dispClas(L"");
-    return true;
-  }
+  if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CLASS"))
+    return actOnContext(state, context, checkOnly, [](localContextUTF8& target) { target.dispClas(L""); });
   if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CONTEXT"))
     return displayContext(state, context, checkOnly);
   return syntaxError(state);

@@ -19,13 +19,12 @@ bool printExpression(localReturnStateType& state, const std::wstring& text, unsi
                      localContextUTF8* context) {
   ++position;
   localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
-  auto value = localValueDescription::New(0.0);
-  if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, *value, context,
-                                                                  false)) {
+  localValueDescription value;  // the number 0
+  if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, value, context, false)) {
     localTrace(L"ERROR!!! func: ", operationName, 1855);
     return false;
   }
-  std::cout << localString::wstringToStdStringMultibyte(value->toString()) << "\n";
+  value.COUT();
   return true;
 }
 
@@ -39,14 +38,13 @@ bool assignExpression(localReturnStateType& state, const std::wstring& text, uns
   }
   if (context->varGetPointer(name) == nullptr) context->varSetValueNum(name, 0);
   ++position;
-  auto value = localValueDescription::New(0.0);
-  if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, *value, context,
-                                                                  false)) {
+  localValueDescription value;  // the number 0
+  if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, value, context, false)) {
     localTrace(L"Syntax ERROR in line lineNumber!!! func: ", operationName, 1897);
     state = localErrorTypeSYNTAX;
     return false;
   }
-  context->varSetValue(name, value.get());
+  context->varSetValue(name, &value);
   return true;
 }
 
@@ -129,6 +127,6 @@ bool localInterpretatorUTF8::scanStringGetOperatorAndExec(localReturnStateType& 
     return true;
   }
   position = firstNonBlank;
-  auto value = localValueDescription::New(0.0);
-  return scanStringGetExpressionAndEvaluete(state, text, position, *value, context, false);
+  localValueDescription dropped;
+  return scanStringGetExpressionAndEvaluete(state, text, position, dropped, context, false);
 }

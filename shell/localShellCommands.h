@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/localReturnStateType.h"
+#include "text/localString.h"
 
 class localContextUTF8;
 
@@ -12,8 +13,7 @@ class localContextUTF8;
 // still prints its first line) and leaves the state untouched unless the scan fails.
 namespace localShellCommands {
 
-// The character at position, or 0 past the end of the text.
-wchar_t charAt(const std::wstring& text, unsigned position);
+using localString::charAt;
 
 // Reads a word, upper-cases it and skips the void characters after it.
 std::wstring readUpperWord(const std::wstring& text, unsigned& position);

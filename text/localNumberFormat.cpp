@@ -1,11 +1,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <locale.h>
 #include <string>
 
 #include "text/localString.h"
 
-// Text forms of numbers and pointers. Numbers use general notation as printf's %g does,
+// Text forms of numbers and pointers, and the reading of decimal number texts. Numbers use general notation as printf's %g does,
 // but always with an exponent of at least three digits (1e+015), the form the console has
 // always shown; the conversion is locale-independent.
 
@@ -39,6 +41,12 @@ namespace localString {
 std::wstring doubleToStdWString(double number) { return formatGeneral(number, 15); }
 
 std::wstring doubleToStdWStringDefault(double number) { return formatGeneral(number, 6); }
+
+double classicTextToDouble(const std::string& ascii) {
+  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  if (classic == static_cast<locale_t>(nullptr)) return std::strtod(ascii.c_str(), nullptr);
+  return strtod_l(ascii.c_str(), nullptr, classic);
+}
 
 std::wstring pointerToStdWString(const void* pointer) {
   if (pointer == nullptr) return L"0";

@@ -24,6 +24,8 @@ std::wstring stdStringMultibyteToStdWString(const std::string& text);
 
 // --- Blanks, trimming, case ---------------------------------------------------------
 bool isSpaceChar(const std::wstring& text, unsigned position);
+// The character at position, or U+0000 past the end of the text.
+wchar_t charAt(const std::wstring& text, unsigned position);
 std::wstring trimL(const std::wstring& text);
 std::wstring trimR(const std::wstring& text);
 std::wstring right(const std::wstring& text, unsigned count);
@@ -43,6 +45,9 @@ std::wstring doubleToStdWString(double number);
 // The output stream's default number format (%g, six significant digits), with the same
 // three-digit exponent.
 std::wstring doubleToStdWStringDefault(double number);
+// Decimal ASCII text to double in the C locale, whatever locale the process has set;
+// beyond the double range it gives infinity (or 0 for a vanishing fraction).
+double classicTextToDouble(const std::string& ascii);
 // "0x" and lower-case hex digits; "0" for null.
 std::wstring pointerToStdWString(const void* pointer);
 

@@ -16,6 +16,10 @@ bool isSpaceChar(const std::wstring& text, unsigned position) {
   return position < text.size() && isBlank(text[position]);
 }
 
+wchar_t charAt(const std::wstring& text, unsigned position) {
+  return position < text.size() ? text[position] : L'\0';
+}
+
 std::wstring trimL(const std::wstring& text) {
   std::size_t first = 0;
   while (first < text.size() && isBlank(text[first])) ++first;
