@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "classes/localIntegerConversion.h"
+#include "core/localIntegerConversion.h"
 #include "core/localKeepAlive.h"
 #include "core/localTrace.h"
 #include "text/localString.h"

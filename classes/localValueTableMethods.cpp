@@ -2,8 +2,8 @@
 // serves the constructor and every method.
 #include <memory>
 
-#include "classes/localIntegerConversion.h"
 #include "classes/localValueTable.h"
+#include "core/localIntegerConversion.h"
 #include "core/localKeepAlive.h"
 #include "text/localString.h"
 
