@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "classes/localClassDeclaration.h"
+#include "core/localClassDeclaration.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 
