@@ -4,6 +4,7 @@
 #include <ctime>
 #include <memory>
 
+#include "classes/localClassMethodTable.h"
 #include "core/localKeepAlive.h"
 #include "text/localString.h"
 
@@ -16,6 +17,29 @@ std::int32_t currentTime32() {
   if (now < static_cast<std::time_t>(INT32_MIN)) return INT32_MIN;
   return static_cast<std::int32_t>(now);
 }
+
+// The class-level routine's methods get the arguments it was given, held by value.
+using method = bool (*)(localReturnStateType& state, void* object, const std::vector<localValueDescription>& arguments,
+                        localValueDescription& result);
+
+bool toText(localReturnStateType& state, void* object, const std::vector<localValueDescription>& arguments,
+            localValueDescription& result) {
+  if (!arguments.empty()) {
+    state = localErrorTypePARAMETERScount;
+    return false;
+  }
+  if (object == nullptr) {
+    state = localErrorTypeVALUEnotObject;
+    return false;
+  }
+  result.setVal(localString::stdStringMultibyteToStdWString(static_cast<localClassDateTime*>(object)->toStdString()));
+  return true;
+}
+
+// Answered by the class-level routine only: the declaration registers no members.
+const localClassMethod<method> methods[] = {
+    {L"TOSTRING", L"СТРОКА", toText},
+};
 
 }  // namespace
 
@@ -59,18 +83,10 @@ bool localClassDateTime::classImplementation(localReturnStateType& state, void*&
     state = localErrorTypeATTRIBUTEunknown;
     return false;
   }
-  if (name == L"TOSTRING" || name == L"СТРОКА") {
-    if (!arguments->empty()) {
-      state = localErrorTypePARAMETERScount;
-      return false;
-    }
-    if (object == nullptr) {
-      state = localErrorTypeVALUEnotObject;
-      return false;
-    }
-    result->setVal(localString::stdStringMultibyteToStdWString(static_cast<localClassDateTime*>(object)->toStdString()));
-    return true;
+  const localClassMethod<method>* row = localFindClassMethod(methods, name);
+  if (row == nullptr) {
+    state = localErrorTypeMETHODunknown;
+    return false;
   }
-  state = localErrorTypeMETHODunknown;
-  return false;
+  return row->run(state, object, *arguments, *result);
 }

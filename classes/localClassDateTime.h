@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "classes/localClassDeclaration.h"
+#include "core/localClassDeclaration.h"
 
 // The date-time class: an object holds the moment it was made.
 class localClassDateTime {

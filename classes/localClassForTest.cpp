@@ -2,7 +2,8 @@
 
 #include <memory>
 
-#include "classes/localIntegerConversion.h"
+#include "classes/localClassMethodTable.h"
+#include "core/localIntegerConversion.h"
 #include "core/localKeepAlive.h"
 #include "core/localTrace.h"
 #include "text/localString.h"
@@ -11,7 +12,65 @@ namespace {
 
 const char* const methodOperation = "classImplementationMethodFunction";
 
+// The methods get the argument list as the caller passed it: null when there is none.
+using method = bool (*)(localReturnStateType& state, localClassForTest& self, const localValueList* arguments,
+                        localValueDescription& result);
+
+bool fail(localReturnStateType& state, localReturnStateType failure) {
+  state = failure;
+  return false;
+}
+
 bool hasArguments(const localValueList* arguments) { return arguments != nullptr && !arguments->empty(); }
+
+bool toText(localReturnStateType& state, localClassForTest& self, const localValueList* arguments,
+            localValueDescription& result) {
+  if (hasArguments(arguments)) return fail(state, localErrorTypePARAMETERScount);
+  result.setVal(localString::stdStringMultibyteToStdWString(self.toStdString()));
+  return true;
+}
+
+bool getInt(localReturnStateType& state, localClassForTest& self, const localValueList* arguments,
+            localValueDescription& result) {
+  if (hasArguments(arguments)) return fail(state, localErrorTypePARAMETERScount);
+  result.setVal(static_cast<double>(self.attribInt));
+  return true;
+}
+
+bool getIntPlus(localReturnStateType& state, localClassForTest& self, const localValueList* arguments,
+                localValueDescription& result) {
+  localTrace(L" метод GETINTPLUS() thisObj->attribInt=" + std::to_wstring(self.attribInt) + L" func: ",
+             methodOperation, 3741);
+  if (arguments == nullptr) return fail(state, localErrorTypePARAMETERScount);
+  localTrace(L" метод GETINTPLUS() количество параметров=" + std::to_wstring(arguments->size()) + L" func: ",
+             methodOperation, 3743);
+  if (arguments->size() != 1) return fail(state, localErrorTypePARAMETERScount);
+  const localValueDescription* argument = (*arguments)[0];
+  if (argument == nullptr || argument->getType() != localValueDescription::typeNumber)
+    return fail(state, localErrorTypePARAMETERStype);
+  result.setVal(argument->getNum() + static_cast<double>(self.attribInt));
+  return true;
+}
+
+bool getIntPlusOne(localReturnStateType& state, localClassForTest& self, const localValueList* arguments,
+                   localValueDescription& result) {
+  localTrace(L" метод GETINTPLUSONE() thisObj->attribInt=" + std::to_wstring(self.attribInt) + L" func: ",
+             methodOperation, 3731);
+  if (hasArguments(arguments)) return fail(state, localErrorTypePARAMETERScount);
+  // Wraps around at the top of the 32-bit range.
+  const auto next = static_cast<std::int32_t>(static_cast<std::uint32_t>(self.attribInt) + 1u);
+  result.setVal(static_cast<double>(next));
+  return true;
+}
+
+// In declaration order. Only the English names become members: a script's call of a
+// Russian name is refused by the declaration before it reaches this table.
+const localClassMethod<method> methods[] = {
+    {L"TOSTRING", L"СТРОКА", toText},
+    {L"GETINT", L"ПОЛУЧИТЬЦЕЛОЕ", getInt},
+    {L"GETINTPLUS", L"ПОЛУЧИТЬЦЕЛОЕПЛЮС", getIntPlus},
+    {L"GETINTPLUSONE", L"ПОЛУЧИТЬЦЕЛОЕПЛЮС1", getIntPlusOne},
+};
 
 }  // namespace
 
@@ -37,10 +96,7 @@ localClassDeclaration* localClassForTest::createClassDeclaration() {
   declaration->addMember(L"", exec, nullptr, nullptr);
   declaration->addMember(L"SELF", nullptr, nullptr, get);
   declaration->addMember(L"ATTRIBINT", nullptr, set, get);
-  declaration->addMember(L"TOSTRING", exec, nullptr, nullptr);
-  declaration->addMember(L"GETINT", exec, nullptr, nullptr);
-  declaration->addMember(L"GETINTPLUS", exec, nullptr, nullptr);
-  declaration->addMember(L"GETINTPLUSONE", exec, nullptr, nullptr);
+  for (const localClassMethod<method>& row : methods) declaration->addMember(row.english, exec, nullptr, nullptr);
   return declaration.release();  // the caller owns it
 }
 
@@ -49,67 +105,14 @@ bool localClassForTest::classImplementationMethodFunction(localReturnStateType& 
                                                           localValueDescription& result) {
   state = localErrorTypeOK;
   if (object == nullptr) {
-    if (!name.empty()) {
-      state = localErrorTypeSTATICcallUnsupported;
-      return false;
-    }
+    if (!name.empty()) return fail(state, localErrorTypeSTATICcallUnsupported);
     localClassForTest* created = localKeepAlive(std::make_unique<localClassForTest>());
     result.setVal(created, getClassDeclaration());
     return true;
   }
-  auto* self = static_cast<localClassForTest*>(object);
-
-  if (name == L"TOSTRING" || name == L"СТРОКА") {
-    if (hasArguments(arguments)) {
-      state = localErrorTypePARAMETERScount;
-      return false;
-    }
-    result.setVal(localString::stdStringMultibyteToStdWString(self->toStdString()));
-    return true;
-  }
-  if (name == L"GETINT" || name == L"ПОЛУЧИТЬЦЕЛОЕ") {
-    if (hasArguments(arguments)) {
-      state = localErrorTypePARAMETERScount;
-      return false;
-    }
-    result.setVal(static_cast<double>(self->attribInt));
-    return true;
-  }
-  if (name == L"GETINTPLUSONE" || name == L"ПОЛУЧИТЬЦЕЛОЕПЛЮС1") {
-    localTrace(L" метод GETINTPLUSONE() thisObj->attribInt=" + std::to_wstring(self->attribInt) + L" func: ",
-               methodOperation, 3731);
-    if (hasArguments(arguments)) {
-      state = localErrorTypePARAMETERScount;
-      return false;
-    }
-    // Wraps around at the top of the 32-bit range.
-    const auto next = static_cast<std::int32_t>(static_cast<std::uint32_t>(self->attribInt) + 1u);
-    result.setVal(static_cast<double>(next));
-    return true;
-  }
-  if (name == L"GETINTPLUS" || name == L"ПОЛУЧИТЬЦЕЛОЕПЛЮС") {
-    localTrace(L" метод GETINTPLUS() thisObj->attribInt=" + std::to_wstring(self->attribInt) + L" func: ",
-               methodOperation, 3741);
-    if (arguments == nullptr) {
-      state = localErrorTypePARAMETERScount;
-      return false;
-    }
-    localTrace(L" метод GETINTPLUS() количество параметров=" + std::to_wstring(arguments->size()) + L" func: ",
-               methodOperation, 3743);
-    if (arguments->size() != 1) {
-      state = localErrorTypePARAMETERScount;
-      return false;
-    }
-    const localValueDescription* argument = (*arguments)[0];
-    if (argument == nullptr || argument->getType() != localValueDescription::typeNumber) {
-      state = localErrorTypePARAMETERStype;
-      return false;
-    }
-    result.setVal(argument->getNum() + static_cast<double>(self->attribInt));
-    return true;
-  }
-  state = localErrorTypeMETHODunknown;
-  return false;
+  const localClassMethod<method>* row = localFindClassMethod(methods, name);
+  if (row == nullptr) return fail(state, localErrorTypeMETHODunknown);
+  return row->run(state, *static_cast<localClassForTest*>(object), arguments, result);
 }
 
 bool localClassForTest::classImplementationAttribGetFunction(localReturnStateType& state, void* const& object,

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "classes/localClassDeclaration.h"
+#include "core/localClassDeclaration.h"
 
 // The test class: exercises construction, attributes (GET/SET), SELF and methods.
 class localClassForTest {

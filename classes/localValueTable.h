@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "classes/localClassDeclaration.h"
+#include "core/localClassDeclaration.h"
 
 // The value table: named columns, numbered lines (both from 1), cells of any kind.
 class localValueTable {

@@ -2,8 +2,9 @@
 // serves the constructor and every method.
 #include <memory>
 
-#include "classes/localIntegerConversion.h"
+#include "classes/localClassMethodTable.h"
 #include "classes/localValueTable.h"
+#include "core/localIntegerConversion.h"
 #include "core/localKeepAlive.h"
 #include "text/localString.h"
 
@@ -128,11 +129,7 @@ bool sortLines(localReturnStateType& state, localValueTable& table, const localV
   return true;
 }
 
-struct methodEntry {
-  const wchar_t* english;
-  const wchar_t* russian;
-  method run;
-};
+using methodEntry = localClassMethod<method>;
 
 // In declaration order. СТРОКА is accepted here but has no member of its own.
 const methodEntry methods[] = {
@@ -180,8 +177,7 @@ bool localValueTable::classImplementationMethodFunction(localReturnStateType& st
   static const localValueList noArguments;
   const localValueList& list = arguments != nullptr ? *arguments : noArguments;
   auto* table = static_cast<localValueTable*>(object);
-  for (const methodEntry& entry : methods) {
-    if (name == entry.english || name == entry.russian) return entry.run(state, *table, list, result);
-  }
-  return fail(state, localErrorTypeMETHODunknown);
+  const methodEntry* entry = localFindClassMethod(methods, name);
+  if (entry == nullptr) return fail(state, localErrorTypeMETHODunknown);
+  return entry->run(state, *table, list, result);
 }

@@ -1,7 +1,6 @@
 // Built-in functions that reach the context: loading classes, creating objects and the
 // context's own text form.
-#include "classes/localClassForTest.h"
-#include "classes/localValueTable.h"
+#include "classes/localLoadableClasses.h"
 #include "context/localBuiltinLibrary.h"
 #include "context/localContextUTF8.h"
 #include "text/localString.h"
@@ -16,12 +15,7 @@ bool classLoad(localReturnStateType& state, localContextUTF8* context, const loc
   }
   // Leading blanks are dropped, trailing ones stay and so make the name unknown.
   const std::wstring name = localString::wstringToUpper(localString::trimL(arguments[0]->getStr()));
-  localClassDeclaration* declaration = nullptr;
-  if (name == L"TEST" || name == L"ТЕСТ") {
-    declaration = localClassForTest::getClassDeclaration();
-  } else if (name == L"VALUETABLE" || name == L"ТАБЛИЦАЗНАЧЕНИЙ") {
-    declaration = localValueTable::getClassDeclaration();
-  }
+  localClassDeclaration* declaration = localLoadableClassDeclaration(name);
   if (declaration == nullptr || !context->classReg(declaration)) {
     state = localErrorTypeCLASSunknown;
     return false;  // the routine sets the boolean false result

@@ -10,6 +10,9 @@ constexpr unsigned S = kindString;
 constexpr unsigned B = kindBoolean;
 constexpr unsigned ANY = kindAny;
 
+// Three functions never reach this table: the evaluator answers FORMAT (ФОРМАТ), M1ESSAGE
+// (С1ООБЩИТЬ) and PI itself before it asks the context (interp/localFunctionEvaluate.cpp),
+// so a row of one of those names would never be called from a script.
 const entry table[] = {
     {L"CLASSLOAD", L"КЛАССЗАГРУЗИТЬ", 1, 1, {S, ANY}, true, classLoad},
     {L"CREATEOBJECT", L"СОЗДАТЬОБЪЕКТ", 1, 1, {S, ANY}, false, createObject},

@@ -1,5 +1,5 @@
 // Built-in functions on texts: conversions, lengths, parts and trimming.
-#include "classes/localIntegerConversion.h"
+#include "core/localIntegerConversion.h"
 #include "context/localBuiltinLibrary.h"
 #include "text/localString.h"
 

@@ -1,7 +1,7 @@
 // Built-in functions on values: comparisons, truth, whole parts, output and chance.
 #include <iostream>
 
-#include "classes/localIntegerConversion.h"
+#include "core/localIntegerConversion.h"
 #include "context/localBuiltinLibrary.h"
 #include "context/localRandom.h"
 #include "text/localString.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "classes/localClassDeclaration.h"
+#include "core/localClassDeclaration.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 
@@ -65,12 +65,13 @@ class localContextUTF8 {
   // The context keeps every body it is given for the rest of its life.
   bool funcAddAsOperatorCompiled(std::wstring name, std::unique_ptr<localOperatorCompiled> node);
 
-  // Listings
+  // Listings for the console commands (defined in shell/localContextListings.cpp).
   void dispFunc(std::wstring pattern);
   void dispMemo(std::wstring pattern);
   void dispClas(std::wstring pattern);
   void dispCont();
   void varPrintCOUT(std::wstring name);
+  // The context's text form (the built-in TOSTRING).
   std::string toStdString() const;
 
  private:

@@ -1,5 +1,6 @@
 #include <cstdint>
 
+#include "core/localReturnStateType.h"
 #include "text/localString.h"
 
 // Russian messages of the return states, as the console and the program runner print them.

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 // The status every scanning, evaluating, compiling and executing operation reports.
 // Codes 0..5 are signals (block terminators, quit), 41 is success.
@@ -47,3 +48,11 @@ enum localReturnStateType : std::int32_t {
   localErrorTypeVARIABLEunknown = 40,
   localErrorTypeOK = 41,
 };
+
+namespace localString {
+
+// The Russian message of a state, as the console and the program runner print it
+// (defined in core/localReturnStateMessages.cpp).
+std::wstring returnStateAsString(const localReturnStateType& state);
+
+}  // namespace localString

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "classes/localClassDeclaration.h"
+#include "core/localClassDeclaration.h"
 #include "text/localString.h"
 
 // Factories -------------------------------------------------------------------------------

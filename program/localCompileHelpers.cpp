@@ -15,10 +15,6 @@ std::wstring sourceBetween(const std::wstring& text, unsigned from, unsigned to)
   return end > begin ? text.substr(begin, end - begin) : std::wstring();
 }
 
-std::wstring readUpperWord(const std::wstring& text, unsigned& position) {
-  return localString::wstringToUpper(localInterpretatorUTF8::scanStringGetWordToken(text, position));
-}
-
 sourcePlace placeOf(const std::wstring& text, unsigned position) {
   sourcePlace place{};
   place.line = localString::getLineNumberByPos(text, position, place.lineStart);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/localReturnStateType.h"
+#include "interp/localWordReader.h"
 #include "program/localOperatorCompiled.h"
 #include "text/localString.h"
 
@@ -18,7 +19,6 @@ void trace(const std::wstring& lead, unsigned line);
 using localString::charAt;
 // The source between two positions, clamped to the text.
 std::wstring sourceBetween(const std::wstring& text, unsigned from, unsigned to);
-std::wstring readUpperWord(const std::wstring& text, unsigned& position);
 
 // Where a position stands for a compile report: its line (from 1), that line's first
 // index and the column (from 0). A position on a line feed counts to the next line and

@@ -60,12 +60,6 @@ bool displayContext(localReturnStateType& state, localContextUTF8* context, bool
 
 }  // namespace
 
-std::wstring readUpperWord(const std::wstring& text, unsigned& position) {
-  const std::wstring word = localString::wstringToUpper(localInterpretatorUTF8::scanStringGetWordToken(text, position));
-  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
-  return word;
-}
-
 std::wstring scanNameTemplate(const std::wstring& text, unsigned& position) {
   localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
   std::wstring pattern;
@@ -82,14 +76,16 @@ std::wstring scanNameTemplate(const std::wstring& text, unsigned& position) {
 bool commandClear(localReturnStateType& state, const std::wstring& text, unsigned& position,
                   localContextUTF8* context, bool checkOnly) {
   // Whatever follows MEMORY (a template in the help text) is ignored: all variables go.
-  if (!localInterpretatorUTF8::wordCorrespondsTo(readUpperWord(text, position), L"MEMORY"))
-    return syntaxError(state);
+  const std::wstring second = readUpperWord(text, position);
+  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
+  if (!localInterpretatorUTF8::wordCorrespondsTo(second, L"MEMORY")) return syntaxError(state);
   return actOnContext(state, context, checkOnly, [](localContextUTF8& target) { target.cleaMemo(); });
 }
 
 bool commandDisplay(localReturnStateType& state, const std::wstring& text, unsigned& position,
                     localContextUTF8* context, bool checkOnly) {
   const std::wstring second = readUpperWord(text, position);
+  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
   if (localInterpretatorUTF8::wordCorrespondsTo(second, L"FUNCTION")) {
     // The rest of the line is the template; it is not consumed.
     return actOnContext(state, context, checkOnly, [&](localContextUTF8& target) {
@@ -110,6 +106,7 @@ bool commandDisplay(localReturnStateType& state, const std::wstring& text, unsig
 bool commandLoad(localReturnStateType& state, const std::wstring& text, unsigned& position,
                  localContextUTF8* context, bool checkOnly) {
   const std::wstring second = readUpperWord(text, position);
+  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
   if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CLASS"))
     return loadClass(state, text, position, context, checkOnly);
   if (localInterpretatorUTF8::wordCorrespondsTo(second, L"CONTEXT"))

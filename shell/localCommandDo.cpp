@@ -1,5 +1,6 @@
 #include <iostream>
 
+#include "core/localFileReader.h"
 #include "core/localTrace.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "shell/localShellCommands.h"

@@ -8,7 +8,7 @@
 #include "text/localString.h"
 
 // The listings of a context: functions, variables with every field of their values,
-// classes with their members, and the context's own text form.
+// classes with their members.
 
 namespace {
 
@@ -129,8 +129,4 @@ void localContextUTF8::varPrintCOUT(std::wstring name) {
   std::cout << " pointer: [" << toBytes(localString::pointerToStdWString(value.getObj())) << "] ";
   std::cout << " wStr: [" << toBytes(value.getStr()) << "] ";
   std::cout << " Value: [" << toBytes(value.toString()) << "] \n";
-}
-
-std::string localContextUTF8::toStdString() const {
-  return toBytes(L"объект класса [КОНТЕКСТ] по адресу [" + localString::pointerToStdWString(this) + L"]");
 }

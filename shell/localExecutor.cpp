@@ -108,6 +108,7 @@ bool localInterpretatorUTF8::scanStringGetOperatorAndExec(localReturnStateType& 
   if (wordCorrespondsTo(upper, L"DISPLAY")) return commandDisplay(state, text, position, context, checkOnly);
   if (wordCorrespondsTo(upper, L"LOAD")) return commandLoad(state, text, position, context, checkOnly);
   if (wordCorrespondsTo(upper, L"MODIFY")) {
+    // No blank skipping here: commandModify skips the blanks before the file name.
     if (!wordCorrespondsTo(readUpperWord(text, position), L"COMMAND")) {
       state = localErrorTypeSYNTAX;
       return false;

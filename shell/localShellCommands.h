@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/localReturnStateType.h"
+#include "interp/localWordReader.h"
 #include "text/localString.h"
 
 class localContextUTF8;
@@ -14,9 +15,6 @@ class localContextUTF8;
 namespace localShellCommands {
 
 using localString::charAt;
-
-// Reads a word, upper-cases it and skips the void characters after it.
-std::wstring readUpperWord(const std::wstring& text, unsigned& position);
 
 // Word characters and the wildcards * and ?, after leading void characters (NU*, *).
 std::wstring scanNameTemplate(const std::wstring& text, unsigned& position);

@@ -3,7 +3,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "classes/localClassDeclaration.h"
+#include "core/localClassDeclaration.h"
 #include "tests/test_cout_capture.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "classes/localClassDeclaration.h"
 #include "context/localContextUTF8.h"
 #include "context_test_support.h"
+#include "core/localClassDeclaration.h"
 #include "program/localOperatorCompiled.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "text/localString.h"
+#include "core/localReturnStateType.h"
 
 using localString::returnStateAsString;
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <sstream>
 
-#include "classes/localClassDeclaration.h"
+#include "core/localClassDeclaration.h"
 #include "core/localValueDescription.h"
 #include "tests/test_cout_capture.h"
 

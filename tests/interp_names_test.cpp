@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "classes/localClassDeclaration.h"
 #include "context/localContextUTF8.h"
+#include "core/localClassDeclaration.h"
 #include "interp_test_support.h"
 
 namespace {

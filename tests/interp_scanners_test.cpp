@@ -4,10 +4,24 @@
 #include <cmath>
 
 #include "interp/localInterpretatorUTF8.h"
+#include "interp/localWordReader.h"
 
 namespace {
 
 using I = localInterpretatorUTF8;
+
+// The shell and the compiler read keywords with it; the blanks after the word stay.
+TEST(InterpScanners, ReadUpperWordUpperCasesAndStopsRightAfterTheWord) {
+  unsigned position = 0;
+  EXPECT_EQ(readUpperWord(L"display  memory", position), L"DISPLAY");
+  EXPECT_EQ(position, 7u);
+  position = 3;
+  EXPECT_EQ(readUpperWord(L"x  ёлка_1;", position), L"ЁЛКА_1");
+  EXPECT_EQ(position, 9u);
+  position = 0;
+  EXPECT_EQ(readUpperWord(L" word", position), L"");  // no blank skipping before either
+  EXPECT_EQ(position, 0u);
+}
 
 TEST(InterpScanners, SkipVoidCharsStopsAtFirstTokenAfterBlanksAndComments) {
   unsigned position = 0;

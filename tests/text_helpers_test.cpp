@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "core/localFileReader.h"
 #include "text/localString.h"
 
 using namespace localString;

@@ -9,6 +9,7 @@ namespace transcript {
 namespace {
 
 const std::string prompt = "localInterpretatorUTF8::console # ";
+const std::string sessionMarker = "@session";
 
 bool startsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
 
@@ -55,14 +56,24 @@ bool parseFileHeader(const std::string& line, FileSection& section, std::string&
   return true;
 }
 
-}  // namespace
+// Where the output that starts at from ends: at a line "@session", or at the end of the text.
+std::size_t outputEnd(const std::string& text, std::size_t from) {
+  std::size_t line = from;
+  while (line < text.size()) {
+    std::size_t end = text.find('\n', line);
+    if (end == std::string::npos) end = text.size();
+    if (text.compare(line, end - line, sessionMarker) == 0) return line;
+    line = end + 1;
+  }
+  return text.size();
+}
 
-bool parseTranscript(const std::string& text, Transcript& result, std::string& error) {
+// Parses the session that starts at start (line lineNumber + 1); its output ends at outputStop.
+bool parseSession(const std::string& text, std::size_t start, int lineNumber, Transcript& result,
+                  std::size_t& outputStop, std::string& error) {
   enum class Section { preamble, file, expectFile, input };
   Section section = Section::preamble;
   bool seenInput = false;
-  std::size_t start = 0;
-  int lineNumber = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
     const std::size_t next = end == std::string::npos ? text.size() : end + 1;
@@ -77,7 +88,8 @@ bool parseTranscript(const std::string& text, Transcript& result, std::string& e
 
     if (line == "@output") {
       if (!seenInput) return fail("@output before @input");
-      result.output = text.substr(next);
+      outputStop = outputEnd(text, next);
+      result.output = text.substr(next, outputStop - next);
       return true;
     }
     if (line == "@input") {
@@ -113,6 +125,34 @@ bool parseTranscript(const std::string& text, Transcript& result, std::string& e
   }
   error = seenInput ? "missing @output section" : "missing @input section";
   return false;
+}
+
+}  // namespace
+
+bool parseTranscriptSessions(const std::string& text, std::vector<Transcript>& sessions, std::string& error) {
+  sessions.clear();
+  std::size_t start = 0;
+  for (;;) {
+    const int linesBefore = static_cast<int>(std::count(text.begin(), text.begin() + start, '\n'));
+    Transcript session;
+    std::size_t outputStop = 0;
+    if (!parseSession(text, start, linesBefore, session, outputStop, error)) return false;
+    sessions.push_back(std::move(session));
+    if (outputStop >= text.size()) return true;
+    // The next session starts on the line after the marker.
+    start = std::min(text.size(), outputStop + sessionMarker.size() + 1);
+  }
+}
+
+bool parseTranscript(const std::string& text, Transcript& result, std::string& error) {
+  std::vector<Transcript> sessions;
+  if (!parseTranscriptSessions(text, sessions, error)) return false;
+  if (sessions.size() != 1) {
+    error = "expected one session, found " + std::to_string(sessions.size());
+    return false;
+  }
+  result = std::move(sessions.front());
+  return true;
 }
 
 bool fileSectionBytes(const FileSection& section, std::string& bytes, std::string& error) {

@@ -20,8 +20,12 @@ struct Transcript {
   std::string output;  // everything after the @output line, exactly
 };
 
-// Parses the text of a transcript file; on a format error returns false with a message
-// that names the line.
+// Parses the text of a transcript file into its sessions (one or more, each ended by a
+// line "@session" after its output or by the end of the file); on a format error returns
+// false with a message that names the line.
+bool parseTranscriptSessions(const std::string& text, std::vector<Transcript>& sessions, std::string& error);
+
+// The same for a file that must hold exactly one session.
 bool parseTranscript(const std::string& text, Transcript& result, std::string& error);
 
 // Bytes of a file section in CP1251 with its line ends.

@@ -96,6 +96,43 @@ TEST(TranscriptHarness, RejectsMalformedTranscripts) {
   EXPECT_FALSE(parseTranscript("@input\n@file late.prg\n@output\n", t, error));
 }
 
+TEST(TranscriptHarness, SplitsSessionsAtTheSessionMarker) {
+  const std::string text =
+      "# first\n"
+      "@file a.prg\n"
+      "x\n"
+      "@input\n"
+      "@session\n"
+      "@output\n"
+      "one\n"
+      "@session\n"
+      "# second, with its own files\n"
+      "@file b.prg\n"
+      "@input\n"
+      "QUIT\n"
+      "@output\n"
+      "two\n"
+      "@sessions is output\n";
+  std::vector<Transcript> sessions;
+  std::string error;
+  ASSERT_TRUE(parseTranscriptSessions(text, sessions, error)) << error;
+  ASSERT_EQ(sessions.size(), 2u);
+  EXPECT_EQ(sessions[0].input, std::vector<std::string>{"@session"});  // input, not a marker
+  EXPECT_EQ(sessions[0].output, "one\n");
+  ASSERT_EQ(sessions[0].files.size(), 1u);
+  EXPECT_EQ(sessions[0].files[0].name, "a.prg");
+  ASSERT_EQ(sessions[1].files.size(), 1u);
+  EXPECT_EQ(sessions[1].files[0].name, "b.prg");
+  EXPECT_EQ(sessions[1].output, "two\n@sessions is output\n");
+
+  Transcript single;
+  EXPECT_FALSE(parseTranscript(text, single, error));  // more than one session
+  // An empty session after the marker, and a fault in a later session named by its line.
+  EXPECT_FALSE(parseTranscriptSessions("@input\n@output\n@session\n", sessions, error));
+  EXPECT_FALSE(parseTranscriptSessions("@input\n@output\n@session\nstray\n@input\n@output\n", sessions, error));
+  EXPECT_NE(error.find("line 4"), std::string::npos) << error;
+}
+
 TEST(TranscriptHarness, EchoesInputAfterPrompts) {
   const std::string prompt = "localInterpretatorUTF8::console # ";
   const std::string output = "start\n" + prompt + "4\n" + prompt + "Good bye!\n";

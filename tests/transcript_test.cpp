@@ -1,6 +1,6 @@
 // Runs every console transcript in tests/transcripts against the built interpreter: one
-// fresh process per transcript, in its own empty directory, with the input in CP866; the
-// decoded output, with the input echoed after each prompt, must match exactly.
+// fresh process per session of a transcript, in its own empty directory, with the input
+// in CP866; the decoded output, with the input echoed after each prompt, must match exactly.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -83,18 +83,8 @@ void checkExpectedFiles(const std::string& directory, const std::vector<FileSect
   }
 }
 
-class TranscriptTest : public testing::TestWithParam<std::string> {};
-
-TEST_P(TranscriptTest, MatchesConsoleSession) {
-  const fs::path binary = fs::absolute(LOCALINTERP_BINARY);
-  ASSERT_TRUE(fs::is_regular_file(binary)) << "interpreter binary not found: " << binary;
-
-  std::string text;
-  ASSERT_TRUE(readBinaryFile(GetParam(), text)) << "cannot read " << GetParam();
-  Transcript session;
+void runSession(const fs::path& binary, const Transcript& session) {
   std::string error;
-  ASSERT_TRUE(parseTranscript(text, session, error)) << GetParam() << ": " << error;
-
   std::string stdinBytes;
   for (const std::string& line : session.input) {
     std::string encoded;
@@ -131,6 +121,23 @@ TEST_P(TranscriptTest, MatchesConsoleSession) {
   EXPECT_TRUE(difference.empty()) << difference << "--- actual output ---\n" << actual << "--- end ---\n"
                                   << "stderr:\n" << shortened(errors);
   checkExpectedFiles(work.path(), session.expectedFiles);
+}
+
+class TranscriptTest : public testing::TestWithParam<std::string> {};
+
+TEST_P(TranscriptTest, MatchesConsoleSession) {
+  const fs::path binary = fs::absolute(LOCALINTERP_BINARY);
+  ASSERT_TRUE(fs::is_regular_file(binary)) << "interpreter binary not found: " << binary;
+
+  std::string text;
+  ASSERT_TRUE(readBinaryFile(GetParam(), text)) << "cannot read " << GetParam();
+  std::vector<Transcript> sessions;
+  std::string error;
+  ASSERT_TRUE(parseTranscriptSessions(text, sessions, error)) << GetParam() << ": " << error;
+  for (std::size_t i = 0; i < sessions.size(); ++i) {
+    SCOPED_TRACE("session " + std::to_string(i + 1) + " of " + std::to_string(sessions.size()));
+    runSession(binary, sessions[i]);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Transcripts, TranscriptTest, testing::ValuesIn(transcriptFiles()), testName);

@@ -1,8 +1,6 @@
 #pragma once
 #include <string>
 
-#include "core/localReturnStateType.h"
-
 // Conversions between wide strings and the 8-bit encodings the system meets (CP866 at
 // the console, CP1251 in program files, the multibyte form for everything printed),
 // and the small string helpers every other subsystem relies on. All pure functions.
@@ -50,13 +48,5 @@ std::wstring doubleToStdWStringDefault(double number);
 double classicTextToDouble(const std::string& ascii);
 // "0x" and lower-case hex digits; "0" for null.
 std::wstring pointerToStdWString(const void* pointer);
-
-// --- Files ----------------------------------------------------------------------------
-// Appends the CP1251 file's lines to text, each ending in one line feed; a CR before LF
-// is dropped. A file that cannot be opened gives localErrorTypeFILEnotFound.
-bool readFromFile(localReturnStateType& state, const std::wstring& fileName, std::wstring& text);
-
-// --- Messages ---------------------------------------------------------------------------
-std::wstring returnStateAsString(const localReturnStateType& state);
 
 }  // namespace localString

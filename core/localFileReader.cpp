@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "core/localFileReader.h"
 #include "text/localString.h"
 
 // Reads a CP1251 program file into a wide string. The file is read in binary and the

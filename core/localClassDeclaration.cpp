@@ -1,4 +1,4 @@
-#include "classes/localClassDeclaration.h"
+#include "core/localClassDeclaration.h"
 
 #include "core/localTrace.h"
 

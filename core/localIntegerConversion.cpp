@@ -1,4 +1,4 @@
-#include "classes/localIntegerConversion.h"
+#include "core/localIntegerConversion.h"
 
 #include <cmath>
 

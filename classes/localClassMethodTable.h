@@ -1,0 +1,24 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+// The form every built-in class writes its methods in: a table with one row per method,
+// its English name (the member the declaration registers), its Russian alternative and
+// the function that runs it. Each class picks the function form its rows share; the
+// class's one EXEC function finds the row by name and runs it.
+template <class Method>
+struct localClassMethod {
+  const wchar_t* english;
+  const wchar_t* russian;
+  Method run;
+};
+
+// The row whose English or Russian name equals name exactly, or null.
+template <class Method, std::size_t Count>
+const localClassMethod<Method>* localFindClassMethod(const localClassMethod<Method> (&table)[Count],
+                                                     const std::wstring& name) {
+  for (const localClassMethod<Method>& row : table) {
+    if (name == row.english || name == row.russian) return &row;
+  }
+  return nullptr;
+}
