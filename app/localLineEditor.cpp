@@ -89,6 +89,9 @@ class lineEditorInput : public localConsoleInput {
     prompt_ = prompt;
     std::cout.flush();
     el_resize(editor_);  // the window may have changed while a line ran
+    // Raw mode before the prompt shows: keys typed as soon as it appears are the
+    // editor's, not echoed by the terminal or taken as its end-of-file.
+    el_set(editor_, EL_PREP_TERM, 1);
     int count = 0;
     const char* text = nullptr;
     {
