@@ -62,7 +62,8 @@ options parse(const std::vector<std::string>& arguments) {
       } else {
         name = argument.substr(std::string("--encoding=").size());
       }
-      if (!encodingFromName(name, result.encoding)) fail("unknown encoding '" + name + "' (cp866, utf8 or auto)");
+      if (!encodingFromName(name, result.encoding))
+        fail("unknown encoding '" + name + "' (cp866, utf8 or auto)");
     } else {
       fail("unknown option " + argument);
     }
@@ -74,7 +75,9 @@ options parse(const std::vector<std::string>& arguments) {
 std::string usage(const std::string& version) {
   return "Usage: localinterp [options] [FILE]\n"
          "\n"
-         "localinterp " + version + ": an interactive interpreter of a small scripting language.\n"
+         "localinterp " +
+         version +
+         ": an interactive interpreter of a small scripting language.\n"
          "Without FILE or -c it starts the console; QUIT or end of input leaves it.\n"
          "\n"
          "  FILE               run the program FILE as DO FILE would, then exit\n"

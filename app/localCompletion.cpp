@@ -10,6 +10,7 @@ namespace localCompletion {
 namespace {
 
 // Keywords of programs and the words of the console commands.
+// clang-format off
 const wchar_t* const fixedWords[] = {
     L"IF", L"THEN", L"ELSEIF", L"ELSE", L"ENDIF", L"WHILE", L"FOR", L"TO", L"DO", L"ENDDO",
     L"FUNCTION", L"ENDFUNCTION", L"PROCEDURE", L"ENDPROCEDURE", L"RETURN", L"PRINT",
@@ -18,6 +19,7 @@ const wchar_t* const fixedWords[] = {
     L"HELP", L"CLEAR", L"MEMORY", L"DIR", L"DIRECTORY", L"DISPLAY", L"CLASS", L"CONTEXT",
     L"LOAD", L"MODIFY", L"COMMAND", L"QUIT", L"RUN",
 };
+// clang-format on
 
 bool isWordChar(wchar_t c) {
   return (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c == L'_' ||
@@ -25,8 +27,9 @@ bool isWordChar(wchar_t c) {
 }
 
 bool hasCapital(const std::wstring& text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= 0x0410 && c <= 0x042F) || c == 0x0401; });
+  return std::any_of(text.begin(), text.end(), [](wchar_t c) {
+    return (c >= L'A' && c <= L'Z') || (c >= 0x0410 && c <= 0x042F) || c == 0x0401;
+  });
 }
 
 wchar_t toLower(wchar_t c) {

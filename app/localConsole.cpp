@@ -28,8 +28,8 @@ void cutTrailingBlanks(std::string& bytes) {
 }
 
 void printFailure(localReturnStateType state) {
-  std::cout << "Error "
-            << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state)) << "\n";
+  std::cout << "Error " << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state))
+            << "\n";
 }
 
 }  // namespace
@@ -51,6 +51,10 @@ localConsoleInput::result localStreamInput::readLine(const std::string& promptTe
   // read then reports the end. The zero bytes after the line are cut by the loop.
   bytes.swap(buffer);
   return result::line;
+}
+
+void localStreamInput::inputEnded() {
+  if (terminal_) std::cout << "\n";
 }
 
 localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStateType&)>& work) {
@@ -89,7 +93,8 @@ bool localConsoleDecodeLine(localConsoleEncoding encoding, const std::string& by
   std::size_t badOffset = 0;
   if (localString::utf8ToWstring(bytes, line, badOffset)) return true;
   char hex[8];
-  std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(bytes[badOffset])));
+  std::snprintf(hex, sizeof hex, "0x%02X",
+                static_cast<unsigned>(static_cast<unsigned char>(bytes[badOffset])));
   std::cout << "Error Строка не в кодировке UTF-8 (байт " << hex << " на позиции " << badOffset + 1
             << "), она не выполнена.\n";
   return false;

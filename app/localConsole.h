@@ -23,13 +23,17 @@ class localConsoleInput {
 
 // Lines from a stream, with the console's fixed line buffer: a line of 65532 bytes or
 // more is skipped, and at most 32767 bytes more of it are thrown away.
+// On a terminal the end of the input (Ctrl-D) is followed by a line end, so that the
+// shell's prompt does not share the line with the console's.
 class localStreamInput : public localConsoleInput {
  public:
-  explicit localStreamInput(std::istream& in) : in_(in) {}
+  explicit localStreamInput(std::istream& in, bool terminal = false) : in_(in), terminal_(terminal) {}
   result readLine(const std::string& prompt, std::string& bytes) override;
+  void inputEnded() override;
 
  private:
   std::istream& in_;
+  bool terminal_;
 };
 
 struct localLineOutcome {

@@ -69,8 +69,10 @@ class lineEditorInput : public localConsoleInput {
     el_set(editor_, EL_BIND, "^I", "localinterp-complete", nullptr);
     el_set(editor_, EL_BIND, "^R", "em-inc-search-prev", nullptr);
     // Home and End as the common terminals send them.
-    for (const char* home : {"\\e[H", "\\eOH", "\\e[1~", "\\e[7~"}) el_set(editor_, EL_BIND, home, "ed-move-to-beg", nullptr);
-    for (const char* end : {"\\e[F", "\\eOF", "\\e[4~", "\\e[8~"}) el_set(editor_, EL_BIND, end, "ed-move-to-end", nullptr);
+    for (const char* home : {"\\e[H", "\\eOH", "\\e[1~", "\\e[7~"})
+      el_set(editor_, EL_BIND, home, "ed-move-to-beg", nullptr);
+    for (const char* end : {"\\e[F", "\\eOF", "\\e[4~", "\\e[8~"})
+      el_set(editor_, EL_BIND, end, "ed-move-to-end", nullptr);
     el_set(editor_, EL_BIND, "\\e[3~", "ed-delete-next-char", nullptr);
     el_source(editor_, nullptr);  // the user's ~/.editrc
   }

@@ -1,5 +1,7 @@
 #include "app/localSession.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -48,14 +50,14 @@ bool argumentText(localConsoleEncoding encoding, const std::string& bytes, std::
 int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file) {
   std::wstring name;
   if (!readable(file) || !argumentText(encoding, file, name)) return exitUsage;
-  const localLineOutcome outcome = localConsoleRunGuarded([&](localReturnStateType& state) {
-    return localShellCommands::runProgramFile(state, name, &context);
-  });
+  const localLineOutcome outcome = localConsoleRunGuarded(
+      [&](localReturnStateType& state) { return localShellCommands::runProgramFile(state, name, &context); });
   return outcome.succeeded ? exitSuccess : exitFailure;
 }
 
 // Runs TEXT line by line as the console would; stops after QUIT.
-int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const std::string& text, bool& quit) {
+int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const std::string& text,
+                bool& quit) {
   int status = exitSuccess;
   std::size_t start = 0;
   // A line end at the very end of TEXT closes its last line; it opens no empty one.
@@ -101,7 +103,8 @@ int localSessionRun(const options& options, localConsoleEncoding encoding, bool 
   }
   std::unique_ptr<localConsoleInput> input;
   if (lineEditing) input = localMakeLineEditor(*context);
-  if (!input) input = std::make_unique<localStreamInput>(std::cin);
+  if (!input)
+    input = std::make_unique<localStreamInput>(std::cin, isatty(STDIN_FILENO) && isatty(STDOUT_FILENO));
   localConsoleLoop(*context, *input, encoding);
   return exitSuccess;
 }

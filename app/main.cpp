@@ -85,9 +85,9 @@ int main(int argc, char** argv) {
   }
 
   const bool terminal = isatty(STDIN_FILENO) != 0 && isatty(STDOUT_FILENO) != 0;
-  const localConsoleEncoding encoding =
-      localChooseEncoding(options.encoding, isatty(STDIN_FILENO) != 0, isatty(STDOUT_FILENO) != 0,
-                          options.encoding == localCommandLine::encodingChoice::automatic ? localLocaleCharset() : "");
+  const localConsoleEncoding encoding = localChooseEncoding(
+      options.encoding, isatty(STDIN_FILENO) != 0, isatty(STDOUT_FILENO) != 0,
+      options.encoding == localCommandLine::encodingChoice::automatic ? localLocaleCharset() : "");
   const bool utf8Locale = localApplyEncoding(encoding);
   // Line editing reads characters in the locale's encoding, so it serves a UTF-8 console.
   sessionRun run{&options, encoding, terminal && encoding == localConsoleEncoding::utf8 && utf8Locale, 0};

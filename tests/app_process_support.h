@@ -27,9 +27,9 @@ inline Run runInterpreter(const std::vector<std::string>& arguments, const std::
   const std::string out = streams.path() + "/out";
   const std::string err = streams.path() + "/err";
   EXPECT_TRUE(transcript::writeBinaryFile(in, input));
-  const transcript::ProcessResult result =
-      transcript::runProcess(std::filesystem::absolute(LOCALINTERP_BINARY).string(), arguments,
-                             directory.empty() ? work.path() : directory, in, out, err, std::chrono::seconds(20));
+  const transcript::ProcessResult result = transcript::runProcess(
+      std::filesystem::absolute(LOCALINTERP_BINARY).string(), arguments,
+      directory.empty() ? work.path() : directory, in, out, err, std::chrono::seconds(20));
   EXPECT_TRUE(result.started) << result.error;
   transcript::readBinaryFile(out, run.out);
   transcript::readBinaryFile(err, run.err);

@@ -19,9 +19,12 @@ const std::string startLine = "func: main file: main line: 603\n";
 const std::string prompt = "localInterpretatorUTF8::console # ";
 // The line a program run begins with, in UTF-8 and as the CP866 console prints it.
 const std::string programStart = "СТАРТ!!!!!!:  func: textExec file: localInterpretatorUTF8 line: 2751\n";
-const std::string programStartCp866 = "\x91\x92\x80\x90\x92!!!!!!:  func: textExec file: localInterpretatorUTF8 line: 2751\n";
+const std::string programStartCp866 =
+    "\x91\x92\x80\x90\x92!!!!!!:  func: textExec file: localInterpretatorUTF8 line: 2751\n";
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 TEST(AppCommandLine, HelpAndVersionGoToStdoutAndSucceed) {
   const appTest::Run help = runInterpreter({"--help"});
@@ -55,7 +58,8 @@ TEST(AppCommandLine, FileRunsWithoutPromptAndReportsSuccessOrFailure) {
   const appTest::Run bad = runInterpreter({"bad.prg"}, "", work.path());
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.out.rfind(programStartCp866 + "1\n", 0), 0u) << bad.out;
-  EXPECT_TRUE(contains(bad.out, "func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 line: 1922\n"));
+  EXPECT_TRUE(
+      contains(bad.out, "func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 line: 1922\n"));
   EXPECT_FALSE(contains(bad.out, prompt));
   // Standard input is not read after a FILE.
   const appTest::Run quiet = runInterpreter({"good.prg"}, "? 'never'\n", work.path());
@@ -108,7 +112,8 @@ TEST(AppCommandLine, Utf8ConsoleRoundTripsEveryCharacter) {
 TEST(AppCommandLine, InvalidUtf8InputIsReportedAndNotRun) {
   const appTest::Run run = runInterpreter({"--encoding=utf8"}, "? 'a\xFF'\n? 1\n");
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, startLine + prompt + "Error Строка не в кодировке UTF-8 (байт 0xFF на позиции 5), она не выполнена.\n" +
+  EXPECT_EQ(run.out, startLine + prompt +
+                         "Error Строка не в кодировке UTF-8 (байт 0xFF на позиции 5), она не выполнена.\n" +
                          prompt + "1\n" + prompt);
 }
 
@@ -121,7 +126,8 @@ TEST(AppCommandLine, ProgramFilesAreUtf8WhenValidInUtf8ModeAndCp1251Otherwise) {
   EXPECT_EQ(runInterpreter({"--encoding=utf8", "bom.prg"}, "", work.path()).out, programStart + "Ёж\n");
   EXPECT_EQ(runInterpreter({"--encoding=utf8", "cp1251.prg"}, "", work.path()).out, programStart + "Ёж\n");
   // The CP866 console reads every file as CP1251.
-  EXPECT_EQ(runInterpreter({"--encoding=cp866", "cp1251.prg"}, "", work.path()).out, programStartCp866 + "\xF0\xA6\n");
+  EXPECT_EQ(runInterpreter({"--encoding=cp866", "cp1251.prg"}, "", work.path()).out,
+            programStartCp866 + "\xF0\xA6\n");
 }
 
 // Every program in examples/ runs from the command line and prints what its expected
@@ -141,7 +147,8 @@ std::vector<std::string> examplePrograms() {
 TEST(ExampleSet, HasProgramsInBothKeywordSets) { EXPECT_GE(examplePrograms().size(), 6u); }
 
 TEST_P(ExampleTest, PrintsItsExpectedOutput) {
-  const fs::path expectedPath = fs::path(LOCALINTERP_EXAMPLES).parent_path() / "tests" / "examples" / (GetParam() + ".out");
+  const fs::path expectedPath =
+      fs::path(LOCALINTERP_EXAMPLES).parent_path() / "tests" / "examples" / (GetParam() + ".out");
   std::string expected;
   ASSERT_TRUE(transcript::readBinaryFile(expectedPath.string(), expected)) << expectedPath;
   const appTest::Run run = runInterpreter({"--encoding=utf8", GetParam() + ".prg"}, "", LOCALINTERP_EXAMPLES);

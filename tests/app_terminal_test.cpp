@@ -61,7 +61,9 @@ class Terminal {
 
   bool started() const { return child_ > 0 && master_ >= 0; }
 
-  void type(const std::string& keys) { ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size())); }
+  void type(const std::string& keys) {
+    ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+  }
 
   // Waits until `text` appears after what earlier waits consumed; consumes up to its end.
   bool waitFor(const std::string& text) {

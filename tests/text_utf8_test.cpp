@@ -23,8 +23,9 @@ class Utf8Mode {
 TEST(TextUtf8, EveryCharacterRoundTrips) {
   const std::wstring text = L"aЁж—№€é\u00FF\u0456\uFFFD\U0001F600";
   const std::string bytes = localString::wstringToUtf8(text);
-  EXPECT_EQ(bytes, "a\xD0\x81\xD0\xB6\xE2\x80\x94\xE2\x84\x96\xE2\x82\xAC\xC3\xA9\xC3\xBF\xD1\x96\xEF\xBF\xBD"
-                   "\xF0\x9F\x98\x80");
+  EXPECT_EQ(bytes,
+            "a\xD0\x81\xD0\xB6\xE2\x80\x94\xE2\x84\x96\xE2\x82\xAC\xC3\xA9\xC3\xBF\xD1\x96\xEF\xBF\xBD"
+            "\xF0\x9F\x98\x80");
   std::wstring back;
   std::size_t bad = 0;
   ASSERT_TRUE(localString::utf8ToWstring(bytes, back, bad));
@@ -39,14 +40,14 @@ TEST(TextUtf8, MalformedBytesAreFoundWithTheirOffset) {
     std::string bytes;
     std::size_t offset;
   } cases[] = {
-      {"ab\xFF", 2},           // never in UTF-8
-      {"\x80", 0},             // continuation without a lead
-      {"a\xC0\xAF", 1},        // overlong slash
-      {"\xE0\x80\xAF", 0},     // overlong, three bytes
-      {"\xED\xA0\x80", 0},     // surrogate
-      {"\xF4\x90\x80\x80", 0}, // beyond U+10FFFF
-      {"x\xD0", 1},            // cut at the end
-      {"\xE2\x80x", 0},        // cut by an ASCII byte
+      {"ab\xFF", 2},            // never in UTF-8
+      {"\x80", 0},              // continuation without a lead
+      {"a\xC0\xAF", 1},         // overlong slash
+      {"\xE0\x80\xAF", 0},      // overlong, three bytes
+      {"\xED\xA0\x80", 0},      // surrogate
+      {"\xF4\x90\x80\x80", 0},  // beyond U+10FFFF
+      {"x\xD0", 1},             // cut at the end
+      {"\xE2\x80x", 0},         // cut by an ASCII byte
   };
   for (const auto& bad : cases) {
     std::wstring text;
