@@ -25,9 +25,10 @@ constexpr auto patience = std::chrono::seconds(15);
 // history under `home`.
 class Terminal {
  public:
-  explicit Terminal(const std::string& home) {
+  explicit Terminal(const std::string& home, const std::vector<std::string>& extraEnvironment = {}) {
     std::vector<std::string> environment = {"TERM=xterm", "LANG=C.UTF-8", "LC_ALL=C.UTF-8", "HOME=" + home,
                                             "XDG_STATE_HOME=" + home + "/state"};
+    environment.insert(environment.end(), extraEnvironment.begin(), extraEnvironment.end());
     for (const char* keep : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "PATH"}) {
       if (const char* value = std::getenv(keep)) environment.push_back(std::string(keep) + "=" + value);
     }
@@ -188,6 +189,16 @@ TEST_F(TerminalTest, TabCompletesABuiltInName) {
   EXPECT_TRUE(terminal.waitFor("\r\n4\r\n" + prompt)) << terminal.output();
   terminal.type("? СТРДЛ\t('ёж')\r");
   EXPECT_TRUE(terminal.waitFor("\r\n2\r\n" + prompt)) << terminal.output();
+}
+
+// What the editor writes in the UTF-8 locale is what DO reads back.
+TEST_F(TerminalTest, ModifyCommandAndDoAgreeOnUtf8) {
+  Terminal terminal(home_.path(), {"VISUAL=printf '? \"Ёж — €\";\\n' >"});
+  ASSERT_TRUE(terminal.waitFor(prompt));
+  terminal.type("MODIFY COMMAND новая.prg\r");
+  ASSERT_TRUE(terminal.waitFor(prompt)) << terminal.output();
+  terminal.type("DO новая.prg\r");
+  EXPECT_TRUE(terminal.waitFor("line: 2751\r\nЁж — €\r\n" + prompt)) << terminal.output();
 }
 
 }  // namespace
