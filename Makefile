@@ -1,11 +1,12 @@
-# Thin wrapper over CMake: `make run` starts the console, `make test` runs every test.
+# Thin wrapper over CMake: `make run` builds and starts the console only, `make test`
+# builds and runs every test, `make package` builds a Debian package.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: build run test clean
+.PHONY: build run test package clean
 
 build:
 	cmake --preset default
-	cmake --build --preset default -j $(JOBS)
+	cmake --build --preset default -j $(JOBS) --target localinterp
 
 run: build
 	./build/localinterp
@@ -14,6 +15,9 @@ test:
 	cmake --preset test
 	cmake --build --preset test -j $(JOBS)
 	ctest --preset test -j $(JOBS)
+
+package: build
+	cd build && cpack -G DEB
 
 clean:
 	rm -rf build build-test

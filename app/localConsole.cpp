@@ -1,3 +1,6 @@
+#include "app/localConsole.h"
+
+#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -7,72 +10,117 @@
 #include "core/localInterrupt.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "text/localString.h"
+#include "text/localUtf8.h"
 
 namespace {
+
+const std::string prompt = "localInterpretatorUTF8::console # ";
 
 // Size of the line buffer: the longest line read whole is one byte shorter.
 constexpr std::streamsize lineBufferSize = 0xFFFC;
 // How much of an over-long line is thrown away before reading goes on.
 constexpr std::streamsize discardLimit = 0x7FFF;
 
-enum class lineReadResult { line, skipped, endOfInput };
-
-// Reads one console line into `line`, without its line feed and without trailing
-// blanks and zero bytes.
-lineReadResult readConsoleLine(std::istream& in, std::string& line) {
-  std::string buffer(static_cast<std::size_t>(lineBufferSize), '\0');
-  in.getline(buffer.data(), lineBufferSize);
-  if (in.fail()) {
-    // Either nothing was left to read, or the line did not fit the buffer.
-    const bool endOfInput = in.eof() && in.gcount() == 0;
-    in.clear();
-    if (endOfInput) return lineReadResult::endOfInput;
-    in.ignore(discardLimit, '\n');
-    return lineReadResult::skipped;
-  }
-  // A last line without a line feed sets eof but is a line all the same; the next
-  // read then reports the end.
-  const std::size_t end = buffer.find_last_not_of(std::string(" \0", 2));
-  line = end == std::string::npos ? std::string() : buffer.substr(0, end + 1);
-  return lineReadResult::line;
+// Trailing blanks and zero bytes are not part of a console line; tabs are.
+void cutTrailingBlanks(std::string& bytes) {
+  const std::size_t end = bytes.find_last_not_of(std::string(" \0", 2));
+  bytes.erase(end == std::string::npos ? 0 : end + 1);
 }
 
 void printFailure(localReturnStateType state) {
-  std::cout << "Error "
-            << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state)) << "\n";
+  std::cout << "Error " << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state))
+            << "\n";
 }
 
 }  // namespace
+
+localConsoleInput::result localStreamInput::readLine(const std::string& promptText, std::string& bytes) {
+  std::cout << promptText;
+  std::cout.flush();
+  std::string buffer(static_cast<std::size_t>(lineBufferSize), '\0');
+  in_.getline(buffer.data(), lineBufferSize);
+  if (in_.fail()) {
+    // Either nothing was left to read, or the line did not fit the buffer.
+    const bool endOfInput = in_.eof() && in_.gcount() == 0;
+    in_.clear();
+    if (endOfInput) return result::endOfInput;
+    in_.ignore(discardLimit, '\n');
+    return result::skipped;
+  }
+  // A last line without a line feed sets eof but is a line all the same; the next
+  // read then reports the end. The zero bytes after the line are cut by the loop.
+  bytes.swap(buffer);
+  return result::line;
+}
+
+void localStreamInput::inputEnded() {
+  if (terminal_) std::cout << "\n";
+}
+
+localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStateType&)>& work) {
+  localReturnStateType state = localErrorTypeOK;
+  localLineOutcome outcome;
+  localInterruptLineStarts();
+  try {
+    outcome.succeeded = work(state);
+    if (!outcome.succeeded) printFailure(state);
+  } catch (const std::exception&) {
+    // Running out of memory on a huge text must not end the session.
+    printFailure(localErrorTypeCODE);
+    state = localErrorTypeCODE;
+    outcome.succeeded = false;
+  }
+  localInterruptLineEnds();
+  if (state == localErrorTypeQUIT) {
+    std::cout << "Good bye!\n";
+    outcome.quit = true;
+  }
+  return outcome;
+}
+
+localLineOutcome localConsoleRunLine(localContextUTF8& context, const std::wstring& line) {
+  return localConsoleRunGuarded([&](localReturnStateType& state) {
+    unsigned position = 0;
+    return localInterpretatorUTF8::scanStringGetOperatorAndExec(state, line, position, &context, false);
+  });
+}
+
+bool localConsoleDecodeLine(localConsoleEncoding encoding, const std::string& bytes, std::wstring& line) {
+  if (encoding == localConsoleEncoding::cp866) {
+    line = localString::stdStringCp866StdStringToStdWstring(bytes);
+    return true;
+  }
+  std::size_t badOffset = 0;
+  if (localString::utf8ToWstring(bytes, line, badOffset)) return true;
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "0x%02X",
+                static_cast<unsigned>(static_cast<unsigned char>(bytes[badOffset])));
+  std::cout << "Error Строка не в кодировке UTF-8 (байт " << hex << " на позиции " << badOffset + 1
+            << "), она не выполнена.\n";
+  return false;
+}
+
+void localConsoleLoop(localContextUTF8& context, localConsoleInput& input, localConsoleEncoding encoding) {
+  for (;;) {
+    std::string bytes;
+    const localConsoleInput::result read = input.readLine(prompt, bytes);
+    if (read == localConsoleInput::result::endOfInput) {
+      input.inputEnded();
+      break;
+    }
+    if (read != localConsoleInput::result::line) continue;
+    cutTrailingBlanks(bytes);
+    std::wstring line;
+    if (!localConsoleDecodeLine(encoding, bytes, line)) continue;
+    if (localConsoleRunLine(context, line).quit) break;
+  }
+  std::cout.flush();
+}
 
 void localInterpretatorUTF8::console() {
   // The one context of the run: variables, functions and classes live from line to line.
   auto context = std::make_unique<localContextUTF8>();
   localInterruptInstall();
-  for (;;) {
-    std::cout << "localInterpretatorUTF8::console # ";
-    std::cout.flush();
-
-    std::string bytes;
-    const lineReadResult read = readConsoleLine(std::cin, bytes);
-    if (read == lineReadResult::endOfInput) break;
-    if (read == lineReadResult::skipped) continue;
-
-    const std::wstring line = localString::stdStringCp866StdStringToStdWstring(bytes);
-    localReturnStateType state = localErrorTypeOK;
-    unsigned position = 0;
-    localInterruptLineStarts();
-    try {
-      if (!scanStringGetOperatorAndExec(state, line, position, context.get(), false)) printFailure(state);
-    } catch (const std::exception&) {
-      // Running out of memory on a huge text must not end the session.
-      printFailure(localErrorTypeCODE);
-      state = localErrorTypeCODE;
-    }
-    localInterruptLineEnds();
-    if (state == localErrorTypeQUIT) {
-      std::cout << "Good bye!\n";
-      break;
-    }
-  }
-  std::cout.flush();
+  localStreamInput input(std::cin);
+  localConsoleLoop(*context, input, localConsoleEncoding::cp866);
 }

@@ -1,51 +1,111 @@
 #include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/coutMainBufferClass.h"
+#include "app/localCommandLine.h"
+#include "app/localConsoleEncoding.h"
+#include "app/localSession.h"
 #include "core/localTrace.h"
-#include "interp/localInterpretatorUTF8.h"
+
+#ifndef LOCALINTERP_VERSION
+#define LOCALINTERP_VERSION "unknown"
+#endif
 
 namespace {
 
-void* runConsole(void*) {
-  localInterpretatorUTF8::console();
+struct sessionRun {
+  const localCommandLine::options* options;
+  localConsoleEncoding encoding;
+  bool lineEditing;
+  int status;
+};
+
+void* runSession(void* argument) {
+  auto* run = static_cast<sessionRun*>(argument);
+  // Ctrl-C is for the thread that reads the console and runs its lines.
+  sigset_t interrupt;
+  sigemptyset(&interrupt);
+  sigaddset(&interrupt, SIGINT);
+  pthread_sigmask(SIG_UNBLOCK, &interrupt, nullptr);
+  run->status = localSessionRun(*run->options, run->encoding, run->lineEditing);
   return nullptr;
 }
 
 // User functions may recurse deeply and every level of the interpreter is several
-// frames deep, so the console runs on one worker thread with a large stack. When the
+// frames deep, so the session runs on one worker thread with a large stack. When the
 // system refuses such a stack, a smaller one is tried, and at last the main thread.
-void runConsoleOnBigStack() {
+// The main thread keeps Ctrl-C blocked while it waits, so that the signal reaches the
+// worker and interrupts what it is doing there.
+void runOnBigStack(sessionRun& run) {
+  sigset_t interrupt;
+  sigemptyset(&interrupt);
+  sigaddset(&interrupt, SIGINT);
+  sigset_t previous;
+  pthread_sigmask(SIG_BLOCK, &interrupt, &previous);
   constexpr std::size_t stackSizes[] = {std::size_t{1} << 30, std::size_t{256} << 20, std::size_t{64} << 20};
   for (const std::size_t size : stackSizes) {
     pthread_attr_t attributes;
     if (pthread_attr_init(&attributes) != 0) break;
     pthread_t worker;
     const bool started = pthread_attr_setstacksize(&attributes, size) == 0 &&
-                         pthread_create(&worker, &attributes, runConsole, nullptr) == 0;
+                         pthread_create(&worker, &attributes, runSession, &run) == 0;
     pthread_attr_destroy(&attributes);
     if (started) {
       pthread_join(worker, nullptr);
+      pthread_sigmask(SIG_SETMASK, &previous, nullptr);
       return;
     }
   }
-  runConsole(nullptr);
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  runSession(&run);
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+  const localCommandLine::options options = localCommandLine::parse(arguments);
+  if (!options.error.empty()) {
+    std::cerr << "localinterp: " << options.error << "\n\n" << localCommandLine::usage(LOCALINTERP_VERSION);
+    return localCommandLine::exitUsage;
+  }
+  if (options.help) {
+    std::cout << localCommandLine::usage(LOCALINTERP_VERSION);
+    return localCommandLine::exitSuccess;
+  }
+  if (options.version) {
+    std::cout << "localinterp " << LOCALINTERP_VERSION << "\n";
+    return localCommandLine::exitSuccess;
+  }
+
+  const bool terminal = isatty(STDIN_FILENO) != 0 && isatty(STDOUT_FILENO) != 0;
+  const localConsoleEncoding encoding = localChooseEncoding(
+      options.encoding, isatty(STDIN_FILENO) != 0, isatty(STDOUT_FILENO) != 0,
+      options.encoding == localCommandLine::encodingChoice::automatic ? localLocaleCharset() : "");
+  const bool utf8Locale = localApplyEncoding(encoding);
+  // Line editing reads characters in the locale's encoding, so it serves a UTF-8 console.
+  sessionRun run{&options, encoding, terminal && encoding == localConsoleEncoding::utf8 && utf8Locale, 0};
+
+  // The start-up line belongs to the console; running FILE or -c prints only their output.
+  const bool consoleFirst = !options.hasFile && options.commands.empty();
   // Written before the console buffer is installed, so it reaches the console unchanged.
-  localTrace(L"func: ", "main", 603, "main");
-  {
+  if (consoleFirst) localTrace(L"func: ", "main", 603, "main");
+  if (encoding == localConsoleEncoding::utf8) {
+    // Everything printed is already UTF-8: standard output takes it as it is.
+    runOnBigStack(run);
+  } else {
     coutMainBufferClass buffer;
     std::streambuf* previous = std::cout.rdbuf(&buffer);
-    runConsoleOnBigStack();
+    runOnBigStack(run);
     std::cout.flush();
     std::cout.rdbuf(previous);
   }
   std::cout.flush();
-  return 0;
+  return run.status;
 }

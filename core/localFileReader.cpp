@@ -6,15 +6,28 @@
 
 #include "core/localFileReader.h"
 #include "text/localString.h"
+#include "text/localUtf8.h"
 
-// Reads a CP1251 program file into a wide string. The file is read in binary and the
-// line ends are normalised here, so a CR LF file reads the same on every host: one CR
-// directly before an LF is dropped, and every line, the last one included, ends in LF.
+// Reads a program file into a wide string. The file is read in binary and the line ends
+// are normalised here, so a CR LF file reads the same on every host: one CR directly
+// before an LF is dropped, and every line, the last one included, ends in LF.
+// A file is CP1251, except that a console in UTF-8 mode reads a file that is valid UTF-8
+// (with or without a byte-order mark) as UTF-8: that is what editors on such a system
+// write, and CP1251 text with Russian letters is practically never valid UTF-8.
 
 namespace {
 
-void appendLine(std::wstring& text, const std::string& line) {
-  for (char c : line) text.push_back(localString::charCp1251ToWchar(c));
+const std::string byteOrderMark = "\xEF\xBB\xBF";
+
+void appendLine(std::wstring& text, const std::string& line, bool utf8) {
+  if (utf8) {
+    std::wstring decoded;
+    std::size_t badOffset = 0;
+    localString::utf8ToWstring(line, decoded, badOffset);  // the whole file was checked
+    text += decoded;
+  } else {
+    for (char c : line) text.push_back(localString::charCp1251ToWchar(c));
+  }
   text += localString::newLineMarker();
 }
 
@@ -38,14 +51,16 @@ bool readFromFile(localReturnStateType& state, const std::wstring& fileName, std
   }
   // A read error ends the content like the end of the file does.
   const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  std::size_t start = 0;
+  const bool utf8 = utf8Mode() && isValidUtf8(content);
+  const bool marked = utf8 && content.compare(0, byteOrderMark.size(), byteOrderMark) == 0;
+  std::size_t start = marked ? byteOrderMark.size() : 0;
   while (start < content.size()) {
     std::size_t feed = content.find('\n', start);
     const bool hasFeed = feed != std::string::npos;
     if (!hasFeed) feed = content.size();
     std::size_t end = feed;
     if (hasFeed && end > start && content[end - 1] == '\r') --end;
-    appendLine(text, content.substr(start, end - start));
+    appendLine(text, content.substr(start, end - start), utf8);
     start = feed + 1;
   }
   return true;

@@ -21,11 +21,15 @@ bool commandDo(localReturnStateType& state, const std::wstring& text, unsigned& 
     return false;
   }
   if (checkOnly) return true;
+  return runProgramFile(state, fileName, context);
+}
+
+bool runProgramFile(localReturnStateType& state, const std::wstring& fileName, localContextUTF8* context) {
   if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
     return false;
   }
-
+  localReturnStateType local = localErrorTypeOK;
   std::wstring program;
   if (!localString::readFromFile(local, fileName, program)) {
     std::cout << "Error! \n";

@@ -21,6 +21,8 @@ std::wstring scanNameTemplate(const std::wstring& text, unsigned& position);
 
 bool commandDo(localReturnStateType& state, const std::wstring& text, unsigned& position,
                localContextUTF8* context, bool checkOnly);
+// The work of DO once the file name is known; also what `localinterp FILE` runs.
+bool runProgramFile(localReturnStateType& state, const std::wstring& fileName, localContextUTF8* context);
 bool commandClear(localReturnStateType& state, const std::wstring& text, unsigned& position,
                   localContextUTF8* context, bool checkOnly);
 bool commandDisplay(localReturnStateType& state, const std::wstring& text, unsigned& position,

@@ -32,6 +32,13 @@ ProcessResult runProcess(const std::string& program, const std::string& workingD
                          const std::string& stdinPath, const std::string& stdoutPath,
                          const std::string& stderrPath, std::chrono::milliseconds timeLimit,
                          std::uintmax_t outputLimit) {
+  return runProcess(program, {}, workingDirectory, stdinPath, stdoutPath, stderrPath, timeLimit, outputLimit);
+}
+
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& workingDirectory, const std::string& stdinPath,
+                         const std::string& stdoutPath, const std::string& stderrPath,
+                         std::chrono::milliseconds timeLimit, std::uintmax_t outputLimit) {
   ProcessResult result;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -40,11 +47,13 @@ ProcessResult runProcess(const std::string& program, const std::string& workingD
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
 
-  std::vector<char> programName(program.begin(), program.end());
-  programName.push_back('\0');
-  char* argv[] = {programName.data(), nullptr};
+  std::vector<std::string> words = {program};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
   pid_t pid = 0;
-  const int spawnError = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+  const int spawnError = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (spawnError != 0) {
     result.error = "cannot start " + program + ": " + std::strerror(spawnError);

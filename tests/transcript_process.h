@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Runs one program without a shell: given working directory, stdin from a file, stdout
 // and stderr to files, killed when it outlives the time limit or when a runaway loop makes
@@ -22,6 +23,11 @@ ProcessResult runProcess(const std::string& program, const std::string& workingD
                          const std::string& stdinPath, const std::string& stdoutPath,
                          const std::string& stderrPath, std::chrono::milliseconds timeLimit,
                          std::uintmax_t outputLimit = std::uintmax_t{64} << 20);
+// The same with command-line arguments after the program's name.
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& workingDirectory, const std::string& stdinPath,
+                         const std::string& stdoutPath, const std::string& stderrPath,
+                         std::chrono::milliseconds timeLimit, std::uintmax_t outputLimit = std::uintmax_t{64} << 20);
 
 // A fresh private directory under the system's temporary directory; removed with its
 // content when the object goes away.

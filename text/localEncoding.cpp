@@ -1,10 +1,12 @@
 #include <cstdint>
 
 #include "text/localString.h"
+#include "text/localUtf8.h"
 
 // Fixed mappings between wide characters and the three 8-bit forms the system uses.
 // Only ASCII and the Russian alphabet (А..я, Ё, ё) are mapped; everything else becomes
-// the replacement byte 0xFF on the way out.
+// the replacement byte 0xFF on the way out. A console in UTF-8 mode makes the multibyte
+// form full UTF-8 instead (text/localUtf8.h).
 
 namespace {
 
@@ -57,6 +59,7 @@ std::string wcharToCp1251StdString(wchar_t c) {
 }
 
 std::string wcharToMultibyteStdString(wchar_t c) {
+  if (utf8Mode()) return wstringToUtf8(std::wstring(1, c));
   const std::uint32_t v = code(c);
   if (v <= 0xFFu) return std::string(1, byteOf(v));
   if (v == 0x401u) return {static_cast<char>(0xD0), static_cast<char>(0x81)};
@@ -75,6 +78,7 @@ std::string wstringToStdStringCp1251(const std::wstring& text) {
 }
 
 std::string wstringToStdStringMultibyte(const std::wstring& text) {
+  if (utf8Mode()) return wstringToUtf8(text);
   return encodeString(text, wcharToMultibyteStdString);
 }
 
@@ -104,6 +108,7 @@ std::wstring stdStringCp866StdStringToStdWstring(const std::string& text) {
 }
 
 std::wstring stdStringMultibyteToStdWString(const std::string& text) {
+  if (utf8Mode()) return utf8ToWstringLenient(text);
   std::wstring out;
   out.reserve(text.size());
   std::size_t i = 0;

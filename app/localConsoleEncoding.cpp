@@ -1,0 +1,50 @@
+#include "app/localConsoleEncoding.h"
+
+#include <langinfo.h>
+
+#include <clocale>
+
+#include "text/localUtf8.h"
+
+namespace {
+
+bool isUtf8Name(const std::string& charset) { return charset == "UTF-8" || charset == "utf8"; }
+
+}  // namespace
+
+localConsoleEncoding localChooseEncoding(localCommandLine::encodingChoice choice, bool inputIsTerminal,
+                                         bool outputIsTerminal, const std::string& localeCharset) {
+  switch (choice) {
+    case localCommandLine::encodingChoice::cp866:
+      return localConsoleEncoding::cp866;
+    case localCommandLine::encodingChoice::utf8:
+      return localConsoleEncoding::utf8;
+    case localCommandLine::encodingChoice::automatic:
+      break;
+  }
+  const bool utf8 = inputIsTerminal && outputIsTerminal && isUtf8Name(localeCharset);
+  return utf8 ? localConsoleEncoding::utf8 : localConsoleEncoding::cp866;
+}
+
+std::string localLocaleCharset() {
+  // Only the character type is taken from the environment, and only to read its name;
+  // the process goes back to the C locale it always ran in.
+  if (std::setlocale(LC_CTYPE, "") == nullptr) return "ANSI_X3.4-1968";
+  const std::string charset = nl_langinfo(CODESET);
+  std::setlocale(LC_CTYPE, "C");
+  return charset;
+}
+
+bool localApplyEncoding(localConsoleEncoding encoding) {
+  if (encoding == localConsoleEncoding::cp866) {
+    localString::setUtf8Mode(false);
+    std::setlocale(LC_CTYPE, "C");
+    return true;
+  }
+  localString::setUtf8Mode(true);
+  // The user's own locale when it is UTF-8, otherwise the one every system has.
+  if (std::setlocale(LC_CTYPE, "") != nullptr && isUtf8Name(nl_langinfo(CODESET))) return true;
+  if (std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr) return true;
+  std::setlocale(LC_CTYPE, "C");
+  return false;
+}

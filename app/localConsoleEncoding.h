@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+
+#include "app/localCommandLine.h"
+
+// Which encoding the console speaks. CP866 is the console as it always was; UTF-8 is
+// for terminals of systems whose locale is UTF-8.
+enum class localConsoleEncoding { cp866, utf8 };
+
+// The choice for --encoding: `automatic` gives UTF-8 only when standard input and
+// output are both terminals and the locale's character set is UTF-8.
+localConsoleEncoding localChooseEncoding(localCommandLine::encodingChoice choice, bool inputIsTerminal,
+                                         bool outputIsTerminal, const std::string& localeCharset);
+
+// The character set of the user's locale (LC_CTYPE from the environment), e.g. "UTF-8".
+std::string localLocaleCharset();
+
+// Puts the process in the chosen encoding: the multibyte form of the text subsystem,
+// and a character-type locale to match (line editing reads characters through it).
+// Returns false when UTF-8 was chosen but no UTF-8 locale is available.
+bool localApplyEncoding(localConsoleEncoding encoding);

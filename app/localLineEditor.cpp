@@ -1,0 +1,180 @@
+#include "app/localLineEditor.h"
+
+#ifdef LOCALINTERP_HAVE_LIBEDIT
+
+#include <histedit.h>
+#include <signal.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "app/localCompletion.h"
+#include "app/localHistoryFile.h"
+#include "text/localUtf8.h"
+
+namespace {
+
+constexpr int historySize = 1000;
+
+std::atomic<bool> interruptedAtPrompt{false};
+
+extern "C" void onPromptInterrupt(int) { interruptedAtPrompt.store(true); }
+
+// While the editor waits for a key, Ctrl-C must end the wait (no restart of the read)
+// and only mark the line as abandoned; the running-line handler comes back afterwards.
+class promptInterruptHandler {
+ public:
+  promptInterruptHandler() {
+    interruptedAtPrompt.store(false);
+    struct sigaction action {};
+    action.sa_handler = onPromptInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    sigaction(SIGINT, &action, &saved_);
+  }
+  ~promptInterruptHandler() { sigaction(SIGINT, &saved_, nullptr); }
+  promptInterruptHandler(const promptInterruptHandler&) = delete;
+  promptInterruptHandler& operator=(const promptInterruptHandler&) = delete;
+
+ private:
+  struct sigaction saved_ {};
+};
+
+class lineEditorInput : public localConsoleInput {
+ public:
+  explicit lineEditorInput(localContextUTF8& context)
+      : context_(context),
+        editor_(el_init("localinterp", stdin, stdout, stderr)),
+        history_(history_init()),
+        historyPath_(localHistoryFilePath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"))) {
+    if (!ready()) return;
+    HistEvent event;
+    history(history_, &event, H_SETSIZE, historySize);
+    history(history_, &event, H_SETUNIQUE, 1);
+    if (localPrepareHistoryFile(historyPath_)) {
+      history(history_, &event, H_LOAD, historyPath_.c_str());
+    } else {
+      historyPath_.clear();
+    }
+    el_set(editor_, EL_CLIENTDATA, this);
+    el_set(editor_, EL_EDITOR, "emacs");
+    el_set(editor_, EL_HIST, history, history_);
+    el_set(editor_, EL_PROMPT, &lineEditorInput::promptOf);
+    // The wide form: the narrow one keeps copies of the two names that it never frees.
+    el_wset(editor_, EL_ADDFN, L"localinterp-complete", L"complete a name", &lineEditorInput::completeKey);
+    el_set(editor_, EL_BIND, "^I", "localinterp-complete", nullptr);
+    el_set(editor_, EL_BIND, "^R", "em-inc-search-prev", nullptr);
+    // Home and End as the common terminals send them.
+    for (const char* home : {"\\e[H", "\\eOH", "\\e[1~", "\\e[7~"})
+      el_set(editor_, EL_BIND, home, "ed-move-to-beg", nullptr);
+    for (const char* end : {"\\e[F", "\\eOF", "\\e[4~", "\\e[8~"})
+      el_set(editor_, EL_BIND, end, "ed-move-to-end", nullptr);
+    el_set(editor_, EL_BIND, "\\e[3~", "ed-delete-next-char", nullptr);
+    el_source(editor_, nullptr);  // the user's ~/.editrc
+  }
+
+  ~lineEditorInput() override {
+    if (history_ != nullptr) history_end(history_);
+    if (editor_ != nullptr) el_end(editor_);
+  }
+
+  lineEditorInput(const lineEditorInput&) = delete;
+  lineEditorInput& operator=(const lineEditorInput&) = delete;
+
+  bool ready() const { return editor_ != nullptr && history_ != nullptr; }
+
+  result readLine(const std::string& prompt, std::string& bytes) override {
+    prompt_ = prompt;
+    std::cout.flush();
+    el_resize(editor_);  // the window may have changed while a line ran
+    // Raw mode before the prompt shows: keys typed as soon as it appears are the
+    // editor's, not echoed by the terminal or taken as its end-of-file.
+    el_set(editor_, EL_PREP_TERM, 1);
+    int count = 0;
+    const char* text = nullptr;
+    {
+      promptInterruptHandler handler;
+      text = el_gets(editor_, &count);
+    }
+    if (text == nullptr || count <= 0) {
+      if (interruptedAtPrompt.load()) {
+        std::fputs("\n", stdout);
+        std::fflush(stdout);
+        return result::interrupted;
+      }
+      return count < 0 && errno == EINTR ? result::skipped : result::endOfInput;
+    }
+    bytes.assign(text, static_cast<std::size_t>(count));
+    while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.pop_back();
+    remember(bytes);
+    return result::line;
+  }
+
+  void inputEnded() override {
+    // Ctrl-D leaves the cursor after the prompt: give the shell a fresh line.
+    std::fputs("\n", stdout);
+    std::fflush(stdout);
+  }
+
+ private:
+  void remember(const std::string& line) {
+    if (line.find_first_not_of(" \t") == std::string::npos) return;
+    HistEvent event;
+    history(history_, &event, H_ENTER, line.c_str());
+    if (!historyPath_.empty()) history(history_, &event, H_SAVE, historyPath_.c_str());
+  }
+
+  static lineEditorInput* self(EditLine* editor) {
+    void* data = nullptr;
+    el_get(editor, EL_CLIENTDATA, &data);
+    return static_cast<lineEditorInput*>(data);
+  }
+
+  static char* promptOf(EditLine* editor) { return self(editor)->prompt_.data(); }
+
+  static unsigned char completeKey(EditLine* editor, int) { return self(editor)->complete(); }
+
+  unsigned char complete() {
+    const LineInfoW* info = el_wline(editor_);
+    const std::wstring line(info->buffer, static_cast<std::size_t>(info->lastchar - info->buffer));
+    const std::size_t cursor = static_cast<std::size_t>(info->cursor - info->buffer);
+    const std::size_t start = localCompletion::wordStart(line, cursor);
+    const localCompletion::result found =
+        localCompletion::complete(line.substr(start, cursor - start), localCompletion::knownNames(context_));
+    if (!found.insert.empty()) {
+      el_winsertstr(editor_, found.insert.c_str());
+      return CC_REFRESH;
+    }
+    if (found.matches.size() < 2) return CC_ERROR;
+    // Several names fit and none is longer than what is typed: show them.
+    std::string list = "\n";
+    for (const std::wstring& name : found.matches) list += localString::wstringToUtf8(name) + "  ";
+    list += "\n";
+    std::fputs(list.c_str(), stdout);
+    return CC_REDISPLAY;
+  }
+
+  localContextUTF8& context_;
+  EditLine* editor_;
+  History* history_;
+  std::string historyPath_;
+  std::string prompt_;
+};
+
+}  // namespace
+
+std::unique_ptr<localConsoleInput> localMakeLineEditor(localContextUTF8& context) {
+  auto editor = std::make_unique<lineEditorInput>(context);
+  if (!editor->ready()) return nullptr;
+  return editor;
+}
+
+#else
+
+std::unique_ptr<localConsoleInput> localMakeLineEditor(localContextUTF8&) { return nullptr; }
+
+#endif

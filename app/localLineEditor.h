@@ -1,0 +1,12 @@
+#pragma once
+#include <memory>
+
+#include "app/localConsole.h"
+
+class localContextUTF8;
+
+// Line editing for the console on a terminal: arrows, Home/End, history kept across
+// sessions, Ctrl-R search, Tab completion of names; Ctrl-C discards the typed line,
+// Ctrl-D on an empty line ends the input. Lines are UTF-8.
+// Null when the program was built without the line-editing library.
+std::unique_ptr<localConsoleInput> localMakeLineEditor(localContextUTF8& context);

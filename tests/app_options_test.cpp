@@ -1,0 +1,92 @@
+// The pieces of the command line and of the terminal console that need no process:
+// option parsing, the choice of encoding, name completion and the history file's place.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/localCommandLine.h"
+#include "app/localCompletion.h"
+#include "app/localConsoleEncoding.h"
+#include "app/localHistoryFile.h"
+#include "context/localContextUTF8.h"
+
+namespace {
+
+using localCommandLine::encodingChoice;
+using localCommandLine::parse;
+
+TEST(AppOptions, ParsesEveryForm) {
+  const auto none = parse({});
+  EXPECT_TRUE(none.error.empty());
+  EXPECT_FALSE(none.hasFile || none.interactive || none.help || none.version);
+  EXPECT_EQ(none.encoding, encodingChoice::automatic);
+
+  const auto full = parse({"-i", "--encoding=utf8", "-c", "? 1", "-c", "-x"});
+  EXPECT_TRUE(full.error.empty()) << full.error;
+  EXPECT_TRUE(full.interactive);
+  EXPECT_EQ(full.encoding, encodingChoice::utf8);
+  EXPECT_EQ(full.commands, (std::vector<std::string>{"? 1", "-x"}));  // TEXT may look like an option
+
+  const auto file = parse({"--encoding", "cp866", "--", "-odd.prg"});
+  EXPECT_TRUE(file.error.empty()) << file.error;
+  EXPECT_EQ(file.encoding, encodingChoice::cp866);
+  EXPECT_TRUE(file.hasFile);
+  EXPECT_EQ(file.file, "-odd.prg");
+  EXPECT_TRUE(parse({"-h"}).help);
+  EXPECT_TRUE(parse({"-V"}).version);
+}
+
+TEST(AppOptions, RefusesWhatItCannotDo) {
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"--bogus"}, {"-c"}, {"--encoding"}, {"--encoding=koi8"}, {"a", "b"}, {"a", "-c", "x"}, {"-ic"}}) {
+    EXPECT_FALSE(parse(arguments).error.empty()) << arguments[0];
+  }
+}
+
+TEST(AppOptions, AutomaticEncodingIsUtf8OnlyOnAUtf8Terminal) {
+  const auto automatic = encodingChoice::automatic;
+  EXPECT_EQ(localChooseEncoding(automatic, true, true, "UTF-8"), localConsoleEncoding::utf8);
+  EXPECT_EQ(localChooseEncoding(automatic, false, true, "UTF-8"), localConsoleEncoding::cp866);
+  EXPECT_EQ(localChooseEncoding(automatic, true, false, "UTF-8"), localConsoleEncoding::cp866);
+  EXPECT_EQ(localChooseEncoding(automatic, true, true, "ANSI_X3.4-1968"), localConsoleEncoding::cp866);
+  EXPECT_EQ(localChooseEncoding(encodingChoice::utf8, false, false, ""), localConsoleEncoding::utf8);
+  EXPECT_EQ(localChooseEncoding(encodingChoice::cp866, true, true, "UTF-8"), localConsoleEncoding::cp866);
+}
+
+TEST(AppCompletion, CompletesFromKeywordsFunctionsAndVariablesInTheTypedCase) {
+  localContextUTF8 context;
+  context.varSetValueNum(L"счётчик", 1);
+  const std::vector<std::wstring> names = localCompletion::knownNames(context);
+  EXPECT_EQ(localCompletion::complete(L"STRL", names).insert, L"EN");
+  EXPECT_EQ(localCompletion::complete(L"стрдл", names).insert, L"ина");  // СТРДЛИНА
+  EXPECT_EQ(localCompletion::complete(L"сч", names).insert, L"ётчик");
+  EXPECT_EQ(localCompletion::complete(L"ENDP", names).insert, L"ROCEDURE");
+  EXPECT_EQ(localCompletion::complete(L"кОнецЦ", names).insert, L"ИКЛА");
+  EXPECT_EQ(localCompletion::complete(L"DISP", names).insert, L"LAY");
+
+  // Several fits: the common part first, then the list.
+  const auto trim = localCompletion::complete(L"TR", names);
+  EXPECT_EQ(trim.insert, L"IM");
+  const auto listed = localCompletion::complete(L"TRIM", names);
+  EXPECT_EQ(listed.insert, L"");
+  EXPECT_EQ(listed.matches, (std::vector<std::wstring>{L"TRIMALL", L"TRIML", L"TRIMR"}));
+  EXPECT_TRUE(localCompletion::complete(L"QQQ", names).matches.empty());
+  EXPECT_TRUE(localCompletion::complete(L"", names).matches.empty());
+}
+
+TEST(AppCompletion, TheWordEndsAtTheCursor) {
+  EXPECT_EQ(localCompletion::wordStart(L"? STRL", 6), 2u);
+  EXPECT_EQ(localCompletion::wordStart(L"x = ab+счёт", 11), 7u);
+  EXPECT_EQ(localCompletion::wordStart(L"? (", 3), 3u);
+  EXPECT_EQ(localCompletion::wordStart(L"abc", 99), 0u);
+}
+
+TEST(AppHistory, FileLivesInTheStateDirectory) {
+  EXPECT_EQ(localHistoryFilePath("/s", "/h"), "/s/localinterp/history");
+  EXPECT_EQ(localHistoryFilePath("relative", "/h"), "/h/.local/state/localinterp/history");
+  EXPECT_EQ(localHistoryFilePath(nullptr, "/h"), "/h/.local/state/localinterp/history");
+  EXPECT_EQ(localHistoryFilePath(nullptr, nullptr), "");
+}
+
+}  // namespace

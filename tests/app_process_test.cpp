@@ -1,0 +1,162 @@
+// The command line of the interpreter as a user meets it: help, version, usage errors,
+// FILE and -c modes with their exit statuses, the encoding option, and the examples.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app_process_support.h"
+#include "transcript_process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using appTest::runInterpreter;
+
+const std::string startLine = "func: main file: main line: 603\n";
+const std::string prompt = "localInterpretatorUTF8::console # ";
+// The line a program run begins with, in UTF-8 and as the CP866 console prints it.
+const std::string programStart = "СТАРТ!!!!!!:  func: textExec file: localInterpretatorUTF8 line: 2751\n";
+const std::string programStartCp866 =
+    "\x91\x92\x80\x90\x92!!!!!!:  func: textExec file: localInterpretatorUTF8 line: 2751\n";
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(AppCommandLine, HelpAndVersionGoToStdoutAndSucceed) {
+  const appTest::Run help = runInterpreter({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: localinterp [options] [FILE]\n", 0), 0u) << help.out;
+  EXPECT_TRUE(contains(help.out, "--encoding=NAME"));
+  EXPECT_EQ(help.err, "");
+  const appTest::Run version = runInterpreter({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("localinterp ") + LOCALINTERP_VERSION + "\n");
+}
+
+TEST(AppCommandLine, UsageErrorsPrintTheUsageOnStderrAndExitWithTwo) {
+  // Every refused form is in the option tests; here what the process does with one.
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"--bogus"}, {"--encoding=latin1"}}) {
+    const appTest::Run run = runInterpreter(arguments, "? 1\n");
+    EXPECT_EQ(run.status, 2) << arguments[0];
+    EXPECT_EQ(run.out, "") << arguments[0];
+    EXPECT_TRUE(contains(run.err, "Usage: localinterp")) << run.err;
+  }
+}
+
+TEST(AppCommandLine, FileRunsWithoutPromptAndReportsSuccessOrFailure) {
+  transcript::TemporaryDirectory work;
+  ASSERT_TRUE(transcript::writeBinaryFile(work.path() + "/good.prg", "x = 2; ? x * 21;\n"));
+  ASSERT_TRUE(transcript::writeBinaryFile(work.path() + "/bad.prg", "? 1; ? nosuch;\n"));
+  const appTest::Run good = runInterpreter({"good.prg"}, "", work.path());
+  EXPECT_EQ(good.status, 0) << good.err;
+  EXPECT_EQ(good.out, programStartCp866 + "42\n");
+  const appTest::Run bad = runInterpreter({"bad.prg"}, "", work.path());
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out.rfind(programStartCp866 + "1\n", 0), 0u) << bad.out;
+  EXPECT_TRUE(
+      contains(bad.out, "func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 line: 1922\n"));
+  EXPECT_FALSE(contains(bad.out, prompt));
+  // Standard input is not read after a FILE.
+  const appTest::Run quiet = runInterpreter({"good.prg"}, "? 'never'\n", work.path());
+  EXPECT_FALSE(contains(quiet.out, "never"));
+}
+
+TEST(AppCommandLine, UnreadableFileIsAUsageError) {
+  transcript::TemporaryDirectory work;
+  const appTest::Run missing = runInterpreter({"missing.prg"}, "", work.path());
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_TRUE(contains(missing.err, "missing.prg")) << missing.err;
+  const appTest::Run folder = runInterpreter({"."}, "", work.path());
+  EXPECT_EQ(folder.status, 2);
+}
+
+TEST(AppCommandLine, CommandTextRunsConsoleLinesAndInteractiveContinues) {
+  const appTest::Run run = runInterpreter({"-c", "x = 5\n? x + 1\n"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "6\n");
+  const appTest::Run failed = runInterpreter({"-c", "? nosuch\n? 2"});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_TRUE(contains(failed.out, "Error ")) << failed.out;
+  EXPECT_TRUE(contains(failed.out, "\n2\n")) << "a failed line does not stop the next";
+  // QUIT ends everything, the console of -i included.
+  const appTest::Run quit = runInterpreter({"-i", "-c", "QUIT\n? 3"}, "? 4\n");
+  EXPECT_EQ(quit.out, "Good bye!\n");
+  // -i keeps the variables for the console, which prompts without the start-up line.
+  const appTest::Run interactive = runInterpreter({"-i", "-c", "x = 7"}, "? x\n");
+  EXPECT_EQ(interactive.status, 0);
+  EXPECT_EQ(interactive.out, prompt + "7\n" + prompt);
+}
+
+TEST(AppCommandLine, WithoutArgumentsThePipedConsoleIsCp866) {
+  const appTest::Run run = runInterpreter({}, "? '\xF0\xA6'\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, startLine + prompt + "\xF0\xA6\n" + prompt);
+}
+
+TEST(AppCommandLine, Utf8ConsoleRoundTripsEveryCharacter) {
+  const std::string text = "Привет — №5, € 10, café, Ёж, ☃";
+  const appTest::Run run = runInterpreter({"--encoding=utf8"}, "? '" + text + "'\n? STRLEN('—№€é')\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, startLine + prompt + text + "\n" + prompt + "4\n" + prompt);
+  // Russian names of variables work as typed.
+  const appTest::Run names = runInterpreter({"--encoding", "utf8", "-c", "привет = 1\n? ПРИВЕТ + 1"});
+  EXPECT_EQ(names.out, "2\n");
+}
+
+TEST(AppCommandLine, InvalidUtf8InputIsReportedAndNotRun) {
+  const appTest::Run run = runInterpreter({"--encoding=utf8"}, "? 'a\xFF'\n? 1\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, startLine + prompt +
+                         "Error Строка не в кодировке UTF-8 (байт 0xFF на позиции 5), она не выполнена.\n" +
+                         prompt + "1\n" + prompt);
+}
+
+TEST(AppCommandLine, ProgramFilesAreUtf8WhenValidInUtf8ModeAndCp1251Otherwise) {
+  transcript::TemporaryDirectory work;
+  ASSERT_TRUE(transcript::writeBinaryFile(work.path() + "/utf8.prg", "? 'Ёж — №1';\n"));
+  ASSERT_TRUE(transcript::writeBinaryFile(work.path() + "/bom.prg", "\xEF\xBB\xBF? 'Ёж';\r\n"));
+  ASSERT_TRUE(transcript::writeBinaryFile(work.path() + "/cp1251.prg", "? '\xA8\xE6';\n"));
+  EXPECT_EQ(runInterpreter({"--encoding=utf8", "utf8.prg"}, "", work.path()).out, programStart + "Ёж — №1\n");
+  EXPECT_EQ(runInterpreter({"--encoding=utf8", "bom.prg"}, "", work.path()).out, programStart + "Ёж\n");
+  EXPECT_EQ(runInterpreter({"--encoding=utf8", "cp1251.prg"}, "", work.path()).out, programStart + "Ёж\n");
+  // The CP866 console reads every file as CP1251.
+  EXPECT_EQ(runInterpreter({"--encoding=cp866", "cp1251.prg"}, "", work.path()).out,
+            programStartCp866 + "\xF0\xA6\n");
+}
+
+// Every program in examples/ runs from the command line and prints what its expected
+// output in tests/examples/ holds.
+class ExampleTest : public testing::TestWithParam<std::string> {};
+
+std::vector<std::string> examplePrograms() {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(LOCALINTERP_EXAMPLES, error)) {
+    if (entry.path().extension() == ".prg") names.push_back(entry.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(ExampleSet, HasProgramsInBothKeywordSets) { EXPECT_GE(examplePrograms().size(), 6u); }
+
+TEST_P(ExampleTest, PrintsItsExpectedOutput) {
+  const fs::path expectedPath =
+      fs::path(LOCALINTERP_EXAMPLES).parent_path() / "tests" / "examples" / (GetParam() + ".out");
+  std::string expected;
+  ASSERT_TRUE(transcript::readBinaryFile(expectedPath.string(), expected)) << expectedPath;
+  const appTest::Run run = runInterpreter({"--encoding=utf8", GetParam() + ".prg"}, "", LOCALINTERP_EXAMPLES);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleTest, testing::ValuesIn(examplePrograms()),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+}  // namespace
