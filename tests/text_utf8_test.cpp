@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/localFileReader.h"
 #include "text/localString.h"
 #include "text/localUtf8.h"
 #include "transcript_process.h"
