@@ -26,7 +26,7 @@ bool fail(localReturnStateType& state, localReturnStateType failure) {
 
 // A column given by number (truncated) or by its exact name; 0 when there is none.
 unsigned columnNumber(const localValueTable& table, const localValueDescription& column) {
-  if (column.getType() == localValueDescription::typeString) return table.getColumnParameters(column.getStr());
+  if (column.getType() == localValueDescription::typeString) return table.getColumnParameters(column.getStrRef());
   return localTruncateToUint32Modulo(column.getNum());
 }
 
@@ -43,7 +43,7 @@ bool chooseLine(localReturnStateType& state, localValueTable& table, const local
                 localValueDescription& result) {
   if (arguments.size() != 2) return fail(state, localErrorTypePARAMETERScount);
   if (arguments[0] == nullptr || !isString(arguments[1])) return fail(state, localErrorTypePARAMETERStype);
-  table.chooseLine(arguments[1]->getStr());
+  table.chooseLine(arguments[1]->getStrRef());
   // The list holds the caller's copies: no variable changes.
   arguments[0]->setVal(0.0);
   result.setVal(0.0);
@@ -68,7 +68,7 @@ bool columnParameters(localReturnStateType& state, localValueTable& table, const
                       localValueDescription& result) {
   if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
   if (isString(arguments[0])) {
-    result.setVal(static_cast<double>(table.getColumnParameters(arguments[0]->getStr())));
+    result.setVal(static_cast<double>(table.getColumnParameters(arguments[0]->getStrRef())));
   } else if (isNumber(arguments[0])) {
     result.setVal(table.getColumnParameters(localTruncateToUint32Modulo(arguments[0]->getNum())));
   } else {
@@ -90,7 +90,7 @@ bool newColumn(localReturnStateType& state, localValueTable& table, const localV
                localValueDescription& result) {
   if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
   if (!isString(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
-  result.setVal(static_cast<double>(table.newColumn(arguments[0]->getStr())));
+  result.setVal(static_cast<double>(table.newColumn(arguments[0]->getStrRef())));
   return true;
 }
 
@@ -123,8 +123,11 @@ bool sortLines(localReturnStateType& state, localValueTable& table, const localV
                localValueDescription& result) {
   if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
   if (!isString(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
-  // An unknown column is no failure: the result tells.
-  result.setBoo(table.sort(arguments[0]->getStr()));
+  // An unknown column is no failure: the result tells. An interrupted sort is one.
+  localReturnStateType sortState = localErrorTypeOK;
+  const bool found = table.sort(arguments[0]->getStrRef(), &sortState);
+  if (sortState != localErrorTypeOK) return fail(state, sortState);
+  result.setBoo(found);
   return true;
 }
 

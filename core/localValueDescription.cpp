@@ -33,6 +33,16 @@ void localValueDescription::setVal(const std::wstring& text) {
   text_ = text;
 }
 
+void localValueDescription::setVal(std::wstring&& text) {
+  type_ = typeString;
+  text_ = std::move(text);
+}
+
+void localValueDescription::appendStr(const std::wstring& tail) {
+  type_ = typeString;
+  text_ += tail;
+}
+
 void localValueDescription::setVal(double number) {
   type_ = typeNumber;
   number_ = number;

@@ -21,6 +21,9 @@ class localValueDescription {
   localValueDescription() = default;
   localValueDescription(const localValueDescription&) = default;
   localValueDescription& operator=(const localValueDescription&) = default;
+  // Moves hand the text over without copying it.
+  localValueDescription(localValueDescription&&) noexcept = default;
+  localValueDescription& operator=(localValueDescription&&) noexcept = default;
   ~localValueDescription() = default;
 
   // Factories: a new value on the heap, owned by the caller.
@@ -29,6 +32,7 @@ class localValueDescription {
   static std::unique_ptr<localValueDescription> New(void* object, localClassDeclaration* declaration);
 
   void setVal(const std::wstring& text);
+  void setVal(std::wstring&& text);
   void setVal(double number);
   void setVal(void* object, localClassDeclaration* declaration);
   void setVal(const localValueDescription* other);
@@ -37,6 +41,12 @@ class localValueDescription {
   std::int32_t getType() const { return type_; }
   double getNum() const { return number_; }
   std::wstring getStr() const { return text_; }
+  // The text without a copy, for reading inside the interpreter; valid while the value is
+  // neither changed nor destroyed.
+  const std::wstring& getStrRef() const { return text_; }
+  // Appends to the text in place (amortized constant time per character) and makes the
+  // value a string.
+  void appendStr(const std::wstring& tail);
   void* getObj() const { return object_; }
   localClassDeclaration* getClassDeclaration() const { return declaration_; }
   bool getBoo() const { return number_ > 0; }

@@ -12,7 +12,12 @@ const char* const kOperation = "execute";
 
 // A node keeps its source text without the closing ";"; the evaluator and the
 // executor are handed the text with it put back.
-std::wstring withSemicolon(const std::wstring& text) { return text + L";"; }
+std::wstring withSemicolon(const std::wstring& text) {
+  std::wstring statement;
+  statement.reserve(text.size() + 1);  // one allocation
+  statement.append(text).push_back(L';');
+  return statement;
+}
 
 bool evaluate(localReturnStateType& state, localContextUTF8* context, const std::wstring& text,
               localValueDescription& value) {
@@ -74,9 +79,18 @@ bool executeCommand(localReturnStateType& state, localContextUTF8* context, cons
 // name. firstTrace is the first of the three failure lines' numbers.
 bool evaluateAndStore(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
                       bool storeWithoutName, unsigned firstTrace) {
-  localValueDescription value;  // the number 0
-  bool ok = evaluate(state, context, node.text, value);
-  if (ok && (storeWithoutName || !node.name.empty())) ok = storeVariable(state, context, node.name, value);
+  const bool store = storeWithoutName || !node.name.empty();
+  bool ok = false;
+  if (store && context != nullptr) {
+    // Evaluated straight into the variable: `s = s + t` appends in place.
+    const std::wstring statement = withSemicolon(node.text);
+    unsigned position = 0;
+    ok = localInterpretatorUTF8::scanStringGetExpressionAndStore(state, statement, position, context, node.name);
+  } else {
+    localValueDescription value;  // the number 0
+    ok = evaluate(state, context, node.text, value);
+    if (ok && store) ok = storeVariable(state, context, node.name, value);
+  }
   if (!ok) {
     traceNodeFailure(state, node, firstTrace, firstTrace + 1, firstTrace + 2);
     return false;
