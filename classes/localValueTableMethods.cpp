@@ -1,6 +1,7 @@
 // The value table as scripts see it: its declaration and the one EXEC function that
 // serves the constructor and every method.
 #include <memory>
+#include <string_view>
 
 #include "classes/localIntegerConversion.h"
 #include "classes/localValueTable.h"
@@ -132,8 +133,8 @@ bool sortLines(localReturnStateType& state, localValueTable& table, const localV
 }
 
 struct methodEntry {
-  const wchar_t* english;
-  const wchar_t* russian;
+  std::wstring_view english;  // views: the lengths are known, comparing is cheap
+  std::wstring_view russian;
   method run;
 };
 
@@ -162,9 +163,9 @@ localClassDeclaration* localValueTable::getClassDeclaration() {
   declaration->addMember(L"", exec, nullptr, nullptr);
   bool first = true;
   for (const methodEntry& entry : methods) {
-    declaration->addMember(entry.english, exec, nullptr, nullptr);
+    declaration->addMember(std::wstring(entry.english), exec, nullptr, nullptr);
     // TOSTRING alone has no Russian member.
-    if (!first) declaration->addMember(entry.russian, exec, nullptr, nullptr);
+    if (!first) declaration->addMember(std::wstring(entry.russian), exec, nullptr, nullptr);
     first = false;
   }
   return localKeepAlive(std::move(declaration));

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -56,9 +57,10 @@ class localValueDescription {
   std::wstring toString() const;
   void COUT() const;
 
-  bool getAttr(localReturnStateType& state, std::wstring name, localValueDescription& result) const;
-  bool setAttr(localReturnStateType& state, std::wstring name, localValueDescription& value) const;
-  bool methodExec(localReturnStateType& state, std::wstring name, localValueList* arguments,
+  // Member access by name in any case (the declaration sees it upper-cased).
+  bool getAttr(localReturnStateType& state, const std::wstring& name, localValueDescription& result) const;
+  bool setAttr(localReturnStateType& state, const std::wstring& name, localValueDescription& value) const;
+  bool methodExec(localReturnStateType& state, const std::wstring& name, localValueList* arguments,
                   localValueDescription& result) const;
 
   static constexpr std::int32_t typeNumber = 0;
@@ -75,8 +77,19 @@ class localValueDescription {
 };
 
 // Owns the values of an argument list and offers the plain pointer list that callees read.
+// The first few values live inside the list itself, so a usual call allocates only the
+// pointer list. Values keep their place until clear(); a moved list points at its own.
 class localOwnedValueList {
  public:
+  localOwnedValueList() = default;
+  localOwnedValueList(localOwnedValueList&& other);
+  localOwnedValueList& operator=(localOwnedValueList&&) = delete;
+  localOwnedValueList(const localOwnedValueList&) = delete;
+  localOwnedValueList& operator=(const localOwnedValueList&) = delete;
+
+  // A new value (the number 0) at the end of the list.
+  localValueDescription& emplace();
+  // Takes the value over (moves it in); the pointer returned is where it now lives.
   localValueDescription* add(std::unique_ptr<localValueDescription> value);
   void clear();
   std::size_t size() const { return view_.size(); }
@@ -84,6 +97,9 @@ class localOwnedValueList {
   localValueDescription* operator[](std::size_t index) const { return view_[index]; }
 
  private:
-  std::vector<std::unique_ptr<localValueDescription>> owned_;
+  static constexpr std::size_t inlineCount = 4;
+  std::array<localValueDescription, inlineCount> inline_;
+  std::size_t inlineUsed_ = 0;
+  std::vector<std::unique_ptr<localValueDescription>> overflow_;
   localValueList view_;
 };

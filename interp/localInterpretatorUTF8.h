@@ -44,7 +44,13 @@ class localInterpretatorUTF8 {
   static void help();
 
   // --- Scanners (interp/) ---------------------------------------------------------------
-  static void scanStringSkipVoidChars(const std::wstring& text, unsigned& position);
+  // Skips blanks, line ends and "//" comments. Inline for the common case of a call that
+  // stands at a token already: blanks, the line feed and '/' all lie at or below '/'.
+  static void scanStringSkipVoidChars(const std::wstring& text, unsigned& position) {
+    if (position >= text.size() || text[position] > L'/') return;
+    scanStringSkipVoidCharsFrom(text, position);
+  }
+  static void scanStringSkipVoidCharsFrom(const std::wstring& text, unsigned& position);
   static std::wstring scanStringGetWordToken(const std::wstring& text, unsigned& position);
   // The same token as a view into text (no copy); valid while text is.
   static std::wstring_view scanStringGetWordView(const std::wstring& text, unsigned& position);

@@ -94,9 +94,10 @@ bool localInterpretatorUTF8::scanStringGetNameTokenAndEvaluete(localReturnStateT
     }
     while (localString::charAt(text, position) == L'.') {
       ++position;
-      const std::wstring name = localString::wstringToUpper(scanStringGetWordToken(text, position));
+      std::wstring name(scanStringGetWordView(text, position));
+      for (wchar_t& c : name) c = localString::wcharToUpper(c);
       if (localString::charAt(text, position) == L'(') {
-        member = name;
+        member = std::move(name);
         isMethod = true;
         break;
       }
@@ -177,15 +178,14 @@ bool localInterpretatorUTF8::scanStringGetListOfValueDescriptions(localReturnSta
       continue;
     }
     const unsigned argumentStart = position;
-    auto argument = localValueDescription::New(0.0);
-    if (!scanStringGetExpressionAndEvaluete(state, text, position, *argument, context, checkOnly)) return false;
+    localValueDescription& argument = list.emplace();  // the number 0
+    if (!scanStringGetExpressionAndEvaluete(state, text, position, argument, context, checkOnly)) return false;
     if (position == argumentStart) {
       // An operand that consumes nothing (a character no token can start with) would
       // otherwise be read again and again.
       state = localErrorTypeSYNTAX;
       return false;
     }
-    list.add(std::move(argument));
     argumentRead = true;
     commaPending = false;
   }

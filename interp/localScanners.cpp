@@ -18,20 +18,17 @@ constexpr unsigned maxExactDigits = 15;
 
 }  // namespace
 
-void localInterpretatorUTF8::scanStringSkipVoidChars(const std::wstring& text, unsigned& position) {
-  // Runs before every token: the line-end marker is fetched once and compared inline.
+void localInterpretatorUTF8::scanStringSkipVoidCharsFrom(const std::wstring& text, unsigned& position) {
   static const std::wstring marker = localString::newLineMarker();
-  const std::size_t size = text.size();
-  const wchar_t* const characters = text.data();
-  while (position < size) {
-    const wchar_t c = characters[position];
+  while (position < text.size()) {
+    const wchar_t c = text[position];
     if (c == L'\t' || c == L' ') {
       ++position;
-    } else if (c == marker.front() && text.compare(position, marker.size(), marker) == 0) {
+    } else if (localString::isNewLineMarker(text, position)) {
       position += static_cast<unsigned>(marker.size());
-    } else if (c == L'/' && position + 1 < size && characters[position + 1] == L'/') {
+    } else if (c == L'/' && position + 1 < text.size() && text[position + 1] == L'/') {
       const std::size_t end = text.find(marker, position + 2);
-      position = static_cast<unsigned>(end == std::wstring::npos ? size : end);
+      position = static_cast<unsigned>(end == std::wstring::npos ? text.size() : end);
     } else {
       break;
     }

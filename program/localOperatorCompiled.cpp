@@ -10,8 +10,10 @@ namespace {
 
 const char* const kOperation = "execute";
 
-// A node keeps its source text without the closing ";"; the evaluator and the
-// executor are handed the text with it put back.
+// A node keeps its source text without the closing ";". The statement executor is
+// handed the text with it put back; the evaluator reads the text as it is, since an
+// expression ends at the end of its text just as it ends at a ";" (the compiler has
+// checked that each expression is whole).
 std::wstring withSemicolon(const std::wstring& text) {
   std::wstring statement;
   statement.reserve(text.size() + 1);  // one allocation
@@ -21,10 +23,8 @@ std::wstring withSemicolon(const std::wstring& text) {
 
 bool evaluate(localReturnStateType& state, localContextUTF8* context, const std::wstring& text,
               localValueDescription& value) {
-  const std::wstring statement = withSemicolon(text);
   unsigned position = 0;
-  return localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, statement, position, value,
-                                                                    context, false);
+  return localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, value, context, false);
 }
 
 // The three lines a failing command, expression or assignment node reports.
@@ -83,9 +83,8 @@ bool evaluateAndStore(localReturnStateType& state, localContextUTF8* context, co
   bool ok = false;
   if (store && context != nullptr) {
     // Evaluated straight into the variable: `s = s + t` appends in place.
-    const std::wstring statement = withSemicolon(node.text);
     unsigned position = 0;
-    ok = localInterpretatorUTF8::scanStringGetExpressionAndStore(state, statement, position, context, node.name);
+    ok = localInterpretatorUTF8::scanStringGetExpressionAndStore(state, node.text, position, context, node.name);
   } else {
     localValueDescription value;  // the number 0
     ok = evaluate(state, context, node.text, value);
