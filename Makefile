@@ -2,7 +2,7 @@
 # builds and runs every test, `make package` builds a Debian package.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: build run test package clean
+.PHONY: build run test bench package clean
 
 build:
 	cmake --preset default
@@ -18,6 +18,11 @@ test:
 
 package: build
 	cd build && cpack -G DEB
+
+# Times workloads in the release build beside python3 and lua5.4; BENCH_RUNS=N, BENCH_ONLY=a,b,
+# BENCH_ARGS for more options (see bench/run_bench.py --help).
+bench:
+	python3 bench/run_bench.py $(BENCH_ARGS)
 
 clean:
 	rm -rf build build-test

@@ -1,3 +1,4 @@
+#include <malloc.h>
 #include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
@@ -66,9 +67,19 @@ void runOnBigStack(sessionRun& run) {
   runSession(&run);
 }
 
+// The console's worker thread allocates from its own malloc arena, which glibc shrinks
+// (one madvise system call) whenever a freed block leaves more than the trim threshold
+// free at its top, and large blocks are mapped and unmapped one by one. A loop that
+// copies a long text would pay a system call per pass: keep freed memory for reuse.
+void keepFreedMemory() {
+  mallopt(M_TRIM_THRESHOLD, 512 << 20);
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  keepFreedMemory();
   const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
   const localCommandLine::options options = localCommandLine::parse(arguments);
   if (!options.error.empty()) {

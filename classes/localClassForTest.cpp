@@ -96,7 +96,7 @@ localClassDeclaration* localClassForTest::createClassDeclaration() {
   declaration->addMember(L"", exec, nullptr, nullptr);
   declaration->addMember(L"SELF", nullptr, nullptr, get);
   declaration->addMember(L"ATTRIBINT", nullptr, set, get);
-  for (const localClassMethod<method>& row : methods) declaration->addMember(row.english, exec, nullptr, nullptr);
+  for (const localClassMethod<method>& row : methods) declaration->addMember(std::wstring(row.english), exec, nullptr, nullptr);
   return declaration.release();  // the caller owns it
 }
 

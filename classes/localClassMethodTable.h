@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // The form every built-in class writes its methods in: a table with one row per method,
 // its English name (the member the declaration registers), its Russian alternative and
@@ -8,8 +9,8 @@
 // class's one EXEC function finds the row by name and runs it.
 template <class Method>
 struct localClassMethod {
-  const wchar_t* english;
-  const wchar_t* russian;
+  std::wstring_view english;  // views: the lengths are known, comparing is cheap
+  std::wstring_view russian;
   Method run;
 };
 
