@@ -48,7 +48,9 @@ localConsoleInput::result localStreamInput::readLine(const std::string& promptTe
     return result::skipped;
   }
   // A last line without a line feed sets eof but is a line all the same; the next
-  // read then reports the end. The zero bytes after the line are cut by the loop.
+  // read then reports the end. The zero bytes after the line are cut by the loop; only
+  // the part getline filled is kept, so that cut does not pass over the whole buffer.
+  buffer.resize(static_cast<std::size_t>(in_.gcount()));
   bytes.swap(buffer);
   return result::line;
 }
