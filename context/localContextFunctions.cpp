@@ -1,4 +1,5 @@
 #include "context/localContextUTF8.h"
+#include "core/localInterrupt.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
 #include "program/localOperatorCompiled.h"
@@ -33,6 +34,8 @@ bool localContextUTF8::funcExec(localReturnStateType& state, const std::wstring&
       state = localErrorTypeCODE;
       return false;
     }
+    // Calls, not only loops, can run for ever (a function calling itself twice per level).
+    if (localInterruptStopsHere(state, "funcExec", 3028)) return false;
     return node->executor(state, this, node, arguments, *result);
   }
   const localExecFunction routine = function->methodFunction;

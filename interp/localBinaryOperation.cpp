@@ -2,6 +2,7 @@
 // combine with numbers, strings with strings; booleans and objects take no operator.
 #include <string>
 
+#include "core/localStringLimit.h"
 #include "core/localTrace.h"
 #include "interp/localInterpTraceLines.h"
 #include "interp/localInterpretatorUTF8.h"
@@ -72,6 +73,9 @@ bool stringOperation(localReturnStateType& state, localValueDescription& result,
   }
   switch (operation) {
     case localPossibleBinaryOperationPLUS:
+      if (!localStringMayGrowTo(state, left.size() + right.size(), "binaryOperationByEnumEvaluate",
+                                localInterpTraceLine::concatenationTooLong))
+        return false;
       result.setVal(left + right);
       return true;
     case localPossibleBinaryOperationMINUS:

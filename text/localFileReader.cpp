@@ -1,9 +1,9 @@
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <system_error>
 
+#include "core/localInterrupt.h"
+#include "core/localTrace.h"
 #include "text/localString.h"
 
 // Reads a CP1251 program file into a wide string. The file is read in binary and the
@@ -24,9 +24,13 @@ namespace localString {
 bool readFromFile(localReturnStateType& state, const std::wstring& fileName, std::wstring& text) {
   const std::string name = wstringToStdStringMultibyte(fileName);
   // A zero character would silently cut the name short and open some other file.
-  std::error_code error;
-  if (name.empty() || name.find('\0') != std::string::npos ||
-      std::filesystem::is_directory(name, error)) {
+  if (name.empty() || name.find('\0') != std::string::npos) {
+    state = localErrorTypeFILEnotFound;
+    return false;
+  }
+  const std::wstring refusal = fileRefusal(name, programFileSizeLimit);
+  if (!refusal.empty()) {
+    localTrace(L"localErrorTypeFILEnotFound!!! " + refusal + L" func: ", "readFromFile", 2801);
     state = localErrorTypeFILEnotFound;
     return false;
   }
@@ -39,6 +43,7 @@ bool readFromFile(localReturnStateType& state, const std::wstring& fileName, std
   const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   std::size_t start = 0;
   while (start < content.size()) {
+    if (localInterruptStopsHere(state, "readFromFile", 2802)) return false;
     std::size_t feed = content.find('\n', start);
     const bool hasFeed = feed != std::string::npos;
     if (!hasFeed) feed = content.size();

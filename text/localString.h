@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "core/localReturnStateType.h"
@@ -52,6 +53,12 @@ double classicTextToDouble(const std::string& ascii);
 std::wstring pointerToStdWString(const void* pointer);
 
 // --- Files ----------------------------------------------------------------------------
+// DO reads program files of at most 64 MB: that is hundreds of times any real program and
+// still gives a program text within the string limit (2^26 characters at most).
+constexpr std::uintmax_t programFileSizeLimit = std::uintmax_t{64} << 20;
+// Empty when name is a regular file of at most maxBytes, or names nothing; otherwise the
+// reason, naming the file, why it must not be read or edited.
+std::wstring fileRefusal(const std::string& name, std::uintmax_t maxBytes);
 // Appends the CP1251 file's lines to text, each ending in one line feed; a CR before LF
 // is dropped. A file that cannot be opened gives localErrorTypeFILEnotFound.
 bool readFromFile(localReturnStateType& state, const std::wstring& fileName, std::wstring& text);
