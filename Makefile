@@ -1,7 +1,9 @@
-# Thin wrapper over CMake: `make run` starts the console, `make test` runs every test.
+# Thin wrapper over CMake: `make run` starts the console, `make test` runs every test,
+# `make fuzz` builds the fuzz targets with clang and runs each for FUZZ_SECONDS.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 30
 
-.PHONY: build run test clean
+.PHONY: build run test fuzz clean
 
 build:
 	cmake --preset default
@@ -15,5 +17,10 @@ test:
 	cmake --build --preset test -j $(JOBS)
 	ctest --preset test -j $(JOBS)
 
+fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	tests/fuzz/run_fuzz.sh $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-test
+	rm -rf build build-test build-fuzz
