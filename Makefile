@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 30
 
-.PHONY: build run test fuzz clean
+.PHONY: build run test bench fuzz clean
 
 build:
 	cmake --preset default
@@ -16,6 +16,10 @@ test:
 	cmake --preset test
 	cmake --build --preset test -j $(JOBS)
 	ctest --preset test -j $(JOBS)
+
+# Times workloads in the release build beside python3 and lua5.4; BENCH_RUNS=N, BENCH_ONLY=a,b.
+bench:
+	python3 bench/run_bench.py
 
 fuzz:
 	cmake --preset fuzz

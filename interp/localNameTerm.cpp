@@ -14,8 +14,9 @@ namespace {
 
 const char* const nameTermOperation = "scanStringGetNameTokenAndEvaluete";
 
-void printNotFound(const std::wstring& name, unsigned position, unsigned line) {
-  localTrace(L"ERROR в scanStringGetNameTokenAndEvaluete() (variable not found " + name + L" ) position: " +
+void printNotFound(std::wstring_view name, unsigned position, unsigned line) {
+  localTrace(L"ERROR в scanStringGetNameTokenAndEvaluete() (variable not found " + std::wstring(name) +
+                 L" ) position: " +
                  std::to_wstring(position) + L" func: ",
              nameTermOperation, line);
 }
@@ -25,9 +26,9 @@ void printCloseBracketExpected(unsigned position) {
             << "\n";
 }
 
-void printCallFailed(localReturnStateType state, const std::wstring& name, unsigned termStart) {
+void printCallFailed(localReturnStateType state, std::wstring_view name, unsigned termStart) {
   localTrace(L"ERROR [" + localString::returnStateAsString(state) +
-                 L"] в scanStringGetNameTokenAndEvaluete() funtion calling error :" + name + L"() pos: " +
+                 L"] в scanStringGetNameTokenAndEvaluete() funtion calling error :" + std::wstring(name) + L"() pos: " +
                  std::to_wstring(termStart) + L" func: ",
              nameTermOperation, localInterpTraceLine::callFailed);
 }
@@ -54,7 +55,7 @@ bool readAttribute(localReturnStateType& state, localValueDescription& value, co
     markUnnamedFailure(state);
     return false;
   }
-  value = attribute;
+  value = std::move(attribute);
   return true;
 }
 
@@ -66,7 +67,7 @@ bool localInterpretatorUTF8::scanStringGetNameTokenAndEvaluete(localReturnStateT
                                                               localContextUTF8* context, bool checkOnly) {
   scanStringSkipVoidChars(text, position);
   const unsigned termStart = position;
-  const std::wstring word = scanStringGetWordToken(text, position);
+  const std::wstring_view word = scanStringGetWordView(text, position);
 
   std::wstring member;  // the method name when the call ends an attribute chain
   bool isMethod = false;
@@ -93,9 +94,10 @@ bool localInterpretatorUTF8::scanStringGetNameTokenAndEvaluete(localReturnStateT
     }
     while (localString::charAt(text, position) == L'.') {
       ++position;
-      const std::wstring name = localString::wstringToUpper(scanStringGetWordToken(text, position));
+      std::wstring name(scanStringGetWordView(text, position));
+      for (wchar_t& c : name) c = localString::wcharToUpper(c);
       if (localString::charAt(text, position) == L'(') {
-        member = name;
+        member = std::move(name);
         isMethod = true;
         break;
       }
@@ -130,7 +132,7 @@ bool localInterpretatorUTF8::scanStringGetNameTokenAndEvaluete(localReturnStateT
     }
     arguments.clear();
     if (!called) {
-      printCallFailed(state, isMethod ? member : word, termStart);
+      printCallFailed(state, isMethod ? std::wstring_view(member) : word, termStart);
       return false;
     }
     ++position;
@@ -176,15 +178,14 @@ bool localInterpretatorUTF8::scanStringGetListOfValueDescriptions(localReturnSta
       continue;
     }
     const unsigned argumentStart = position;
-    auto argument = localValueDescription::New(0.0);
-    if (!scanStringGetExpressionAndEvaluete(state, text, position, *argument, context, checkOnly)) return false;
+    localValueDescription& argument = list.emplace();  // the number 0
+    if (!scanStringGetExpressionAndEvaluete(state, text, position, argument, context, checkOnly)) return false;
     if (position == argumentStart) {
       // An operand that consumes nothing (a character no token can start with) would
       // otherwise be read again and again.
       state = localErrorTypeSYNTAX;
       return false;
     }
-    list.add(std::move(argument));
     argumentRead = true;
     commaPending = false;
   }

@@ -10,16 +10,21 @@ namespace {
 
 const char* const kOperation = "execute";
 
-// A node keeps its source text without the closing ";"; the evaluator and the
-// executor are handed the text with it put back.
-std::wstring withSemicolon(const std::wstring& text) { return text + L";"; }
+// A node keeps its source text without the closing ";". The statement executor is
+// handed the text with it put back; the evaluator reads the text as it is, since an
+// expression ends at the end of its text just as it ends at a ";" (the compiler has
+// checked that each expression is whole).
+std::wstring withSemicolon(const std::wstring& text) {
+  std::wstring statement;
+  statement.reserve(text.size() + 1);  // one allocation
+  statement.append(text).push_back(L';');
+  return statement;
+}
 
 bool evaluate(localReturnStateType& state, localContextUTF8* context, const std::wstring& text,
               localValueDescription& value) {
-  const std::wstring statement = withSemicolon(text);
   unsigned position = 0;
-  return localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, statement, position, value,
-                                                                    context, false);
+  return localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, value, context, false);
 }
 
 // The three lines a failing command, expression or assignment node reports.
@@ -74,9 +79,17 @@ bool executeCommand(localReturnStateType& state, localContextUTF8* context, cons
 // name. firstTrace is the first of the three failure lines' numbers.
 bool evaluateAndStore(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
                       bool storeWithoutName, unsigned firstTrace) {
-  localValueDescription value;  // the number 0
-  bool ok = evaluate(state, context, node.text, value);
-  if (ok && (storeWithoutName || !node.name.empty())) ok = storeVariable(state, context, node.name, value);
+  const bool store = storeWithoutName || !node.name.empty();
+  bool ok = false;
+  if (store && context != nullptr) {
+    // Evaluated straight into the variable: `s = s + t` appends in place.
+    unsigned position = 0;
+    ok = localInterpretatorUTF8::scanStringGetExpressionAndStore(state, node.text, position, context, node.name);
+  } else {
+    localValueDescription value;  // the number 0
+    ok = evaluate(state, context, node.text, value);
+    if (ok && store) ok = storeVariable(state, context, node.name, value);
+  }
   if (!ok) {
     traceNodeFailure(state, node, firstTrace, firstTrace + 1, firstTrace + 2);
     return false;

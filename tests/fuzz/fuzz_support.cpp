@@ -191,7 +191,7 @@ bool sameValue(const localValueDescription& a, const localValueDescription& b) {
   const double x = a.getNum();
   const double y = b.getNum();
   return a.getType() == b.getType() && a.getClassDeclaration() == b.getClassDeclaration() &&
-         a.getObj() == b.getObj() && std::memcmp(&x, &y, sizeof x) == 0 && a.getStr() == b.getStr();
+         a.getObj() == b.getObj() && std::memcmp(&x, &y, sizeof x) == 0 && a.getStrRef() == b.getStrRef();
 }
 
 // Functions and classes change only through declarations and class loading, which are
