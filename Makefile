@@ -1,8 +1,10 @@
 # Thin wrapper over CMake: `make run` builds and starts the console only, `make test`
-# builds and runs every test, `make package` builds a Debian package.
+# builds and runs every test, `make package` builds a Debian package, `make fuzz` builds
+# the fuzz targets with clang and runs each for FUZZ_SECONDS.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 30
 
-.PHONY: build run test bench package clean
+.PHONY: build run test bench package fuzz clean
 
 build:
 	cmake --preset default
@@ -24,5 +26,10 @@ package: build
 bench:
 	python3 bench/run_bench.py $(BENCH_ARGS)
 
+fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	tests/fuzz/run_fuzz.sh $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-test
+	rm -rf build build-test build-fuzz

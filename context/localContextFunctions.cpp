@@ -1,5 +1,6 @@
 #include "context/localBuiltinLibrary.h"
 #include "context/localContextUTF8.h"
+#include "core/localInterrupt.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
 #include "program/localOperatorCompiled.h"
@@ -44,6 +45,8 @@ bool localContextUTF8::callFunction(localReturnStateType& state, std::size_t pos
       state = localErrorTypeCODE;
       return false;
     }
+    // Calls, not only loops, can run for ever (a function calling itself twice per level).
+    if (localInterruptStopsHere(state, "funcExec", 3028)) return false;
     return node->executor(state, this, node, arguments, *result);
   }
   // A built-in called by its own name runs straight from its table entry; the shared

@@ -1,10 +1,10 @@
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <system_error>
 
 #include "core/localFileReader.h"
+#include "core/localInterrupt.h"
+#include "core/localTrace.h"
 #include "text/localString.h"
 #include "text/localUtf8.h"
 
@@ -38,9 +38,13 @@ namespace localString {
 bool readFromFile(localReturnStateType& state, const std::wstring& fileName, std::wstring& text) {
   const std::string name = wstringToStdStringMultibyte(fileName);
   // A zero character would silently cut the name short and open some other file.
-  std::error_code error;
-  if (name.empty() || name.find('\0') != std::string::npos ||
-      std::filesystem::is_directory(name, error)) {
+  if (name.empty() || name.find('\0') != std::string::npos) {
+    state = localErrorTypeFILEnotFound;
+    return false;
+  }
+  const std::wstring refusal = fileRefusal(name, programFileSizeLimit);
+  if (!refusal.empty()) {
+    localTrace(L"localErrorTypeFILEnotFound!!! " + refusal + L" func: ", "readFromFile", 2801);
     state = localErrorTypeFILEnotFound;
     return false;
   }
@@ -55,6 +59,7 @@ bool readFromFile(localReturnStateType& state, const std::wstring& fileName, std
   const bool marked = utf8 && content.compare(0, byteOrderMark.size(), byteOrderMark) == 0;
   std::size_t start = marked ? byteOrderMark.size() : 0;
   while (start < content.size()) {
+    if (localInterruptStopsHere(state, "readFromFile", 2802)) return false;
     std::size_t feed = content.find('\n', start);
     const bool hasFeed = feed != std::string::npos;
     if (!hasFeed) feed = content.size();

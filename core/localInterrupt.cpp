@@ -3,11 +3,17 @@
 #include <atomic>
 #include <csignal>
 
+#include "core/localTrace.h"
+
 namespace {
 
 std::atomic<bool> lineRunning{false};
 std::atomic<bool> requested{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "flags are touched from a signal handler");
+
+// Only the interpreter's own thread counts checks; the budget is off unless a harness sets it.
+std::uint64_t checkBudget = 0;
+std::uint64_t checksThisLine = 0;
 
 extern "C" void onInterrupt(int signalNumber) {
   if (!lineRunning.load()) {
@@ -31,6 +37,7 @@ void localInterruptInstall() {
 
 void localInterruptLineStarts() {
   requested.store(false);
+  checksThisLine = 0;
   lineRunning.store(true);
 }
 
@@ -39,4 +46,20 @@ void localInterruptLineEnds() {
   requested.store(false);
 }
 
-bool localInterruptRequested() { return requested.load(); }
+bool localInterruptRequested() {
+  if (checkBudget != 0 && ++checksThisLine >= checkBudget) localInterruptRequest();
+  return requested.load(std::memory_order_relaxed);
+}
+
+void localInterruptRequest() {
+  if (lineRunning.load()) requested.store(true);
+}
+
+void localInterruptSetCheckBudget(std::uint64_t checks) { checkBudget = checks; }
+
+bool localInterruptStopsHere(localReturnStateType& state, const char* operation, unsigned line) {
+  if (!localInterruptRequested()) return false;
+  localTrace(L"localErrorTypeCODE!!! выполнение прервано пользователем (Ctrl-C) func: ", operation, line);
+  state = localErrorTypeCODE;
+  return true;
+}

@@ -1,4 +1,7 @@
 #pragma once
+#include <cstdint>
+
+#include "core/localReturnStateType.h"
 
 // Ctrl-C while a console line runs asks the running program to stop: its loops notice
 // the request at their next pass and fail, and the console goes on with the next prompt,
@@ -7,3 +10,16 @@ void localInterruptInstall();
 void localInterruptLineStarts();
 void localInterruptLineEnds();
 bool localInterruptRequested();
+
+// Asks the line that runs now to stop, exactly as Ctrl-C does; nothing happens between
+// lines. Harnesses that run untrusted input use it to end work that runs too long.
+void localInterruptRequest();
+// For harnesses: from the given number of checks within one line on, every check answers
+// as if Ctrl-C had come, so a runaway loop ends after a fixed amount of work. 0 turns the
+// budget off (the default).
+void localInterruptSetCheckBudget(std::uint64_t checks);
+
+// The check of a long-running operation outside the loops (listings, string building,
+// reading and compiling a program, calls): when a stop has been requested it prints the
+// interruption trace line naming the operation, sets localErrorTypeCODE and returns true.
+bool localInterruptStopsHere(localReturnStateType& state, const char* operation, unsigned line);

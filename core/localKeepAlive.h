@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <memory>
 #include <utility>
 
@@ -6,6 +7,10 @@
 // values share raw pointers to them and nobody releases them while the interpreter runs.
 // They are handed to this arena, which owns them and frees them only at process exit.
 void localKeepAliveStore(std::shared_ptr<void> owned);
+// For harnesses that run many sessions in one process: how much is kept, and freeing
+// everything kept after the first `count` things, once nothing can point at it any more.
+std::size_t localKeepAliveCount();
+void localKeepAliveReleaseAfter(std::size_t count);
 
 template <class T>
 T* localKeepAlive(std::unique_ptr<T> owned) {

@@ -2,6 +2,7 @@
 // combine with numbers, strings with strings; booleans and objects take no operator.
 #include <string>
 
+#include "core/localStringLimit.h"
 #include "core/localTrace.h"
 #include "interp/localInterpTraceLines.h"
 #include "interp/localInterpretatorUTF8.h"
@@ -66,8 +67,11 @@ bool numberOperation(localReturnStateType& state, localValueDescription& result,
 // Concatenation: the one place where a string grows by an operator. When the result is
 // the left operand itself, the right text is appended in place (amortized constant time
 // per character) instead of building a new string.
-bool concatenate(localReturnStateType&, localValueDescription& result, const localValueDescription& left,
+bool concatenate(localReturnStateType& state, localValueDescription& result, const localValueDescription& left,
                  const localValueDescription& right) {
+  const std::size_t length = left.getStrRef().size() + right.getStrRef().size();
+  if (!localStringMayGrowTo(state, length, "binaryOperationByEnumEvaluate", localInterpTraceLine::concatenationTooLong))
+    return false;
   if (&result == &left) {
     result.appendStr(right.getStrRef());
   } else {

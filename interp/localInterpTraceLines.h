@@ -4,6 +4,7 @@
 // so a line in the console output points to exactly one place.
 namespace localInterpTraceLine {
 constexpr unsigned binaryOperationUnsupported = 1187;
+constexpr unsigned concatenationTooLong = 1190;
 constexpr unsigned expressionTooDeep = 1242;
 constexpr unsigned chainVariableMissing = 1342;
 constexpr unsigned chainVariableNotObject = 1349;

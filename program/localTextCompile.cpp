@@ -3,6 +3,7 @@
 // end at any closing keyword, which they report to their caller as a signal in the state.
 #include <optional>
 
+#include "core/localInterrupt.h"
 #include "core/localNestingGuard.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "program/localCompileSteps.h"
@@ -47,6 +48,7 @@ bool localInterpretatorUTF8::textCompile(localReturnStateType& state, const std:
     if (position >= text.size()) return state == localErrorTypeOK;
     scanStringSkipVoidChars(text, position);
     if (position >= text.size()) return state == localErrorTypeOK;
+    if (localInterruptStopsHere(state, "textCompile", 2193)) return false;
     const unsigned start = position;
     bool ok = false;
     if (text[start] == L'?') {

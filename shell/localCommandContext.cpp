@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "context/localContextUTF8.h"
+#include "core/localInterrupt.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "shell/localShellCommands.h"
 #include "text/localString.h"
@@ -40,17 +41,18 @@ bool loadClass(localReturnStateType& state, const std::wstring& text, unsigned& 
   if (!loaded) return false;
   std::cout << "Класс [" << nameBytes << "] загружен!\n";
   context->dispClas(name);
-  return true;
+  return !localInterruptStopsHere(state, "scanStringGetOperatorAndExec", 1962);
 }
 
 // The shared course of a command that acts on the context: in check-only mode nothing
-// happens, without a context the command fails, otherwise the action runs.
+// happens, without a context the command fails, otherwise the action runs. A listing
+// cut short by Ctrl-C makes the command fail.
 template <class Action>
 bool actOnContext(localReturnStateType& state, localContextUTF8* context, bool checkOnly, Action action) {
   if (checkOnly) return true;
   if (context == nullptr) return contextMissing(state);
   action(*context);
-  return true;
+  return !localInterruptStopsHere(state, "scanStringGetOperatorAndExec", 1962);
 }
 
 // DISPLAY CONTEXT and LOAD CONTEXT: the summary of functions, variables and classes.

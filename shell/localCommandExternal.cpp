@@ -1,6 +1,8 @@
+#include <cstdint>
 #include <fstream>
 #include <iostream>
 
+#include "core/localTrace.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "platform/localSystem.h"
 #include "shell/localShellCommands.h"
@@ -34,6 +36,13 @@ bool commandModify(localReturnStateType& state, const std::wstring& text, unsign
 
   const std::string fileName = localString::wstringToStdStringMultibyte(name);
   std::cout << "filename = [" << fileName << "] i = " << position << "\n";
+  // A device or pipe would block the open below or hand the editor endless data.
+  const std::wstring refusal = localString::fileRefusal(fileName, UINTMAX_MAX);
+  if (!refusal.empty()) {
+    localTrace(L"localErrorTypeFILEnotFound!!! " + refusal + L" func: ", "scanStringGetOperatorAndExec", 1948);
+    state = localErrorTypeFILEnotFound;
+    return false;
+  }
   std::ifstream existing(fileName);
   if (existing.is_open()) {
     existing.close();

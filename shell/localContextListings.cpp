@@ -4,11 +4,13 @@
 #include <vector>
 
 #include "context/localContextUTF8.h"
+#include "core/localInterrupt.h"
 #include "core/localTrace.h"
 #include "text/localString.h"
 
 // The listings of a context: functions, variables with every field of their values,
-// classes with their members.
+// classes with their members. A listing of a huge context stops at Ctrl-C; the command
+// that asked for it then reports the interruption.
 
 namespace {
 
@@ -63,7 +65,8 @@ void localContextUTF8::dispFunc(std::wstring pattern) {
     if (matchesTemplate(name, pattern)) names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end());
-  for (unsigned i = 0; i < names.size(); ++i) std::cout << i << " " << toBytes(names[i]) << "() \n";
+  for (unsigned i = 0; i < names.size() && !localInterruptRequested(); ++i)
+    std::cout << i << " " << toBytes(names[i]) << "() \n";
   std::cout << "\n";
 }
 
@@ -75,7 +78,7 @@ void localContextUTF8::dispMemo(std::wstring pattern) {
     if (variable != nullptr && matchesTemplate(variable->name, pattern)) names.push_back(variable->name);
   }
   std::sort(names.begin(), names.end());
-  for (unsigned i = 0; i < names.size(); ++i) {
+  for (unsigned i = 0; i < names.size() && !localInterruptRequested(); ++i) {
     std::cout << i << " ";
     varPrintCOUT(names[i]);
   }
@@ -91,7 +94,7 @@ void localContextUTF8::dispClas(std::wstring) {
     if (declaration != nullptr) names.push_back(declaration->classSynonym);
   }
   std::sort(names.begin(), names.end());
-  for (unsigned j = 0; j < names.size(); ++j) {
+  for (unsigned j = 0; j < names.size() && !localInterruptRequested(); ++j) {
     // The first registered class known by that name, compared exactly.
     for (unsigned i = 0; i < getClassCount(); ++i) {
       const localClassDeclaration* declaration = getClassDeclarationByIdx(i);

@@ -49,6 +49,16 @@ inline Run run(const std::wstring& text, localContextUTF8* context) {
   return result;
 }
 
+// One console line through the statement executor, as the console runs it.
+inline Run runLine(const std::wstring& line, localContextUTF8* context) {
+  Run result;
+  CoutCapture capture;
+  unsigned position = 0;
+  result.ok = localInterpretatorUTF8::scanStringGetOperatorAndExec(result.state, line, position, context, false);
+  result.printed = capture.text();
+  return result;
+}
+
 // A trace line as the interpreter prints it.
 inline std::string traceLine(const std::string& lead, const std::string& operation, unsigned line) {
   return lead + operation + " file: localInterpretatorUTF8 line: " + std::to_string(line) + "\n";

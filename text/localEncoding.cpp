@@ -18,19 +18,78 @@ std::uint32_t code(wchar_t c) { return static_cast<std::uint32_t>(c); }
 
 char byteOf(std::uint32_t value) { return static_cast<char>(static_cast<unsigned char>(value & 0xFFu)); }
 
+// The one-character encoders append to an output string, so that encoding a whole text
+// allocates once and not once a letter.
+void appendCp866(std::string& out, wchar_t c) {
+  const std::uint32_t v = code(c);
+  if (v <= 0x7Fu) {
+    out.push_back(byteOf(v));
+  } else if (v == 0x401u) {
+    out.push_back(static_cast<char>(0xF0));
+  } else if (v == 0x451u) {
+    out.push_back(static_cast<char>(0xF1));
+  } else if (v >= 0x410u && v <= 0x43Fu) {
+    out.push_back(byteOf(v + 0x70u));
+  } else if (v >= 0x440u && v <= 0x44Fu) {
+    out.push_back(byteOf(v - 0x360u));
+  } else {
+    out.push_back(replacementByte);
+  }
+}
+
+void appendCp1251(std::string& out, wchar_t c) {
+  const std::uint32_t v = code(c);
+  if (v <= 0xFFu) {
+    out.push_back(byteOf(v));
+  } else if (v == 0x401u) {
+    out.push_back(static_cast<char>(0xA8));
+  } else if (v == 0x451u) {
+    out.push_back(static_cast<char>(0xB8));
+  } else if (v >= 0x410u && v <= 0x44Fu) {
+    out.push_back(byteOf(v - 0x350u));
+  } else {
+    out.push_back(replacementByte);
+  }
+}
+
+void appendMultibyte(std::string& out, wchar_t c) {
+  const std::uint32_t v = code(c);
+  if (v <= 0xFFu) {
+    out.push_back(byteOf(v));
+  } else if (v == 0x401u || v == 0x451u) {
+    out.push_back(static_cast<char>(v == 0x401u ? 0xD0 : 0xD1));
+    out.push_back(static_cast<char>(v == 0x401u ? 0x81 : 0x91));
+  } else if (v >= 0x410u && v <= 0x43Fu) {
+    out.push_back(static_cast<char>(0xD0));
+    out.push_back(byteOf(v - 0x380u));
+  } else if (v >= 0x440u && v <= 0x44Fu) {
+    out.push_back(static_cast<char>(0xD1));
+    out.push_back(byteOf(v - 0x3C0u));
+  } else {
+    out.push_back(replacementByte);
+  }
+}
+
 // Shared rule of the string encoders: characters up to 0xFF are copied as their low byte,
 // larger ones go through the single-character encoder.
 template <class Encoder>
-std::string encodeString(const std::wstring& text, Encoder encodeOne) {
+std::string encodeString(const std::wstring& text, Encoder appendOne) {
   std::string out;
   out.reserve(text.size());
   for (wchar_t c : text) {
     if (code(c) <= 0xFFu) {
       out.push_back(byteOf(code(c)));
     } else {
-      out += encodeOne(c);
+      appendOne(out, c);
     }
   }
+  return out;
+}
+
+template <class Encoder>
+std::string encodeCharacter(wchar_t c, Encoder appendOne) {
+  std::string out;
+  appendOne(out, c);
   return out;
 }
 
@@ -38,48 +97,22 @@ std::string encodeString(const std::wstring& text, Encoder encodeOne) {
 
 namespace localString {
 
-std::string wcharToCp866StdString(wchar_t c) {
-  const std::uint32_t v = code(c);
-  if (v <= 0x7Fu) return std::string(1, byteOf(v));
-  if (v <= 0xFFu) return std::string(1, replacementByte);
-  if (v == 0x401u) return std::string(1, static_cast<char>(0xF0));
-  if (v == 0x451u) return std::string(1, static_cast<char>(0xF1));
-  if (v >= 0x410u && v <= 0x43Fu) return std::string(1, byteOf(v + 0x70u));
-  if (v >= 0x440u && v <= 0x44Fu) return std::string(1, byteOf(v - 0x360u));
-  return std::string(1, replacementByte);
-}
+std::string wcharToCp866StdString(wchar_t c) { return encodeCharacter(c, appendCp866); }
 
-std::string wcharToCp1251StdString(wchar_t c) {
-  const std::uint32_t v = code(c);
-  if (v <= 0xFFu) return std::string(1, byteOf(v));
-  if (v == 0x401u) return std::string(1, static_cast<char>(0xA8));
-  if (v == 0x451u) return std::string(1, static_cast<char>(0xB8));
-  if (v >= 0x410u && v <= 0x44Fu) return std::string(1, byteOf(v - 0x350u));
-  return std::string(1, replacementByte);
-}
+std::string wcharToCp1251StdString(wchar_t c) { return encodeCharacter(c, appendCp1251); }
 
 std::string wcharToMultibyteStdString(wchar_t c) {
   if (utf8Mode()) return wstringToUtf8(std::wstring(1, c));
-  const std::uint32_t v = code(c);
-  if (v <= 0xFFu) return std::string(1, byteOf(v));
-  if (v == 0x401u) return {static_cast<char>(0xD0), static_cast<char>(0x81)};
-  if (v == 0x451u) return {static_cast<char>(0xD1), static_cast<char>(0x91)};
-  if (v >= 0x410u && v <= 0x43Fu) return {static_cast<char>(0xD0), byteOf(v - 0x380u)};
-  if (v >= 0x440u && v <= 0x44Fu) return {static_cast<char>(0xD1), byteOf(v - 0x3C0u)};
-  return std::string(1, replacementByte);
+  return encodeCharacter(c, appendMultibyte);
 }
 
-std::string wstringToStdStringCp866(const std::wstring& text) {
-  return encodeString(text, wcharToCp866StdString);
-}
+std::string wstringToStdStringCp866(const std::wstring& text) { return encodeString(text, appendCp866); }
 
-std::string wstringToStdStringCp1251(const std::wstring& text) {
-  return encodeString(text, wcharToCp1251StdString);
-}
+std::string wstringToStdStringCp1251(const std::wstring& text) { return encodeString(text, appendCp1251); }
 
 std::string wstringToStdStringMultibyte(const std::wstring& text) {
   if (utf8Mode()) return wstringToUtf8(text);
-  return encodeString(text, wcharToMultibyteStdString);
+  return encodeString(text, appendMultibyte);
 }
 
 wchar_t charCp866ToWchar(char c) {

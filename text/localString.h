@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 // Conversions between wide strings and the 8-bit encodings the system meets (CP866 at
@@ -54,5 +55,13 @@ std::wstring doubleToStdWStringDefault(double number);
 double classicTextToDouble(const std::string& ascii);
 // "0x" and lower-case hex digits; "0" for null.
 std::wstring pointerToStdWString(const void* pointer);
+
+// --- Files ----------------------------------------------------------------------------
+// DO reads program files of at most 64 MB: that is hundreds of times any real program and
+// still gives a program text within the string limit (2^26 characters at most).
+constexpr std::uintmax_t programFileSizeLimit = std::uintmax_t{64} << 20;
+// Empty when name is a regular file of at most maxBytes, or names nothing; otherwise the
+// reason, naming the file, why it must not be read or edited.
+std::wstring fileRefusal(const std::string& name, std::uintmax_t maxBytes);
 
 }  // namespace localString
