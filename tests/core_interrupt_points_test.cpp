@@ -9,6 +9,7 @@
 #include <string>
 
 #include "context/localContextUTF8.h"
+#include "core/localFileReader.h"
 #include "core/localInterrupt.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "tests/program_test_support.h"
