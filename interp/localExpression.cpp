@@ -5,6 +5,7 @@
 
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
+#include "interp/localExpressionShared.h"
 #include "interp/localInterpTraceLines.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "text/localString.h"
@@ -35,6 +36,14 @@ bool reduceOnce(localReturnStateType& state, std::vector<localValueDescription>&
 }
 
 }  // namespace
+
+bool localExpressionShared::enter(const localNestingGuard& guard, localReturnStateType& state) {
+  if (!guard.tooDeep()) return true;
+  localTrace(L"localErrorTypeCODE!!! слишком глубокая вложенность выражения func: ",
+             "scanStringGetExpressionAndEvaluete", localInterpTraceLine::expressionTooDeep);
+  state = localErrorTypeCODE;
+  return false;
+}
 
 bool localInterpretatorUTF8::scanStringGetOperandAndEvaluete(localReturnStateType& state, const std::wstring& text,
                                                             unsigned& position, localValueDescription& value,
@@ -86,12 +95,7 @@ bool localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(localReturnState
   // Brackets and argument lists recurse through here; bound the depth so that hostile
   // input fails cleanly instead of exhausting the stack.
   localNestingGuard guard(localNestingKind::expression);
-  if (guard.tooDeep()) {
-    localTrace(L"localErrorTypeCODE!!! слишком глубокая вложенность выражения func: ",
-               "scanStringGetExpressionAndEvaluete", localInterpTraceLine::expressionTooDeep);
-    state = localErrorTypeCODE;
-    return false;
-  }
+  if (!localExpressionShared::enter(guard, state)) return false;
 
   std::vector<localValueDescription> operands;
   std::vector<localPossibleBinaryOperation> operators;

@@ -3,6 +3,7 @@
 #include "context/localContextUTF8.h"
 #include "core/localInterrupt.h"
 #include "core/localTrace.h"
+#include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "text/localString.h"
 
@@ -13,14 +14,6 @@ const char* const kOperation = "execute";
 // A node keeps its source text without the closing ";"; the evaluator and the
 // executor are handed the text with it put back.
 std::wstring withSemicolon(const std::wstring& text) { return text + L";"; }
-
-bool evaluate(localReturnStateType& state, localContextUTF8* context, const std::wstring& text,
-              localValueDescription& value) {
-  const std::wstring statement = withSemicolon(text);
-  unsigned position = 0;
-  return localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, statement, position, value,
-                                                                    context, false);
-}
 
 // The three lines a failing command, expression or assignment node reports.
 void traceNodeFailure(const localReturnStateType& state, const localOperatorCompiled& node, unsigned first,
@@ -75,7 +68,7 @@ bool executeCommand(localReturnStateType& state, localContextUTF8* context, cons
 bool evaluateAndStore(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
                       bool storeWithoutName, unsigned firstTrace) {
   localValueDescription value;  // the number 0
-  bool ok = evaluate(state, context, node.text, value);
+  bool ok = node.evaluateText(state, context, value);
   if (ok && (storeWithoutName || !node.name.empty())) ok = storeVariable(state, context, node.name, value);
   if (!ok) {
     traceNodeFailure(state, node, firstTrace, firstTrace + 1, firstTrace + 2);
@@ -91,7 +84,7 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
     condition.setBoo(false);
     bool selected = true;
     if (!branch.text.empty()) {
-      if (!evaluate(state, context, branch.text, condition)) {
+      if (!branch.evaluateText(state, context, condition)) {
         localTrace(L"ERROR!!! func: ", kOperation, 378);
         return false;
       }
@@ -107,7 +100,7 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
 
 bool executePrint(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
   localValueDescription value;  // the number 0
-  if (!evaluate(state, context, node.text, value)) {
+  if (!node.evaluateText(state, context, value)) {
     localTrace(L"ERROR!!! func: ", kOperation, 446);
     return false;
   }
@@ -119,7 +112,7 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
                   localValueList* arguments, localValueDescription& result) {
   localValueDescription condition;  // the number 0
   for (;;) {
-    if (!evaluate(state, context, node.text, condition)) {
+    if (!node.evaluateText(state, context, condition)) {
       localTrace(L"ERROR!!! func: ", kOperation, 404);
       return false;
     }
@@ -141,6 +134,18 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
 
 localOperatorCompiled::localOperatorCompiled(executorType executorFunction)
     : executor(executorFunction != nullptr ? executorFunction : &localOperatorCompiled::execute) {}
+
+void localOperatorCompiled::parseText() { tree = localExpressionTree::parse(withSemicolon(text)); }
+
+bool localOperatorCompiled::evaluateText(localReturnStateType& state, localContextUTF8* context,
+                                         localValueDescription& value) const {
+  if (tree != nullptr && context != nullptr && !localExpressionTree::scanOnly())
+    return tree->evaluate(state, context, value);
+  const std::wstring statement = withSemicolon(text);
+  unsigned position = 0;
+  return localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, statement, position, value, context,
+                                                                    false);
+}
 
 bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF8* context,
                                     const localOperatorCompiled* node, localValueList* arguments,

@@ -1,0 +1,55 @@
+#pragma once
+// An expression parsed once into an immutable tree. Evaluating the tree does what the
+// scanning evaluator does with the same text: operands in the same order, operators
+// applied at the same points of the precedence rule, the same nesting accounting
+// (the whole expression, every bracket and every argument count one level) and the same
+// pieces for names, members and calls (localNameTerm), so messages, states and trace
+// lines are the same. Texts the tree does not take (any syntax error, names starting
+// with no word character) give no tree: their nodes keep scanning.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/localReturnStateType.h"
+#include "core/localValueDescription.h"
+#include "interp/localInterpretatorUTF8.h"
+
+class localContextUTF8;
+
+class localExpressionTree {
+ public:
+  // text is what the scanner would be handed, read from position 0.
+  static std::shared_ptr<const localExpressionTree> parse(const std::wstring& text);
+
+  // result is written only on success, as the scanner does.
+  bool evaluate(localReturnStateType& state, localContextUTF8* context, localValueDescription& result) const;
+
+  // The differential switch: when set, compiled nodes scan their texts instead of using
+  // their trees. Starts from the environment (LOCALINTERP_SCAN_ONLY=1); tests set it.
+  static bool scanOnly();
+  static void setScanOnly(bool on);
+
+  enum class kind : unsigned char { number, string, variable, chain, call, bracket, binary };
+
+  struct node {
+    kind what = kind::number;
+    localPossibleBinaryOperation operation = localPossibleBinaryOperationNONE;
+    unsigned left = 0;   // binary: the left operand; bracket: the inner expression
+    unsigned right = 0;  // binary: the right operand
+    unsigned termStart = 0;      // where a name term begins (call failure line)
+    unsigned afterWord = 0;      // right after a chain's first word (chain failure lines)
+    unsigned closePosition = 0;  // where a call's ")" stands
+    bool isCall = false;         // chain: ends with a method call
+    double number = 0.0;
+    std::wstring text;   // string literal; the word as written for names
+    std::wstring upper;  // a method's upper-cased name
+    std::vector<std::wstring> attributes;  // chain: upper-cased attribute names in order
+    std::vector<unsigned> arguments;       // call: one expression per argument
+  };
+
+ private:
+  friend class localExpressionTreeParser;
+  friend class localExpressionTreeEvaluator;
+  std::vector<node> nodes_;
+  unsigned root_ = 0;
+};
