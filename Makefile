@@ -1,7 +1,7 @@
 # Thin wrapper over CMake: `make run` starts the console, `make test` runs every test.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: build run test clean
+.PHONY: build run test bench clean
 
 build:
 	cmake --preset default
@@ -14,6 +14,10 @@ test:
 	cmake --preset test
 	cmake --build --preset test -j $(JOBS)
 	ctest --preset test -j $(JOBS)
+
+# Times workloads in the release build beside python3 and lua5.4; BENCH_RUNS=N, BENCH_ONLY=a,b.
+bench:
+	python3 bench/run_bench.py
 
 clean:
 	rm -rf build build-test

@@ -1,0 +1,6 @@
+// 1000000 string appends s = s + 'x'
+s = '';
+FOR i = 1 TO 1000000 DO
+  s = s + 'x';
+ENDDO;
+? STRLEN(s);

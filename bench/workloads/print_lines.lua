@@ -1,0 +1,3 @@
+for i = 1, 50000 do
+  print(i)
+end

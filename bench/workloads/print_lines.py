@@ -1,0 +1,2 @@
+for i in range(1, 50001):
+    print(i)
