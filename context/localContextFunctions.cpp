@@ -19,7 +19,17 @@ bool localContextUTF8::funcExec(localReturnStateType& state, const std::wstring&
     state = localErrorTypeCODE;
     return false;
   }
-  const functionDescription* function = funcGetPointer(name);
+  return funcExecRecord(state, funcGetPointer(name), name, arguments, result);
+}
+
+bool localContextUTF8::funcExecRecord(localReturnStateType& state, const functionDescription* function,
+                                      const std::wstring& name, localValueList* arguments,
+                                      localValueDescription* result) {
+  if (result == nullptr) {
+    localTrace(L"localErrorTypeCODE!!!  func: ", "funcExec", 3018);
+    state = localErrorTypeCODE;
+    return false;
+  }
   if (function == nullptr || (function->operatorCompiled == nullptr && function->methodFunction == nullptr)) {
     state = localErrorTypeFUNCTIONunknown;
     return false;
@@ -61,5 +71,6 @@ bool localContextUTF8::funcAddAsOperatorCompiled(std::wstring name, std::unique_
   function->name = key;
   function->methodFunction = nullptr;
   function->operatorCompiled = body;
+  recordsChanged();
   return true;
 }

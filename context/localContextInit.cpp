@@ -60,6 +60,7 @@ bool localContextUTF8::init(localReturnStateType& state) {
   state = localErrorTypeOK;
   variables.clear();
   classes.clear();
+  recordsChanged();
 
   const std::unique_ptr<localClassDeclaration> library = getClassDeclaration();
   for (const localClassDeclaration::classMember* member : library->members) {
@@ -69,6 +70,7 @@ bool localContextUTF8::init(localReturnStateType& state) {
     function.methodFunction = member->execFunction;
     functions.push_back(function);
   }
+  recordsChanged();
 
   classReg(localClassDateTime::getClassDeclaration());
 

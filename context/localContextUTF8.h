@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "classes/localClassDeclaration.h"
+#include "context/localNameSite.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 
@@ -45,6 +46,16 @@ class localContextUTF8 {
   bool createObj(localReturnStateType& state, const std::wstring& className,
                  localValueDescription& result);
 
+  // Changes, to a number no context has had before, whenever a variable or function
+  // record is added, removed or cleared (see localNameSite).
+  std::uint64_t generation() const { return generation_; }
+  // Lookups through a site's memory: the full lookup only when the generation moved.
+  variableDescription* varAtSite(localNameSite<variableDescription>& site, const std::wstring& name);
+  functionDescription* funcAtSite(localNameSite<functionDescription>& site, const std::wstring& upperName);
+  // Stores a copy of value in the variable name (created when missing) found through site.
+  void varSetValueAtSite(localNameSite<variableDescription>& site, const std::wstring& name,
+                         localValueDescription&& value);
+
   // Variables. Pointers returned stay valid only until a variable is created or removed.
   variableDescription* varGetPointer(std::wstring name);
   void varSetValue(std::wstring name, const localValueDescription* value);
@@ -59,6 +70,9 @@ class localContextUTF8 {
   functionDescription* funcGetPointer(const std::wstring& name);
   bool funcExec(localReturnStateType& state, const std::wstring& name, localValueList* arguments,
                 localValueDescription* result);
+  // The same for a record already found (null: no such function).
+  bool funcExecRecord(localReturnStateType& state, const functionDescription* function, const std::wstring& name,
+                      localValueList* arguments, localValueDescription* result);
   unsigned funcCount() const;
   functionDescription funcByIdx(unsigned index) const;
   // Registers a compiled body under name (replacing a built-in or an earlier body).
@@ -74,6 +88,9 @@ class localContextUTF8 {
   std::string toStdString() const;
 
  private:
+  void recordsChanged();
+
+  std::uint64_t generation_ = 0;
   std::vector<localClassDeclaration*> classes;
   std::vector<variableDescription> variables;
   std::vector<functionDescription> functions;

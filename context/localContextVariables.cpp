@@ -16,6 +16,7 @@ void localContextUTF8::varSetValue(std::wstring name, const localValueDescriptio
   variableDescription* variable = varGetPointer(name);
   if (variable == nullptr) {
     variables.emplace_back();
+    recordsChanged();
     variable = &variables.back();
     variable->name = localString::wstringToUpper(name);
   }
@@ -44,6 +45,10 @@ localContextUTF8::variableDescription* localContextUTF8::varByIdx(unsigned index
 void localContextUTF8::varDeleteByIdx(unsigned index) {
   if (index >= variables.size()) return;
   variables.erase(variables.begin() + index);
+  recordsChanged();
 }
 
-void localContextUTF8::cleaMemo() { variables.clear(); }
+void localContextUTF8::cleaMemo() {
+  variables.clear();
+  recordsChanged();
+}

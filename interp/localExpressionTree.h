@@ -10,11 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "context/localContextUTF8.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 #include "interp/localInterpretatorUTF8.h"
-
-class localContextUTF8;
 
 class localExpressionTree {
  public:
@@ -42,7 +41,11 @@ class localExpressionTree {
     bool isCall = false;         // chain: ends with a method call
     double number = 0.0;
     std::wstring text;   // string literal; the word as written for names
-    std::wstring upper;  // a method's upper-cased name
+    std::wstring upper;  // the upper-cased name of a called function or method
+    // Where the name found its record last time (the tree is shared but is only ever
+    // run by one thread: the console's).
+    mutable localNameSite<localContextUTF8::variableDescription> variableSite;
+    mutable localNameSite<localContextUTF8::functionDescription> functionSite;
     std::vector<std::wstring> attributes;  // chain: upper-cased attribute names in order
     std::vector<unsigned> arguments;       // call: one expression per argument
   };

@@ -90,13 +90,14 @@ class localExpressionTreeEvaluator {
         value.setVal(current.text);
         return true;
       case kind::variable:
-        return localNameTerm::readVariable(state_, context_, current.text, value);
+        return localNameTerm::readVariable(state_, context_, current.text, value, &current.variableSite);
       case kind::bracket:
         return expression(current.left, value);
       case kind::call:
-        return call(current, value, localNameTerm::callee{current.text, false});
+        return call(current, value, localNameTerm::callee{current.text, false, &current.upper, &current.functionSite});
       case kind::chain:
-        if (!localNameTerm::startChain(state_, context_, current.text, current.afterWord, value)) return false;
+        if (!localNameTerm::startChain(state_, context_, current.text, current.afterWord, value, &current.variableSite))
+          return false;
         for (const std::wstring& attribute : current.attributes) {
           if (!localNameTerm::readAttribute(state_, value, attribute)) return false;
         }

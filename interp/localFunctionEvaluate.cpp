@@ -7,6 +7,7 @@
 #include "core/localTrace.h"
 #include "interp/localInterpTraceLines.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "interp/localNameTerm.h"
 #include "text/localString.h"
 
 namespace {
@@ -61,9 +62,13 @@ bool message(localReturnStateType& state, localValueDescription& result, const l
 bool localInterpretatorUTF8::functionEvaluate(localReturnStateType& state, localContextUTF8* context,
                                              localValueDescription& result, const std::wstring& name,
                                              localValueList* list) {
-  state = localErrorTypeOK;
-  const std::wstring upperName = localString::wstringToUpper(name);
+  return localNameTerm::callFunction(state, context, result, localString::wstringToUpper(name), list, nullptr);
+}
 
+bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* context,
+                                 localValueDescription& result, const std::wstring& upperName,
+                                 localValueList* list, functionSite* site) {
+  state = localErrorTypeOK;
   if (upperName == L"M1ESSAGE" || upperName == L"С1ООБЩИТЬ") return message(state, result, list);
   if (upperName == L"PI") {
     // Arguments are refused through the state only: the call itself counts as made.
@@ -77,6 +82,8 @@ bool localInterpretatorUTF8::functionEvaluate(localReturnStateType& state, local
     called = format(state, result, list);
   } else if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
+  } else if (site != nullptr) {
+    called = context->funcExecRecord(state, context->funcAtSite(*site, upperName), upperName, list, &result);
   } else {
     called = context->funcExec(state, upperName, list, &result);
   }

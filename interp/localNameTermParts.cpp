@@ -35,13 +35,19 @@ void markUnnamedFailure(localReturnStateType& state) {
 
 namespace localNameTerm {
 
+// The record of a variable, through the site when there is one.
+const localContextUTF8::variableDescription* findVariable(localContextUTF8& context, const std::wstring& word,
+                                                          variableSite* site) {
+  return site != nullptr ? context.varAtSite(*site, word) : context.varGetPointer(word);
+}
+
 bool readVariable(localReturnStateType& state, localContextUTF8* context, const std::wstring& word,
-                  localValueDescription& value) {
+                  localValueDescription& value, variableSite* site) {
   if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
     return false;
   }
-  const localContextUTF8::variableDescription* variable = context->varGetPointer(word);
+  const localContextUTF8::variableDescription* variable = findVariable(*context, word, site);
   if (variable == nullptr) {
     state = localErrorTypeVARIABLEunknown;
     return false;
@@ -51,12 +57,12 @@ bool readVariable(localReturnStateType& state, localContextUTF8* context, const 
 }
 
 bool startChain(localReturnStateType& state, localContextUTF8* context, const std::wstring& word,
-                unsigned position, localValueDescription& value) {
+                unsigned position, localValueDescription& value, variableSite* site) {
   if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
     return false;
   }
-  const localContextUTF8::variableDescription* variable = context->varGetPointer(word);
+  const localContextUTF8::variableDescription* variable = findVariable(*context, word, site);
   if (variable == nullptr) {
     printNotFound(word, position, localInterpTraceLine::chainVariableMissing);
     state = localErrorTypeVARIABLEunknown;
@@ -96,6 +102,8 @@ bool call(localReturnStateType& state, localContextUTF8* context, localValueDesc
     // The method writes its result over the value that held the object.
     called = value.methodExec(state, target.name, arguments, value);
     if (!called) markUnnamedFailure(state);
+  } else if (target.upperName != nullptr) {
+    called = callFunction(state, context, value, *target.upperName, arguments, target.site);
   } else {
     called = localInterpretatorUTF8::functionEvaluate(state, context, value, target.name, arguments);
   }

@@ -30,13 +30,18 @@ bool runChild(localReturnStateType& state, localContextUTF8* context, const loca
 }
 
 // Storing needs a context; without one the store is refused instead of dereferencing null.
-bool storeVariable(localReturnStateType& state, localContextUTF8* context, const std::wstring& name,
-                   const localValueDescription& value) {
+// The value is not needed afterwards and moves into the variable.
+bool storeVariable(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
+                   localValueDescription& value) {
   if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
     return false;
   }
-  context->varSetValue(name, &value);
+  if (localExpressionTree::scanOnly()) {
+    context->varSetValue(node.name, &value);
+  } else {
+    context->varSetValueAtSite(node.storeSite, node.name, std::move(value));
+  }
   return true;
 }
 
@@ -69,7 +74,7 @@ bool evaluateAndStore(localReturnStateType& state, localContextUTF8* context, co
                       bool storeWithoutName, unsigned firstTrace) {
   localValueDescription value;  // the number 0
   bool ok = node.evaluateText(state, context, value);
-  if (ok && (storeWithoutName || !node.name.empty())) ok = storeVariable(state, context, node.name, value);
+  if (ok && (storeWithoutName || !node.name.empty())) ok = storeVariable(state, context, node, value);
   if (!ok) {
     traceNodeFailure(state, node, firstTrace, firstTrace + 1, firstTrace + 2);
     return false;

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "context/localContextUTF8.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 
-class localContextUTF8;
 class localExpressionTree;
 
 enum localCompiledOperatorType : std::int32_t {
@@ -55,6 +55,8 @@ class localOperatorCompiled {
   // The parsed expression of text, shared by copies of the node; null when the text is
   // scanned at every run (commands, texts the tree does not take).
   std::shared_ptr<const localExpressionTree> tree;
+  // Where the variable the node stores into was found last time.
+  mutable localNameSite<localContextUTF8::variableDescription> storeSite;
 
   // Parses text into tree; the compiler calls it once the text is final.
   void parseText();

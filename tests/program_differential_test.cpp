@@ -166,6 +166,11 @@ TEST(ProgramDifferential, FixedProgramsRunTheSameBothWays) {
       L"o = CREATEOBJECT('TEST'); ? o.self.GETINT(); ? o.ATTRIBINT.GETINT();",
       // Commas between arguments may be left out; strings compare by character code.
       L"? MAX(1 2, 3); ? 'a' < 'ab'; ? \"x\" + 'y';",
+      // Names removed and created again inside a loop; a call that creates variables
+      // between two reads of the same name.
+      L"FOR i = 1 TO 3 DO a = i; CLEAR MEMORY; ? a; ENDDO;",
+      L"FOR i = 1 TO 3 DO a = i * 2; CLEAR MEMORY; i = 2 + 1; a = 7; ? i + a; ENDDO; ? a + i;",
+      L"FUNCTION Mk() v1 = 1; v2 = 2; v3 = 3; v4 = 4; v5 = 5; ENDFUNCTION;\nb = 1; ? b + Mk() + b + v5;",
       // Deep brackets beyond what the tree takes fall back to scanning.
       L"? ((((((((((((((((((((((((((((((1))))))))))))))))))))))))))))));",
   };
