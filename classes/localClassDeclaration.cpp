@@ -27,7 +27,7 @@ localClassDeclaration::classMember* localClassDeclaration::addMember(const std::
   return raw;
 }
 
-localClassDeclaration::classMember* localClassDeclaration::getMember(std::wstring name) const {
+localClassDeclaration::classMember* localClassDeclaration::getMember(const std::wstring& name) const {
   // The last match wins, so a later member overrides an earlier one of the same name.
   classMember* found = nullptr;
   for (classMember* member : members) {

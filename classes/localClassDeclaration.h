@@ -41,7 +41,7 @@ class localClassDeclaration {
                          localSetFunction setFunction, localGetFunction getFunction);
 
   // The last member whose name equals name exactly, or null.
-  classMember* getMember(std::wstring name) const;
+  classMember* getMember(const std::wstring& name) const;
 
   bool getAttr(localReturnStateType& state, const void* object, std::wstring name,
                localValueDescription* result) const;

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "classes/localStableSort.h"
+#include "core/localInterrupt.h"
 #include "core/localTrace.h"
 
 unsigned localValueTable::columnCount() const { return static_cast<unsigned>(columns.size()); }
@@ -66,25 +68,28 @@ bool localValueTable::setValue(localReturnStateType& state, const unsigned& line
   return true;
 }
 
-bool localValueTable::sort(const std::wstring& columnName) {
+bool localValueTable::sort(const std::wstring& columnName, localReturnStateType* state) {
   const unsigned column = getColumnParameters(columnName);
   if (column == 0) return false;
   const unsigned index = column - 1;
   localTrace(L" columnIdx=" + std::to_wstring(index) + L" func: ", "sort", 4239);
-  // Ascending by text form, moving a line down by adjacent swaps while it is strictly
-  // smaller than the line before it; equal texts keep their order.
-  std::size_t i = 1;
-  unsigned long long swaps = 0;
-  while (i < lines.size()) {
-    while (i != 0) {
-      if (!(lines[i][index].toString() < lines[i - 1][index].toString())) break;
-      std::swap(lines[i - 1], lines[i]);
-      --i;
-      ++swaps;
-    }
-    ++i;
+  // Ascending by text form, equal texts in their order. The swaps reported are those of
+  // moving each line down by adjacent swaps while it is strictly smaller than the line
+  // before it: the number of reordered pairs, which the merge sort counts.
+  std::vector<std::wstring> keys;
+  keys.reserve(lines.size());
+  for (const std::vector<localValueDescription>& line : lines) keys.push_back(line[index].toString());
+  localStableSortResult sorted = localStableSortByText(keys, &localInterruptRequested);
+  if (sorted.interrupted) {
+    localTrace(L"localErrorTypeCODE!!! выполнение прервано пользователем (Ctrl-C) func: ", "sort", 4277);
+    if (state != nullptr) *state = localErrorTypeCODE;
+    return true;
   }
-  localTrace(L" Всего обменов: " + std::to_wstring(swaps) + L" func: ", "sort", 4278);
+  std::vector<std::vector<localValueDescription>> reordered;
+  reordered.reserve(lines.size());
+  for (const std::uint32_t from : sorted.order) reordered.push_back(std::move(lines[from]));
+  lines = std::move(reordered);
+  localTrace(L" Всего обменов: " + std::to_wstring(sorted.inversions) + L" func: ", "sort", 4278);
   return true;
 }
 

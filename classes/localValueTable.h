@@ -23,7 +23,10 @@ class localValueTable {
                 localValueDescription& result) const;
   bool setValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
                 const localValueDescription& value);
-  bool sort(const std::wstring& columnName);
+  // Ascending by the column's text forms, equal texts in their order; false when no
+  // column has that name. Ctrl-C while it runs leaves the lines as they were and sets
+  // *state (when given) to localErrorTypeCODE.
+  bool sort(const std::wstring& columnName, localReturnStateType* state = nullptr);
   unsigned chooseLine(const std::wstring& title) const;
 
   // A new declaration on every call (kept alive for the rest of the run).

@@ -1,6 +1,7 @@
 // The value table as scripts see it: its declaration and the one EXEC function that
 // serves the constructor and every method.
 #include <memory>
+#include <string_view>
 
 #include "classes/localIntegerConversion.h"
 #include "classes/localValueTable.h"
@@ -26,7 +27,7 @@ bool fail(localReturnStateType& state, localReturnStateType failure) {
 
 // A column given by number (truncated) or by its exact name; 0 when there is none.
 unsigned columnNumber(const localValueTable& table, const localValueDescription& column) {
-  if (column.getType() == localValueDescription::typeString) return table.getColumnParameters(column.getStr());
+  if (column.getType() == localValueDescription::typeString) return table.getColumnParameters(column.getStrRef());
   return localTruncateToUint32Modulo(column.getNum());
 }
 
@@ -43,7 +44,7 @@ bool chooseLine(localReturnStateType& state, localValueTable& table, const local
                 localValueDescription& result) {
   if (arguments.size() != 2) return fail(state, localErrorTypePARAMETERScount);
   if (arguments[0] == nullptr || !isString(arguments[1])) return fail(state, localErrorTypePARAMETERStype);
-  table.chooseLine(arguments[1]->getStr());
+  table.chooseLine(arguments[1]->getStrRef());
   // The list holds the caller's copies: no variable changes.
   arguments[0]->setVal(0.0);
   result.setVal(0.0);
@@ -68,7 +69,7 @@ bool columnParameters(localReturnStateType& state, localValueTable& table, const
                       localValueDescription& result) {
   if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
   if (isString(arguments[0])) {
-    result.setVal(static_cast<double>(table.getColumnParameters(arguments[0]->getStr())));
+    result.setVal(static_cast<double>(table.getColumnParameters(arguments[0]->getStrRef())));
   } else if (isNumber(arguments[0])) {
     result.setVal(table.getColumnParameters(localTruncateToUint32Modulo(arguments[0]->getNum())));
   } else {
@@ -90,7 +91,7 @@ bool newColumn(localReturnStateType& state, localValueTable& table, const localV
                localValueDescription& result) {
   if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
   if (!isString(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
-  result.setVal(static_cast<double>(table.newColumn(arguments[0]->getStr())));
+  result.setVal(static_cast<double>(table.newColumn(arguments[0]->getStrRef())));
   return true;
 }
 
@@ -123,14 +124,17 @@ bool sortLines(localReturnStateType& state, localValueTable& table, const localV
                localValueDescription& result) {
   if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
   if (!isString(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
-  // An unknown column is no failure: the result tells.
-  result.setBoo(table.sort(arguments[0]->getStr()));
+  // An unknown column is no failure: the result tells. An interrupted sort is one.
+  localReturnStateType sortState = localErrorTypeOK;
+  const bool found = table.sort(arguments[0]->getStrRef(), &sortState);
+  if (sortState != localErrorTypeOK) return fail(state, sortState);
+  result.setBoo(found);
   return true;
 }
 
 struct methodEntry {
-  const wchar_t* english;
-  const wchar_t* russian;
+  std::wstring_view english;  // views: the lengths are known, comparing is cheap
+  std::wstring_view russian;
   method run;
 };
 
@@ -159,9 +163,9 @@ localClassDeclaration* localValueTable::getClassDeclaration() {
   declaration->addMember(L"", exec, nullptr, nullptr);
   bool first = true;
   for (const methodEntry& entry : methods) {
-    declaration->addMember(entry.english, exec, nullptr, nullptr);
+    declaration->addMember(std::wstring(entry.english), exec, nullptr, nullptr);
     // TOSTRING alone has no Russian member.
-    if (!first) declaration->addMember(entry.russian, exec, nullptr, nullptr);
+    if (!first) declaration->addMember(std::wstring(entry.russian), exec, nullptr, nullptr);
     first = false;
   }
   return localKeepAlive(std::move(declaration));

@@ -15,7 +15,7 @@ bool classLoad(localReturnStateType& state, localContextUTF8* context, const loc
     return false;
   }
   // Leading blanks are dropped, trailing ones stay and so make the name unknown.
-  const std::wstring name = localString::wstringToUpper(localString::trimL(arguments[0]->getStr()));
+  const std::wstring name = localString::wstringToUpper(localString::trimL(arguments[0]->getStrRef()));
   localClassDeclaration* declaration = nullptr;
   if (name == L"TEST" || name == L"ТЕСТ") {
     declaration = localClassForTest::getClassDeclaration();
@@ -36,7 +36,7 @@ bool createObject(localReturnStateType& state, localContextUTF8* context, const 
     state = localErrorTypeCONTEXTmissing;
     return false;
   }
-  return context->createObj(state, arguments[0]->getStr(), result);
+  return context->createObj(state, arguments[0]->getStrRef(), result);
 }
 
 bool contextToString(localReturnStateType& state, localContextUTF8* context, const localValueList&,

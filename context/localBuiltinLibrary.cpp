@@ -30,14 +30,6 @@ const entry table[] = {
     {L"TYPEASSTRING", L"ТИПЗНАЧЕНИЯСТР", 1, 1, {ANY, ANY}, false, typeName},
 };
 
-const entry* findEntry(const std::wstring& name) {
-  // Exact comparison: callers pass names already upper-cased.
-  for (const entry& candidate : table) {
-    if (name == candidate.english || name == candidate.russian) return &candidate;
-  }
-  return nullptr;
-}
-
 bool kindAllowed(unsigned mask, const localValueDescription* value) {
   if (value == nullptr) return false;
   const std::int32_t type = value->getType();
@@ -66,6 +58,24 @@ bool checkArguments(localReturnStateType& state, const entry& function, const lo
 const entry* entries() { return table; }
 std::size_t entryCount() { return sizeof(table) / sizeof(table[0]); }
 
+const entry* findEntry(std::wstring_view name) {
+  // Exact comparison: callers pass names already upper-cased.
+  for (const entry& candidate : table) {
+    if (name == candidate.english || name == candidate.russian) return &candidate;
+  }
+  return nullptr;
+}
+
+bool call(localReturnStateType& state, localContextUTF8* context, const entry& function,
+          const localValueList* arguments, localValueDescription& result) {
+  state = localErrorTypeOK;
+  static const localValueList noArguments;
+  const localValueList& list = arguments != nullptr ? *arguments : noArguments;
+  const bool ok = checkArguments(state, function, list) && function.run(state, context, list, result);
+  if (!ok && function.falseResultOnFailure) result.setBoo(false);
+  return ok;
+}
+
 }  // namespace localBuiltin
 
 bool localContextUTF8::classImplementationMethodFunction(localReturnStateType& state, void*& object,
@@ -77,10 +87,5 @@ bool localContextUTF8::classImplementationMethodFunction(localReturnStateType& s
     state = localErrorTypeMETHODunknown;
     return false;
   }
-  static const localValueList noArguments;
-  const localValueList& list = arguments != nullptr ? *arguments : noArguments;
-  auto* context = static_cast<localContextUTF8*>(object);
-  bool ok = localBuiltin::checkArguments(state, *function, list) && function->run(state, context, list, result);
-  if (!ok && function->falseResultOnFailure) result.setBoo(false);
-  return ok;
+  return localBuiltin::call(state, static_cast<localContextUTF8*>(object), *function, arguments, result);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
@@ -40,6 +41,11 @@ struct entry {
 // All entries, in the library's member order.
 const entry* entries();
 std::size_t entryCount();
+// The entry of an upper-cased name, English or Russian; null when there is none.
+const entry* findEntry(std::wstring_view name);
+// Checks the arguments against the entry and runs its body; arguments may be null.
+bool call(localReturnStateType& state, localContextUTF8* context, const entry& function,
+          const localValueList* arguments, localValueDescription& result);
 
 // Bodies, grouped by file.
 bool classLoad(localReturnStateType&, localContextUTF8*, const localValueList&, localValueDescription&);

@@ -7,14 +7,14 @@ namespace localBuiltin {
 
 bool number(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
             localValueDescription& result) {
-  result.setVal(localDecimalPrefixToDouble(localString::trimL(arguments[0]->getStr())));
+  result.setVal(localDecimalPrefixToDouble(localString::trimL(arguments[0]->getStrRef())));
   return true;
 }
 
 bool rightPart(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
                localValueDescription& result) {
   const std::uint32_t count = localTruncateToUint32Modulo(arguments[1]->getNum());
-  result.setVal(localString::right(arguments[0]->getStr(), count));
+  result.setVal(localString::right(arguments[0]->getStrRef(), count));
   return true;
 }
 
@@ -26,25 +26,25 @@ bool textForm(localReturnStateType&, localContextUTF8*, const localValueList& ar
 
 bool textLength(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
                 localValueDescription& result) {
-  result.setVal(static_cast<double>(arguments[0]->getStr().size()));
+  result.setVal(static_cast<double>(arguments[0]->getStrRef().size()));
   return true;
 }
 
 bool trimAll(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
              localValueDescription& result) {
-  result.setVal(localString::trimL(localString::trimR(arguments[0]->getStr())));
+  result.setVal(localString::trimL(localString::trimR(arguments[0]->getStrRef())));
   return true;
 }
 
 bool trimLeft(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
               localValueDescription& result) {
-  result.setVal(localString::trimL(arguments[0]->getStr()));
+  result.setVal(localString::trimL(arguments[0]->getStrRef()));
   return true;
 }
 
 bool trimRight(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
                localValueDescription& result) {
-  result.setVal(localString::trimR(arguments[0]->getStr()));
+  result.setVal(localString::trimR(arguments[0]->getStrRef()));
   return true;
 }
 

@@ -15,7 +15,7 @@ bool greater(const localValueDescription& candidate, const localValueDescription
     case localValueDescription::typeNumber:
       return candidate.getNum() > current.getNum();
     case localValueDescription::typeString:
-      return candidate.getStr() > current.getStr();
+      return candidate.getStrRef() > current.getStrRef();
     case localValueDescription::typeBoolean:
       return candidate.getBoo() && !current.getBoo();
     default:
@@ -53,7 +53,7 @@ bool emptyValue(localReturnStateType&, localContextUTF8*, const localValueList& 
   const localValueDescription& value = *arguments[0];
   switch (value.getType()) {
     case localValueDescription::typeString:
-      result.setBoo(localString::trimL(value.getStr()).empty());
+      result.setBoo(localString::trimL(value.getStrRef()).empty());
       break;
     case localValueDescription::typeNumber:
       result.setBoo(value.getNum() == 0);

@@ -1,35 +1,36 @@
+#include "context/localBuiltinLibrary.h"
 #include "context/localContextUTF8.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
 #include "program/localOperatorCompiled.h"
 #include "text/localString.h"
 
-localContextUTF8::functionDescription* localContextUTF8::funcGetPointer(const std::wstring& name) {
-  const std::wstring key = localString::wstringToUpper(name);
-  for (functionDescription& function : functions) {
-    if (function.name == key) return &function;
-  }
-  return nullptr;
+std::size_t localContextUTF8::funcFind(std::wstring_view name) const { return functionIndex.find(name); }
+
+localContextUTF8::functionDescription* localContextUTF8::funcGetPointer(std::wstring_view name) {
+  const std::size_t position = functionIndex.find(name);
+  return position == npos ? nullptr : &functions[position];
 }
 
-bool localContextUTF8::funcExec(localReturnStateType& state, const std::wstring& name, localValueList* arguments,
+bool localContextUTF8::funcExec(localReturnStateType& state, std::wstring_view name, localValueList* arguments,
                                 localValueDescription* result) {
-  if (result == nullptr) {
-    localTrace(L"localErrorTypeCODE!!!  func: ", "funcExec", 3018);
-    state = localErrorTypeCODE;
-    return false;
-  }
-  return funcExecRecord(state, funcGetPointer(name), name, arguments, result);
+  return callFunction(state, funcFind(name), name, arguments, result);
 }
 
-bool localContextUTF8::funcExecRecord(localReturnStateType& state, const functionDescription* function,
-                                      const std::wstring& name, localValueList* arguments,
-                                      localValueDescription* result) {
+bool localContextUTF8::funcExecAt(localReturnStateType& state, std::size_t position, localValueList* arguments,
+                                  localValueDescription* result) {
+  const std::wstring_view name = position < functions.size() ? std::wstring_view(functions[position].name) : L"";
+  return callFunction(state, position, name, arguments, result);
+}
+
+bool localContextUTF8::callFunction(localReturnStateType& state, std::size_t position, std::wstring_view name,
+                                    localValueList* arguments, localValueDescription* result) {
   if (result == nullptr) {
     localTrace(L"localErrorTypeCODE!!!  func: ", "funcExec", 3018);
     state = localErrorTypeCODE;
     return false;
   }
+  const functionDescription* function = position < functions.size() ? &functions[position] : nullptr;
   if (function == nullptr || (function->operatorCompiled == nullptr && function->methodFunction == nullptr)) {
     state = localErrorTypeFUNCTIONunknown;
     return false;
@@ -45,9 +46,15 @@ bool localContextUTF8::funcExecRecord(localReturnStateType& state, const functio
     }
     return node->executor(state, this, node, arguments, *result);
   }
+  // A built-in called by its own name runs straight from its table entry; the shared
+  // routine would only look the same name up again. Any other spelling goes to the
+  // routine as passed, which knows upper-case names only.
+  if (function->builtin != nullptr && name == function->name) {
+    return localBuiltin::call(state, this, *function->builtin, arguments, *result);
+  }
   const localExecFunction routine = function->methodFunction;
   void* self = this;
-  return routine(state, self, name, arguments, *result);
+  return routine(state, self, std::wstring(name), arguments, *result);
 }
 
 unsigned localContextUTF8::funcCount() const { return static_cast<unsigned>(functions.size()); }
@@ -62,14 +69,15 @@ bool localContextUTF8::funcAddAsOperatorCompiled(std::wstring name, std::unique_
   // Every body stays owned here: one may still be running while a newer one replaces it.
   compiledBodies.push_back(std::move(node));
   localOperatorCompiled* body = compiledBodies.back().get();
-  const std::wstring key = localString::wstringToUpper(name);
-  functionDescription* function = funcGetPointer(key);
+  functionDescription* function = funcGetPointer(name);
   if (function == nullptr) {
     functions.emplace_back();
     function = &functions.back();
+    function->name = localString::wstringToUpper(name);
+    functionIndex.add(function->name, functions.size() - 1);
   }
-  function->name = key;
   function->methodFunction = nullptr;
+  function->builtin = nullptr;
   function->operatorCompiled = body;
   recordsChanged();
   return true;

@@ -58,7 +58,7 @@ const predefinedVariable predefinedVariables[] = {
 bool localContextUTF8::init(localReturnStateType& state) {
   localRandomSeed(static_cast<std::uint32_t>(std::time(nullptr)));
   state = localErrorTypeOK;
-  variables.clear();
+  cleaMemo();
   classes.clear();
   recordsChanged();
 
@@ -68,7 +68,9 @@ bool localContextUTF8::init(localReturnStateType& state) {
     functionDescription function;
     function.name = member->name;
     function.methodFunction = member->execFunction;
+    function.builtin = localBuiltin::findEntry(function.name);
     functions.push_back(function);
+    functionIndex.add(functions.back().name, functions.size() - 1);
   }
   recordsChanged();
 

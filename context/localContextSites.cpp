@@ -1,7 +1,6 @@
-// Name sites: a program place remembers the record its name found, checked against the
-// context's generation, so a loop does not look the same name up at every pass.
+// Name sites: a program place remembers where its name's record was found, checked
+// against the context's generation, so a loop does not look the same name up at every pass.
 #include "context/localContextUTF8.h"
-#include "text/localString.h"
 
 namespace {
 
@@ -9,41 +8,35 @@ namespace {
 // no site can remember.
 std::uint64_t lastGeneration = 0;
 
-template <class Record>
-bool remembers(const localNameSite<Record>& site, const localContextUTF8* context) {
-  return site.context == context && site.generation == context->generation();
+// The site's remembered position when it is still right, otherwise the lookup's.
+template <class Lookup>
+std::size_t throughSite(localNameSite& site, const localContextUTF8* context, Lookup lookup) {
+  if (site.context != context || site.generation != context->generation()) {
+    site.position = lookup();
+    site.context = context;
+    site.generation = context->generation();
+  }
+  return site.position;
 }
 
 }  // namespace
 
 void localContextUTF8::recordsChanged() { generation_ = ++lastGeneration; }
 
-localContextUTF8::variableDescription* localContextUTF8::varAtSite(localNameSite<variableDescription>& site,
-                                                                   const std::wstring& name) {
-  if (!remembers(site, this)) {
-    site.record = varGetPointer(name);
-    site.context = this;
-    site.generation = generation_;
-  }
-  return site.record;
+std::size_t localContextUTF8::varFindAtSite(localNameSite& site, std::wstring_view name) {
+  return throughSite(site, this, [&] { return varFind(name); });
 }
 
-localContextUTF8::functionDescription* localContextUTF8::funcAtSite(localNameSite<functionDescription>& site,
-                                                                    const std::wstring& upperName) {
-  if (!remembers(site, this)) {
-    site.record = funcGetPointer(upperName);
-    site.context = this;
-    site.generation = generation_;
-  }
-  return site.record;
+std::size_t localContextUTF8::funcFindAtSite(localNameSite& site, std::wstring_view name) {
+  return throughSite(site, this, [&] { return funcFind(name); });
 }
 
-void localContextUTF8::varSetValueAtSite(localNameSite<variableDescription>& site, const std::wstring& name,
-                                         localValueDescription&& value) {
-  variableDescription* variable = varAtSite(site, name);
-  if (variable == nullptr) {
-    varSetValue(name, &value);  // creates the record: the generation moves on
+void localContextUTF8::varSetValueAtSite(localNameSite& site, std::wstring_view name, localValueDescription&& value) {
+  const std::size_t position = varFindAtSite(site, name);
+  if (position == npos) {
+    varSetValue(name, std::move(value));  // creates the record: the generation moves on
     return;
   }
-  variable->value = std::move(value);
+  varSettlePostponedRead();
+  variables[position].value = std::move(value);
 }

@@ -1,17 +1,24 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "classes/localClassDeclaration.h"
+#include "context/localNameIndex.h"
 #include "context/localNameSite.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 
 class localOperatorCompiled;
+namespace localBuiltin {
+struct entry;
+}
 
 // The store one run of the console works in: registered classes, variables and
-// functions (built-in routines and compiled user functions). Names are upper-cased.
+// functions (built-in routines and compiled user functions). Names are stored
+// upper-cased and found through a hash index in any case; the vectors keep the order of
+// creation for the listings.
 class localContextUTF8 {
  public:
   struct variableDescription {
@@ -22,7 +29,9 @@ class localContextUTF8 {
     std::wstring name;
     localExecFunction methodFunction = nullptr;
     localOperatorCompiled* operatorCompiled = nullptr;
+    const localBuiltin::entry* builtin = nullptr;  // a built-in's table entry, called directly
   };
+  static constexpr std::size_t npos = localNameIndex::npos;
 
   localContextUTF8();
   virtual ~localContextUTF8();
@@ -49,30 +58,48 @@ class localContextUTF8 {
   // Changes, to a number no context has had before, whenever a variable or function
   // record is added, removed or cleared (see localNameSite).
   std::uint64_t generation() const { return generation_; }
-  // Lookups through a site's memory: the full lookup only when the generation moved.
-  variableDescription* varAtSite(localNameSite<variableDescription>& site, const std::wstring& name);
-  functionDescription* funcAtSite(localNameSite<functionDescription>& site, const std::wstring& upperName);
-  // Stores a copy of value in the variable name (created when missing) found through site.
-  void varSetValueAtSite(localNameSite<variableDescription>& site, const std::wstring& name,
-                         localValueDescription&& value);
+  // Lookups through a site's memory (varFind, funcFind): the index is asked only when
+  // the generation moved.
+  std::size_t varFindAtSite(localNameSite& site, std::wstring_view name);
+  std::size_t funcFindAtSite(localNameSite& site, std::wstring_view name);
+  // varSetValue through a site.
+  void varSetValueAtSite(localNameSite& site, std::wstring_view name, localValueDescription&& value);
 
-  // Variables. Pointers returned stay valid only until a variable is created or removed.
-  variableDescription* varGetPointer(std::wstring name);
-  void varSetValue(std::wstring name, const localValueDescription* value);
-  void varSetValueNum(std::wstring name, double number);
-  void varSetValueWStr(std::wstring name, std::wstring text);
+  // Variables, looked up in any case. Pointers and positions returned stay valid only
+  // until a variable is created or removed.
+  std::size_t varFind(std::wstring_view name) const;  // position for varByIdx, or npos
+  variableDescription* varGetPointer(std::wstring_view name);
+  // Stores a copy of *value (value may be a variable's own value).
+  void varSetValue(std::wstring_view name, const localValueDescription* value);
+  // Stores value by moving it: no copy of its text.
+  void varSetValue(std::wstring_view name, localValueDescription&& value);
+  void varSetValueNum(std::wstring_view name, double number);
+  void varSetValueWStr(std::wstring_view name, std::wstring text);
   unsigned varCount() const;
+  // The record may be read and its value changed; its name must stay as it is.
   variableDescription* varByIdx(unsigned index);
   void varDeleteByIdx(unsigned index);
   void cleaMemo();
 
+  // Postponed read, for `s = s + t`: the evaluator reads the variable at position as its
+  // left operand but does not copy it yet. Until the read ends, the first change of any
+  // variable copies the value into *into. One read may be postponed at a time: false when
+  // one already is (the caller then copies at once).
+  bool varPostponeRead(std::size_t position, localValueDescription* into);
+  // Ends the postponed read: true when no variable has changed since it began, so the
+  // variable still holds the value that was read.
+  bool varEndPostponedRead();
+
   // Functions
-  functionDescription* funcGetPointer(const std::wstring& name);
-  bool funcExec(localReturnStateType& state, const std::wstring& name, localValueList* arguments,
+  std::size_t funcFind(std::wstring_view name) const;  // position for funcByIdx, or npos
+  functionDescription* funcGetPointer(std::wstring_view name);
+  // Calls the function of that name; a built-in routine is handed the name as passed.
+  bool funcExec(localReturnStateType& state, std::wstring_view name, localValueList* arguments,
                 localValueDescription* result);
-  // The same for a record already found (null: no such function).
-  bool funcExecRecord(localReturnStateType& state, const functionDescription* function, const std::wstring& name,
-                      localValueList* arguments, localValueDescription* result);
+  // Calls the function at a position funcFind gave, as if by its own (upper-case) name;
+  // npos fails as an unknown function.
+  bool funcExecAt(localReturnStateType& state, std::size_t position, localValueList* arguments,
+                  localValueDescription* result);
   unsigned funcCount() const;
   functionDescription funcByIdx(unsigned index) const;
   // Registers a compiled body under name (replacing a built-in or an earlier body).
@@ -89,10 +116,22 @@ class localContextUTF8 {
 
  private:
   void recordsChanged();
-
   std::uint64_t generation_ = 0;
+
+  bool callFunction(localReturnStateType& state, std::size_t position, std::wstring_view name,
+                    localValueList* arguments, localValueDescription* result);
+
   std::vector<localClassDeclaration*> classes;
+  // Every change of these vectors keeps its index right: a record added is indexed, a
+  // record removed re-indexes the records behind it.
   std::vector<variableDescription> variables;
+  localNameIndex variableIndex;
+  struct postponedRead {
+    std::size_t position = npos;
+    localValueDescription* into = nullptr;
+  } pendingRead;
+  void varSettlePostponedRead();  // every change of the variables calls this first
   std::vector<functionDescription> functions;
+  localNameIndex functionIndex;
   std::vector<std::unique_ptr<localOperatorCompiled>> compiledBodies;
 };

@@ -1,38 +1,43 @@
+#include <utility>
+
 #include "context/localContextUTF8.h"
 #include "text/localString.h"
 
-localContextUTF8::variableDescription* localContextUTF8::varGetPointer(std::wstring name) {
-  const std::wstring key = localString::wstringToUpper(name);
-  for (variableDescription& variable : variables) {
-    if (variable.name == key) return &variable;
-  }
-  return nullptr;
+std::size_t localContextUTF8::varFind(std::wstring_view name) const { return variableIndex.find(name); }
+
+localContextUTF8::variableDescription* localContextUTF8::varGetPointer(std::wstring_view name) {
+  const std::size_t position = variableIndex.find(name);
+  return position == npos ? nullptr : &variables[position];
 }
 
-void localContextUTF8::varSetValue(std::wstring name, const localValueDescription* value) {
+void localContextUTF8::varSetValue(std::wstring_view name, const localValueDescription* value) {
   if (value == nullptr) return;
-  // Copy first: value may live inside the variables vector, which may grow below.
-  const localValueDescription copy(*value);
-  variableDescription* variable = varGetPointer(name);
-  if (variable == nullptr) {
-    variables.emplace_back();
-    recordsChanged();
-    variable = &variables.back();
-    variable->name = localString::wstringToUpper(name);
-  }
-  variable->value.setVal(&copy);
+  // Copy before creating: value may live inside the variables vector, which may grow.
+  varSetValue(name, localValueDescription(*value));
 }
 
-void localContextUTF8::varSetValueNum(std::wstring name, double number) {
+void localContextUTF8::varSetValue(std::wstring_view name, localValueDescription&& value) {
+  varSettlePostponedRead();
+  const std::size_t position = variableIndex.find(name);
+  if (position != npos) {
+    variables[position].value = std::move(value);
+    return;
+  }
+  variables.push_back(variableDescription{localString::wstringToUpper(std::wstring(name)), std::move(value)});
+  variableIndex.add(variables.back().name, variables.size() - 1);
+  recordsChanged();
+}
+
+void localContextUTF8::varSetValueNum(std::wstring_view name, double number) {
   localValueDescription value;
   value.setVal(number);
-  varSetValue(std::move(name), &value);
+  varSetValue(name, std::move(value));
 }
 
-void localContextUTF8::varSetValueWStr(std::wstring name, std::wstring text) {
+void localContextUTF8::varSetValueWStr(std::wstring_view name, std::wstring text) {
   localValueDescription value;
-  value.setVal(text);
-  varSetValue(std::move(name), &value);
+  value.setVal(std::move(text));
+  varSetValue(name, std::move(value));
 }
 
 unsigned localContextUTF8::varCount() const { return static_cast<unsigned>(variables.size()); }
@@ -44,11 +49,33 @@ localContextUTF8::variableDescription* localContextUTF8::varByIdx(unsigned index
 
 void localContextUTF8::varDeleteByIdx(unsigned index) {
   if (index >= variables.size()) return;
+  varSettlePostponedRead();
   variables.erase(variables.begin() + index);
+  variableIndex.rebuild(variables);
   recordsChanged();
 }
 
 void localContextUTF8::cleaMemo() {
+  varSettlePostponedRead();
   variables.clear();
+  variableIndex.clear();
   recordsChanged();
+}
+
+bool localContextUTF8::varPostponeRead(std::size_t position, localValueDescription* into) {
+  if (pendingRead.into != nullptr || position >= variables.size() || into == nullptr) return false;
+  pendingRead = {position, into};
+  return true;
+}
+
+bool localContextUTF8::varEndPostponedRead() {
+  const bool unchanged = pendingRead.into != nullptr;
+  pendingRead = {};
+  return unchanged;
+}
+
+void localContextUTF8::varSettlePostponedRead() {
+  if (pendingRead.into == nullptr) return;
+  *pendingRead.into = variables[pendingRead.position].value;
+  pendingRead = {};
 }

@@ -33,6 +33,16 @@ void localValueDescription::setVal(const std::wstring& text) {
   text_ = text;
 }
 
+void localValueDescription::setVal(std::wstring&& text) {
+  type_ = typeString;
+  text_ = std::move(text);
+}
+
+void localValueDescription::appendStr(const std::wstring& tail) {
+  type_ = typeString;
+  text_ += tail;
+}
+
 void localValueDescription::setVal(double number) {
   type_ = typeNumber;
   number_ = number;
@@ -116,36 +126,80 @@ bool reachesDeclaration(localReturnStateType& state, std::int32_t type, const lo
   return true;
 }
 
+// A member name in upper case: the caller's own text when it is upper case already (the
+// evaluator upper-cases member names as it reads them), otherwise an upper-cased copy.
+class upperCased {
+ public:
+  explicit upperCased(const std::wstring& name) : original_(&name) {
+    for (const wchar_t c : name) {
+      if (localString::wcharToUpper(c) != c) {
+        copy_ = localString::wstringToUpper(name);
+        original_ = &copy_;
+        break;
+      }
+    }
+  }
+  upperCased(const upperCased&) = delete;
+  upperCased& operator=(const upperCased&) = delete;
+  operator const std::wstring&() const { return *original_; }
+
+ private:
+  std::wstring copy_;
+  const std::wstring* original_;
+};
+
 }  // namespace
 
-bool localValueDescription::getAttr(localReturnStateType& state, std::wstring name,
+bool localValueDescription::getAttr(localReturnStateType& state, const std::wstring& name,
                                     localValueDescription& result) const {
   if (!reachesDeclaration(state, type_, declaration_)) return false;
-  return declaration_->getAttr(state, object_, localString::wstringToUpper(name), &result);
+  return declaration_->getAttr(state, object_, upperCased(name), &result);
 }
 
-bool localValueDescription::setAttr(localReturnStateType& state, std::wstring name,
+bool localValueDescription::setAttr(localReturnStateType& state, const std::wstring& name,
                                     localValueDescription& value) const {
   if (!reachesDeclaration(state, type_, declaration_)) return false;
-  return declaration_->setAttr(state, object_, localString::wstringToUpper(name), &value);
+  return declaration_->setAttr(state, object_, upperCased(name), &value);
 }
 
-bool localValueDescription::methodExec(localReturnStateType& state, std::wstring name,
+bool localValueDescription::methodExec(localReturnStateType& state, const std::wstring& name,
                                        localValueList* arguments, localValueDescription& result) const {
   if (!reachesDeclaration(state, type_, declaration_)) return false;
-  return declaration_->methodExec(state, object_, localString::wstringToUpper(name), arguments, &result);
+  return declaration_->methodExec(state, object_, upperCased(name), arguments, &result);
 }
 
 // Argument lists ------------------------------------------------------------------------------
 
+localOwnedValueList::localOwnedValueList(localOwnedValueList&& other)
+    : inline_(std::move(other.inline_)), inlineUsed_(other.inlineUsed_), overflow_(std::move(other.overflow_)) {
+  view_.reserve(inlineUsed_ + overflow_.size());
+  for (std::size_t i = 0; i < inlineUsed_; ++i) view_.push_back(&inline_[i]);
+  for (const std::unique_ptr<localValueDescription>& value : overflow_) view_.push_back(value.get());
+  other.clear();
+}
+
+localValueDescription& localOwnedValueList::emplace() {
+  if (view_.empty()) view_.reserve(inlineCount);
+  localValueDescription* slot = nullptr;
+  if (inlineUsed_ < inlineCount) {
+    slot = &inline_[inlineUsed_++];
+  } else {
+    overflow_.push_back(std::make_unique<localValueDescription>());
+    slot = overflow_.back().get();
+  }
+  view_.push_back(slot);
+  return *slot;
+}
+
 localValueDescription* localOwnedValueList::add(std::unique_ptr<localValueDescription> value) {
-  localValueDescription* raw = value.get();
-  owned_.push_back(std::move(value));
-  view_.push_back(raw);
-  return raw;
+  localValueDescription& slot = emplace();
+  if (value != nullptr) slot = std::move(*value);
+  return &slot;
 }
 
 void localOwnedValueList::clear() {
+  for (std::size_t i = 0; i < inlineUsed_; ++i) inline_[i] = localValueDescription();
+  inlineUsed_ = 0;
+  overflow_.clear();
   view_.clear();
-  owned_.clear();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,6 +22,9 @@ class localValueDescription {
   localValueDescription() = default;
   localValueDescription(const localValueDescription&) = default;
   localValueDescription& operator=(const localValueDescription&) = default;
+  // Moves hand the text over without copying it.
+  localValueDescription(localValueDescription&&) noexcept = default;
+  localValueDescription& operator=(localValueDescription&&) noexcept = default;
   ~localValueDescription() = default;
 
   // Factories: a new value on the heap, owned by the caller.
@@ -29,6 +33,7 @@ class localValueDescription {
   static std::unique_ptr<localValueDescription> New(void* object, localClassDeclaration* declaration);
 
   void setVal(const std::wstring& text);
+  void setVal(std::wstring&& text);
   void setVal(double number);
   void setVal(void* object, localClassDeclaration* declaration);
   void setVal(const localValueDescription* other);
@@ -37,6 +42,12 @@ class localValueDescription {
   std::int32_t getType() const { return type_; }
   double getNum() const { return number_; }
   std::wstring getStr() const { return text_; }
+  // The text without a copy, for reading inside the interpreter; valid while the value is
+  // neither changed nor destroyed.
+  const std::wstring& getStrRef() const { return text_; }
+  // Appends to the text in place (amortized constant time per character) and makes the
+  // value a string.
+  void appendStr(const std::wstring& tail);
   void* getObj() const { return object_; }
   localClassDeclaration* getClassDeclaration() const { return declaration_; }
   bool getBoo() const { return number_ > 0; }
@@ -46,9 +57,10 @@ class localValueDescription {
   std::wstring toString() const;
   void COUT() const;
 
-  bool getAttr(localReturnStateType& state, std::wstring name, localValueDescription& result) const;
-  bool setAttr(localReturnStateType& state, std::wstring name, localValueDescription& value) const;
-  bool methodExec(localReturnStateType& state, std::wstring name, localValueList* arguments,
+  // Member access by name in any case (the declaration sees it upper-cased).
+  bool getAttr(localReturnStateType& state, const std::wstring& name, localValueDescription& result) const;
+  bool setAttr(localReturnStateType& state, const std::wstring& name, localValueDescription& value) const;
+  bool methodExec(localReturnStateType& state, const std::wstring& name, localValueList* arguments,
                   localValueDescription& result) const;
 
   static constexpr std::int32_t typeNumber = 0;
@@ -65,8 +77,19 @@ class localValueDescription {
 };
 
 // Owns the values of an argument list and offers the plain pointer list that callees read.
+// The first few values live inside the list itself, so a usual call allocates only the
+// pointer list. Values keep their place until clear(); a moved list points at its own.
 class localOwnedValueList {
  public:
+  localOwnedValueList() = default;
+  localOwnedValueList(localOwnedValueList&& other);
+  localOwnedValueList& operator=(localOwnedValueList&&) = delete;
+  localOwnedValueList(const localOwnedValueList&) = delete;
+  localOwnedValueList& operator=(const localOwnedValueList&) = delete;
+
+  // A new value (the number 0) at the end of the list.
+  localValueDescription& emplace();
+  // Takes the value over (moves it in); the pointer returned is where it now lives.
   localValueDescription* add(std::unique_ptr<localValueDescription> value);
   void clear();
   std::size_t size() const { return view_.size(); }
@@ -74,6 +97,9 @@ class localOwnedValueList {
   localValueDescription* operator[](std::size_t index) const { return view_[index]; }
 
  private:
-  std::vector<std::unique_ptr<localValueDescription>> owned_;
+  static constexpr std::size_t inlineCount = 4;
+  std::array<localValueDescription, inlineCount> inline_;
+  std::size_t inlineUsed_ = 0;
+  std::vector<std::unique_ptr<localValueDescription>> overflow_;
   localValueList view_;
 };

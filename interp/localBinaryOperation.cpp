@@ -63,17 +63,30 @@ bool numberOperation(localReturnStateType& state, localValueDescription& result,
   }
 }
 
+// Concatenation: the one place where a string grows by an operator. When the result is
+// the left operand itself, the right text is appended in place (amortized constant time
+// per character) instead of building a new string.
+bool concatenate(localReturnStateType&, localValueDescription& result, const localValueDescription& left,
+                 const localValueDescription& right) {
+  if (&result == &left) {
+    result.appendStr(right.getStrRef());
+  } else {
+    result.setVal(left.getStrRef() + right.getStrRef());
+  }
+  return true;
+}
+
 bool stringOperation(localReturnStateType& state, localValueDescription& result,
-                     localPossibleBinaryOperation operation, const std::wstring& left, const std::wstring& right) {
+                     localPossibleBinaryOperation operation, const localValueDescription& left,
+                     const localValueDescription& right) {
   if (isComparison(operation)) {
     // std::wstring orders by character code; a proper prefix is smaller.
-    result.setBoo(compare(operation, left, right));
+    result.setBoo(compare(operation, left.getStrRef(), right.getStrRef()));
     return true;
   }
   switch (operation) {
     case localPossibleBinaryOperationPLUS:
-      result.setVal(left + right);
-      return true;
+      return concatenate(state, result, left, right);
     case localPossibleBinaryOperationMINUS:
     case localPossibleBinaryOperationDIVIDE:
     case localPossibleBinaryOperationMULTIPLY:
@@ -106,7 +119,7 @@ bool localInterpretatorUTF8::binaryOperationByEnumEvaluate(localReturnStateType&
         state = localErrorTypeOPERANDtype;
         return false;
       }
-      return stringOperation(state, result, operation, left.getStr(), right.getStr());
+      return stringOperation(state, result, operation, left, right);
     default:
       localTrace(L"Не могу выполниить операцию номер [" + std::to_wstring(static_cast<int>(operation)) +
                      L"] func: ",

@@ -22,6 +22,11 @@ class localExpressionTree {
 
   // result is written only on success, as the scanner does.
   bool evaluate(localReturnStateType& state, localContextUTF8* context, localValueDescription& result) const;
+  // Evaluates and stores the value into the variable name (created when missing), found
+  // through site; nothing is stored when the evaluation fails. As with the scanner's
+  // store, `name <op> rest` works on the variable in place (`s = s + t` appends).
+  bool evaluateAndStore(localReturnStateType& state, localContextUTF8& context, std::wstring_view name,
+                        localNameSite& site) const;
 
   // The differential switch: when set, compiled nodes scan their texts instead of using
   // their trees. Starts from the environment (LOCALINTERP_SCAN_ONLY=1); tests set it.
@@ -41,11 +46,10 @@ class localExpressionTree {
     bool isCall = false;         // chain: ends with a method call
     double number = 0.0;
     std::wstring text;   // string literal; the word as written for names
-    std::wstring upper;  // the upper-cased name of a called function or method
+    std::wstring upper;  // a method's upper-cased name
     // Where the name found its record last time (the tree is shared but is only ever
     // run by one thread: the console's).
-    mutable localNameSite<localContextUTF8::variableDescription> variableSite;
-    mutable localNameSite<localContextUTF8::functionDescription> functionSite;
+    mutable localNameSite site;
     std::vector<std::wstring> attributes;  // chain: upper-cased attribute names in order
     std::vector<unsigned> arguments;       // call: one expression per argument
   };

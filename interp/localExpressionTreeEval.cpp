@@ -8,6 +8,7 @@
 #include "interp/localExpressionShared.h"
 #include "interp/localExpressionTree.h"
 #include "interp/localNameTerm.h"
+#include "interp/localPostponedLeft.h"
 
 namespace {
 
@@ -62,6 +63,33 @@ class localExpressionTreeEvaluator {
     return term(index, value);
   }
 
+  // The whole expression, stored into the variable at target. When the expression is
+  // `target <op> rest`, the variable is read without a copy (see postponedLeft) and,
+  // when nothing changed a variable meanwhile, the operation works on it in place.
+  // stored tells whether that happened; otherwise value holds the result to store.
+  bool expressionInto(unsigned index, std::size_t target, localValueDescription& value, bool& stored) {
+    stored = false;
+    localNestingGuard guard(localNestingKind::expression);
+    if (!localExpressionShared::enter(guard, state_)) return false;
+    const node& root = nodes_[index];
+    if (target == localContextUTF8::npos || root.what != kind::binary ||
+        nodes_[root.left].what != kind::variable ||
+        context_->varFindAtSite(nodes_[root.left].site, nodes_[root.left].text) != target)
+      return term(index, value);
+    postponedLeft left(context_);
+    state_ = localErrorTypeOK;  // the left operand is read
+    if (!left.begin(target)) return term(index, value);
+    localValueDescription right;
+    if (!term(root.right, right)) return false;
+    localValueDescription* variable = left.end();
+    if (variable != nullptr) {
+      stored = true;
+      return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, *variable, root.operation, *variable, right);
+    }
+    value = std::move(left.held());
+    return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, value, root.operation, value, right);
+  }
+
  private:
   using kind = localExpressionTree::kind;
   using node = localExpressionTree::node;
@@ -90,19 +118,19 @@ class localExpressionTreeEvaluator {
         value.setVal(current.text);
         return true;
       case kind::variable:
-        return localNameTerm::readVariable(state_, context_, current.text, value, &current.variableSite);
+        return localNameTerm::readVariable(state_, context_, current.text, value, &current.site);
       case kind::bracket:
         return expression(current.left, value);
       case kind::call:
-        return call(current, value, localNameTerm::callee{current.text, false, &current.upper, &current.functionSite});
+        return call(current, value, localNameTerm::callee{current.text, nullptr, &current.site});
       case kind::chain:
-        if (!localNameTerm::startChain(state_, context_, current.text, current.afterWord, value, &current.variableSite))
+        if (!localNameTerm::startChain(state_, context_, current.text, current.afterWord, value, &current.site))
           return false;
         for (const std::wstring& attribute : current.attributes) {
           if (!localNameTerm::readAttribute(state_, value, attribute)) return false;
         }
         if (!current.isCall) return true;
-        return call(current, value, localNameTerm::callee{current.upper, true});
+        return call(current, value, localNameTerm::callee{current.upper, &current.upper});
       case kind::binary:
         break;
     }
@@ -124,6 +152,16 @@ class localExpressionTreeEvaluator {
   localReturnStateType& state_;
   localContextUTF8* context_;
 };
+
+bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localContextUTF8& context,
+                                           std::wstring_view name, localNameSite& site) const {
+  localValueDescription value;
+  bool stored = false;
+  localExpressionTreeEvaluator evaluator(*this, state, &context);
+  if (!evaluator.expressionInto(root_, context.varFindAtSite(site, name), value, stored)) return false;
+  if (!stored) context.varSetValueAtSite(site, name, std::move(value));
+  return true;
+}
 
 bool localExpressionTree::evaluate(localReturnStateType& state, localContextUTF8* context,
                                    localValueDescription& result) const {

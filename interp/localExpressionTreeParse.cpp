@@ -121,7 +121,6 @@ class localExpressionTreeParser {
       if (made.isCall && !argumentList(position, made)) return false;
     } else if (localString::charAt(text_, position) == L'(') {
       made.what = kind::call;
-      made.upper = localString::wstringToUpper(made.text);
       if (!argumentList(position, made)) return false;
     }
     result = add(std::move(made));

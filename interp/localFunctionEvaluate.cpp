@@ -16,6 +16,15 @@ const char* const operationName = "functionEvaluate";
 
 std::size_t argumentCount(const localValueList* list) { return list == nullptr ? 0 : list->size(); }
 
+// name, in any case, is the upper-case keyword.
+bool sameName(std::wstring_view name, std::wstring_view keyword) {
+  if (name.size() != keyword.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (localString::wcharToUpper(name[i]) != keyword[i]) return false;
+  }
+  return true;
+}
+
 void print(const std::wstring& text) { std::cout << localString::wstringToStdStringMultibyte(text); }
 
 bool format(localReturnStateType& state, localValueDescription& result, const localValueList* list) {
@@ -49,7 +58,7 @@ bool message(localReturnStateType& state, localValueDescription& result, const l
       print(localString::doubleToStdWStringDefault(shown.getNum()));
       break;
     default:
-      print(shown.getStr());
+      print(shown.getStrRef());
       std::cout << "\n";
       break;
   }
@@ -60,17 +69,18 @@ bool message(localReturnStateType& state, localValueDescription& result, const l
 }  // namespace
 
 bool localInterpretatorUTF8::functionEvaluate(localReturnStateType& state, localContextUTF8* context,
-                                             localValueDescription& result, const std::wstring& name,
+                                             localValueDescription& result, std::wstring_view name,
                                              localValueList* list) {
-  return localNameTerm::callFunction(state, context, result, localString::wstringToUpper(name), list, nullptr);
+  return localNameTerm::callFunction(state, context, result, name, list, nullptr);
 }
 
 bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* context,
-                                 localValueDescription& result, const std::wstring& upperName,
-                                 localValueList* list, functionSite* site) {
+                                 localValueDescription& result, std::wstring_view name, localValueList* list,
+                                 localNameSite* site) {
   state = localErrorTypeOK;
-  if (upperName == L"M1ESSAGE" || upperName == L"С1ООБЩИТЬ") return message(state, result, list);
-  if (upperName == L"PI") {
+  // Names compare without an upper-cased copy: the context finds its functions in any case.
+  if (sameName(name, L"M1ESSAGE") || sameName(name, L"С1ООБЩИТЬ")) return message(state, result, list);
+  if (sameName(name, L"PI")) {
     // Arguments are refused through the state only: the call itself counts as made.
     result.setVal(3.14);
     if (argumentCount(list) != 0) state = localErrorTypePARAMETERScount;
@@ -78,20 +88,20 @@ bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* 
   }
 
   bool called = false;
-  if (upperName == L"FORMAT" || upperName == L"ФОРМАТ") {
+  if (sameName(name, L"FORMAT") || sameName(name, L"ФОРМАТ")) {
     called = format(state, result, list);
   } else if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
-  } else if (site != nullptr) {
-    called = context->funcExecRecord(state, context->funcAtSite(*site, upperName), upperName, list, &result);
   } else {
-    called = context->funcExec(state, upperName, list, &result);
+    const std::size_t position = site != nullptr ? context->funcFindAtSite(*site, name) : context->funcFind(name);
+    called = context->funcExecAt(state, position, list, &result);
   }
   // A call that failed without naming why is still a failure.
   if (!called && state == localErrorTypeOK) state = localErrorTypeCODE;
   if (state == localErrorTypeOK) return true;
 
-  localTrace(localString::returnStateAsString(state) + L" имя функции: [" + upperName + L"] func: ", operationName,
-             localInterpTraceLine::functionFailed);
+  localTrace(localString::returnStateAsString(state) + L" имя функции: [" +
+                 localString::wstringToUpper(std::wstring(name)) + L"] func: ",
+             operationName, localInterpTraceLine::functionFailed);
   return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
@@ -43,8 +44,19 @@ class localInterpretatorUTF8 {
   static void help();
 
   // --- Scanners (interp/) ---------------------------------------------------------------
-  static void scanStringSkipVoidChars(const std::wstring& text, unsigned& position);
+  // Skips blanks, line ends and "//" comments. Inline for the common case of a call that
+  // stands at a token already: only blanks, the line feed (and other control characters)
+  // and '/' can start something to skip.
+  static void scanStringSkipVoidChars(const std::wstring& text, unsigned& position) {
+    if (position >= text.size()) return;
+    const wchar_t c = text[position];
+    if (c > L'/' || (c > L' ' && c != L'/')) return;
+    scanStringSkipVoidCharsFrom(text, position);
+  }
+  static void scanStringSkipVoidCharsFrom(const std::wstring& text, unsigned& position);
   static std::wstring scanStringGetWordToken(const std::wstring& text, unsigned& position);
+  // The same token as a view into text (no copy); valid while text is.
+  static std::wstring_view scanStringGetWordView(const std::wstring& text, unsigned& position);
   static bool scanStringGetNumberTokenAndEvaluete(const std::wstring& text, unsigned& position,
                                                   localValueDescription& value);
   static bool scanStringGetStringTokenAndEvaluete(const std::wstring& text, unsigned& position,
@@ -56,6 +68,12 @@ class localInterpretatorUTF8 {
   static bool scanStringGetExpressionAndEvaluete(localReturnStateType& state, const std::wstring& text,
                                                  unsigned& position, localValueDescription& result,
                                                  localContextUTF8* context, bool checkOnly);
+  // Evaluates the expression and stores its value into the variable name (created when
+  // missing); nothing is stored when the evaluation fails. When the expression starts
+  // with that variable (`s = s + t`), its last operation works on the variable in place.
+  static bool scanStringGetExpressionAndStore(localReturnStateType& state, const std::wstring& text,
+                                              unsigned& position, localContextUTF8* context,
+                                              const std::wstring& name);
   static bool scanStringGetOperandAndEvaluete(localReturnStateType& state, const std::wstring& text,
                                               unsigned& position, localValueDescription& value,
                                               localContextUTF8* context, bool checkOnly);
@@ -72,7 +90,7 @@ class localInterpretatorUTF8 {
                                                    unsigned& position, localOwnedValueList& list,
                                                    localContextUTF8* context, bool checkOnly);
   static bool functionEvaluate(localReturnStateType& state, localContextUTF8* context,
-                               localValueDescription& result, const std::wstring& name,
+                               localValueDescription& result, std::wstring_view name,
                                localValueList* list);
 
   // --- Programs (program/) --------------------------------------------------------------

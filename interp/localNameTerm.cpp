@@ -28,7 +28,8 @@ bool scanMemberChain(localReturnStateType& state, const std::wstring& text, unsi
                      localValueDescription& value, bool checkOnly, std::wstring& member) {
   while (localString::charAt(text, position) == L'.') {
     ++position;
-    std::wstring name = localString::wstringToUpper(localInterpretatorUTF8::scanStringGetWordToken(text, position));
+    std::wstring name(localInterpretatorUTF8::scanStringGetWordView(text, position));
+    for (wchar_t& c : name) c = localString::wcharToUpper(c);
     if (localString::charAt(text, position) == L'(') {
       member = std::move(name);
       return true;
@@ -69,18 +70,18 @@ bool localInterpretatorUTF8::scanStringGetNameTokenAndEvaluete(localReturnStateT
                                                               localContextUTF8* context, bool checkOnly) {
   scanStringSkipVoidChars(text, position);
   const unsigned termStart = position;
-  const std::wstring word = scanStringGetWordToken(text, position);
+  const std::wstring_view word = scanStringGetWordView(text, position);
 
   if (localString::charAt(text, position) == L'.') {
     if (!checkOnly && !localNameTerm::startChain(state, context, word, position, value)) return false;
     std::wstring member;
     if (!scanMemberChain(state, text, position, value, checkOnly, member)) return false;
     if (member.empty() && localString::charAt(text, position) != L'(') return true;
-    return scanCall(state, text, position, value, context, checkOnly, localNameTerm::callee{member, true},
+    return scanCall(state, text, position, value, context, checkOnly, localNameTerm::callee{member, &member},
                     termStart);
   }
   if (localString::charAt(text, position) == L'(')
-    return scanCall(state, text, position, value, context, checkOnly, localNameTerm::callee{word, false},
+    return scanCall(state, text, position, value, context, checkOnly, localNameTerm::callee{word},
                     termStart);
   if (checkOnly) return true;
   return localNameTerm::readVariable(state, context, word, value);
@@ -110,15 +111,14 @@ bool localInterpretatorUTF8::scanStringGetListOfValueDescriptions(localReturnSta
       continue;
     }
     const unsigned argumentStart = position;
-    auto argument = localValueDescription::New(0.0);
-    if (!scanStringGetExpressionAndEvaluete(state, text, position, *argument, context, checkOnly)) return false;
+    localValueDescription& argument = list.emplace();  // the number 0
+    if (!scanStringGetExpressionAndEvaluete(state, text, position, argument, context, checkOnly)) return false;
     if (position == argumentStart) {
       // An operand that consumes nothing (a character no token can start with) would
       // otherwise be read again and again.
       state = localErrorTypeSYNTAX;
       return false;
     }
-    list.add(std::move(argument));
     argumentRead = true;
     commaPending = false;
   }

@@ -13,15 +13,16 @@ namespace {
 
 const char* const nameTermOperation = "scanStringGetNameTokenAndEvaluete";
 
-void printNotFound(const std::wstring& name, unsigned position, unsigned line) {
-  localTrace(L"ERROR в scanStringGetNameTokenAndEvaluete() (variable not found " + name + L" ) position: " +
+void printNotFound(std::wstring_view name, unsigned position, unsigned line) {
+  localTrace(L"ERROR в scanStringGetNameTokenAndEvaluete() (variable not found " + std::wstring(name) +
+                 L" ) position: " +
                  std::to_wstring(position) + L" func: ",
              nameTermOperation, line);
 }
 
-void printCallFailed(localReturnStateType state, const std::wstring& name, unsigned termStart) {
+void printCallFailed(localReturnStateType state, std::wstring_view name, unsigned termStart) {
   localTrace(L"ERROR [" + localString::returnStateAsString(state) +
-                 L"] в scanStringGetNameTokenAndEvaluete() funtion calling error :" + name + L"() pos: " +
+                 L"] в scanStringGetNameTokenAndEvaluete() funtion calling error :" + std::wstring(name) + L"() pos: " +
                  std::to_wstring(termStart) + L" func: ",
              nameTermOperation, localInterpTraceLine::callFailed);
 }
@@ -36,13 +37,15 @@ void markUnnamedFailure(localReturnStateType& state) {
 namespace localNameTerm {
 
 // The record of a variable, through the site when there is one.
-const localContextUTF8::variableDescription* findVariable(localContextUTF8& context, const std::wstring& word,
-                                                          variableSite* site) {
-  return site != nullptr ? context.varAtSite(*site, word) : context.varGetPointer(word);
+const localContextUTF8::variableDescription* findVariable(localContextUTF8& context, std::wstring_view word,
+                                                          localNameSite* site) {
+  if (site == nullptr) return context.varGetPointer(word);
+  const std::size_t position = context.varFindAtSite(*site, word);
+  return position == localContextUTF8::npos ? nullptr : context.varByIdx(static_cast<unsigned>(position));
 }
 
-bool readVariable(localReturnStateType& state, localContextUTF8* context, const std::wstring& word,
-                  localValueDescription& value, variableSite* site) {
+bool readVariable(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
+                  localValueDescription& value, localNameSite* site) {
   if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
     return false;
@@ -56,8 +59,8 @@ bool readVariable(localReturnStateType& state, localContextUTF8* context, const 
   return true;
 }
 
-bool startChain(localReturnStateType& state, localContextUTF8* context, const std::wstring& word,
-                unsigned position, localValueDescription& value, variableSite* site) {
+bool startChain(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
+                unsigned position, localValueDescription& value, localNameSite* site) {
   if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
     return false;
@@ -86,29 +89,27 @@ bool readAttribute(localReturnStateType& state, localValueDescription& value, co
     markUnnamedFailure(state);
     return false;
   }
-  value = attribute;
+  value = std::move(attribute);
   return true;
 }
 
 bool call(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
           const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart) {
   bool called = true;
-  if (target.isMethod) {
+  if (target.method != nullptr) {
     if (value.getType() != localValueDescription::typeObject) {
-      printNotFound(target.name, closePosition, localInterpTraceLine::methodOnNonObject);
+      printNotFound(*target.method, closePosition, localInterpTraceLine::methodOnNonObject);
       state = localErrorTypeVALUEnotObject;
       return false;
     }
     // The method writes its result over the value that held the object.
-    called = value.methodExec(state, target.name, arguments, value);
+    called = value.methodExec(state, *target.method, arguments, value);
     if (!called) markUnnamedFailure(state);
-  } else if (target.upperName != nullptr) {
-    called = callFunction(state, context, value, *target.upperName, arguments, target.site);
   } else {
-    called = localInterpretatorUTF8::functionEvaluate(state, context, value, target.name, arguments);
+    called = callFunction(state, context, value, target.name, arguments, target.site);
   }
   if (!called) {
-    printCallFailed(state, target.name, termStart);
+    printCallFailed(state, target.method != nullptr ? std::wstring_view(*target.method) : target.name, termStart);
     return false;
   }
   return true;

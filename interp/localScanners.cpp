@@ -1,4 +1,6 @@
 // Token scanners: each reads one kind of token at a position and advances past it.
+#include <cstdint>
+
 #include "interp/localInterpretatorUTF8.h"
 #include "text/localString.h"
 
@@ -11,14 +13,19 @@ bool isWordChar(wchar_t c) {
 
 bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
+// Decimal integers of up to 15 digits are below 2^53 and so exact in a double.
+constexpr unsigned maxExactDigits = 15;
+
 }  // namespace
 
-void localInterpretatorUTF8::scanStringSkipVoidChars(const std::wstring& text, unsigned& position) {
+void localInterpretatorUTF8::scanStringSkipVoidCharsFrom(const std::wstring& text, unsigned& position) {
   static const std::wstring marker = localString::newLineMarker();
   while (position < text.size()) {
     const wchar_t c = text[position];
     if (c == L'\t' || c == L' ') {
       ++position;
+    } else if (c > L'/' || (c > L' ' && c != L'/')) {
+      break;  // a token: see scanStringSkipVoidChars
     } else if (localString::isNewLineMarker(text, position)) {
       position += static_cast<unsigned>(marker.size());
     } else if (c == L'/' && position + 1 < text.size() && text[position + 1] == L'/') {
@@ -31,31 +38,46 @@ void localInterpretatorUTF8::scanStringSkipVoidChars(const std::wstring& text, u
 }
 
 std::wstring localInterpretatorUTF8::scanStringGetWordToken(const std::wstring& text, unsigned& position) {
+  return std::wstring(scanStringGetWordView(text, position));
+}
+
+std::wstring_view localInterpretatorUTF8::scanStringGetWordView(const std::wstring& text, unsigned& position) {
   const unsigned start = position;
   while (position < text.size() && isWordChar(text[position])) ++position;
-  return start < text.size() ? text.substr(start, position - start) : std::wstring();
+  return start < text.size() ? std::wstring_view(text).substr(start, position - start) : std::wstring_view();
 }
 
 bool localInterpretatorUTF8::scanStringGetNumberTokenAndEvaluete(const std::wstring& text, unsigned& position,
                                                                 localValueDescription& value) {
-  std::string digits;
+  const unsigned start = position;
   bool pointSeen = false;
+  bool anyDigit = false;
+  std::uint64_t whole = 0;  // the digits as an integer, while there is no point
   while (position < text.size()) {
     const wchar_t c = text[position];
     if (isDigit(c)) {
-      digits.push_back(static_cast<char>(c));
+      anyDigit = true;
+      if (!pointSeen && position - start < maxExactDigits) whole = whole * 10 + static_cast<unsigned>(c - L'0');
     } else if (c == L'.' && !pointSeen) {
       pointSeen = true;
-      digits.push_back('.');
     } else {
       break;
     }
     ++position;
   }
   // A lone point, or nothing at all, is the number 0.
-  const bool anyDigit = digits.find_first_of("0123456789") != std::string::npos;
-  // The same conversion as NUMBER: a literal beyond the double range is infinity.
-  value.setVal(anyDigit ? localString::classicTextToDouble(digits) : 0.0);
+  if (!anyDigit) {
+    value.setVal(0.0);
+  } else if (!pointSeen && position - start <= maxExactDigits) {
+    // Up to 15 digits a double holds the integer exactly: no text conversion needed.
+    value.setVal(static_cast<double>(whole));
+  } else {
+    // The same conversion as NUMBER: a literal beyond the double range is infinity.
+    std::string digits;
+    digits.reserve(position - start);
+    for (unsigned i = start; i < position; ++i) digits.push_back(static_cast<char>(text[i]));
+    value.setVal(localString::classicTextToDouble(digits));
+  }
   return true;
 }
 

@@ -11,9 +11,22 @@ namespace {
 
 const char* const kOperation = "execute";
 
-// A node keeps its source text without the closing ";"; the evaluator and the
-// executor are handed the text with it put back.
-std::wstring withSemicolon(const std::wstring& text) { return text + L";"; }
+// A node keeps its source text without the closing ";". The statement executor is
+// handed the text with it put back; the evaluator reads the text as it is, since an
+// expression ends at the end of its text just as it ends at a ";" (the compiler has
+// checked that each expression is whole).
+std::wstring withSemicolon(const std::wstring& text) {
+  std::wstring statement;
+  statement.reserve(text.size() + 1);  // one allocation
+  statement.append(text).push_back(L';');
+  return statement;
+}
+
+bool evaluate(localReturnStateType& state, localContextUTF8* context, const std::wstring& text,
+              localValueDescription& value) {
+  unsigned position = 0;
+  return localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, value, context, false);
+}
 
 // The three lines a failing command, expression or assignment node reports.
 void traceNodeFailure(const localReturnStateType& state, const localOperatorCompiled& node, unsigned first,
@@ -30,18 +43,13 @@ bool runChild(localReturnStateType& state, localContextUTF8* context, const loca
 }
 
 // Storing needs a context; without one the store is refused instead of dereferencing null.
-// The value is not needed afterwards and moves into the variable.
-bool storeVariable(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
-                   localValueDescription& value) {
+bool storeVariable(localReturnStateType& state, localContextUTF8* context, const std::wstring& name,
+                   const localValueDescription& value) {
   if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
     return false;
   }
-  if (localExpressionTree::scanOnly()) {
-    context->varSetValue(node.name, &value);
-  } else {
-    context->varSetValueAtSite(node.storeSite, node.name, std::move(value));
-  }
+  context->varSetValue(name, &value);
   return true;
 }
 
@@ -72,9 +80,21 @@ bool executeCommand(localReturnStateType& state, localContextUTF8* context, cons
 // name. firstTrace is the first of the three failure lines' numbers.
 bool evaluateAndStore(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
                       bool storeWithoutName, unsigned firstTrace) {
-  localValueDescription value;  // the number 0
-  bool ok = node.evaluateText(state, context, value);
-  if (ok && (storeWithoutName || !node.name.empty())) ok = storeVariable(state, context, node, value);
+  const bool store = storeWithoutName || !node.name.empty();
+  bool ok = false;
+  if (store && context != nullptr) {
+    // Evaluated straight into the variable: `s = s + t` appends in place.
+    if (node.tree != nullptr && !localExpressionTree::scanOnly()) {
+      ok = node.tree->evaluateAndStore(state, *context, node.name, node.storeSite);
+    } else {
+      unsigned position = 0;
+      ok = localInterpretatorUTF8::scanStringGetExpressionAndStore(state, node.text, position, context, node.name);
+    }
+  } else {
+    localValueDescription value;  // the number 0
+    ok = node.evaluateText(state, context, value);
+    if (ok && store) ok = storeVariable(state, context, node.name, value);
+  }
   if (!ok) {
     traceNodeFailure(state, node, firstTrace, firstTrace + 1, firstTrace + 2);
     return false;
@@ -140,16 +160,14 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
 localOperatorCompiled::localOperatorCompiled(executorType executorFunction)
     : executor(executorFunction != nullptr ? executorFunction : &localOperatorCompiled::execute) {}
 
-void localOperatorCompiled::parseText() { tree = localExpressionTree::parse(withSemicolon(text)); }
+// The tree reads the text exactly as the scanner is handed it.
+void localOperatorCompiled::parseText() { tree = localExpressionTree::parse(text); }
 
 bool localOperatorCompiled::evaluateText(localReturnStateType& state, localContextUTF8* context,
                                          localValueDescription& value) const {
   if (tree != nullptr && context != nullptr && !localExpressionTree::scanOnly())
     return tree->evaluate(state, context, value);
-  const std::wstring statement = withSemicolon(text);
-  unsigned position = 0;
-  return localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, statement, position, value, context,
-                                                                    false);
+  return evaluate(state, context, text, value);
 }
 
 bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF8* context,

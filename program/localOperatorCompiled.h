@@ -56,7 +56,7 @@ class localOperatorCompiled {
   // scanned at every run (commands, texts the tree does not take).
   std::shared_ptr<const localExpressionTree> tree;
   // Where the variable the node stores into was found last time.
-  mutable localNameSite<localContextUTF8::variableDescription> storeSite;
+  mutable localNameSite storeSite;
 
   // Parses text into tree; the compiler calls it once the text is final.
   void parseText();

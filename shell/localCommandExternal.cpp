@@ -55,7 +55,7 @@ bool commandRun(localReturnStateType& state, const std::wstring& text, unsigned&
     if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, value, context,
                                                                     checkOnly))
       return false;
-    argument = localString::trimR(value.getStr());
+    argument = localString::trimR(value.getStrRef());
   } else {
     argument = localInterpretatorUTF8::scanStringGetWordToken(text, position);
   }

@@ -127,7 +127,7 @@ void localContextUTF8::varPrintCOUT(std::wstring name) {
     std::cout << " className: [" << toBytes(value.getClassName()) << "] ";
   std::cout << " number: [" << toBytes(localString::doubleToStdWStringDefault(value.getNum())) << "] ";
   std::cout << " pointer: [" << toBytes(localString::pointerToStdWString(value.getObj())) << "] ";
-  std::cout << " wStr: [" << toBytes(value.getStr()) << "] ";
+  std::cout << " wStr: [" << toBytes(value.getStrRef()) << "] ";
   std::cout << " Value: [" << toBytes(value.toString()) << "] \n";
 }
 

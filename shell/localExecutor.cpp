@@ -38,13 +38,11 @@ bool assignExpression(localReturnStateType& state, const std::wstring& text, uns
   }
   if (context->varGetPointer(name) == nullptr) context->varSetValueNum(name, 0);
   ++position;
-  localValueDescription value;  // the number 0
-  if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, text, position, value, context, false)) {
+  if (!localInterpretatorUTF8::scanStringGetExpressionAndStore(state, text, position, context, name)) {
     localTrace(L"Syntax ERROR in line lineNumber!!! func: ", operationName, 1897);
     state = localErrorTypeSYNTAX;
     return false;
   }
-  context->varSetValue(name, &value);
   return true;
 }
 

@@ -10,20 +10,21 @@
 
 namespace {
 
-using variableSite = localNameSite<localContextUTF8::variableDescription>;
-using functionSite = localNameSite<localContextUTF8::functionDescription>;
+using variableSite = localNameSite;
+using functionSite = localNameSite;
+constexpr std::size_t npos = localContextUTF8::npos;
 
 TEST(ContextSites, VariableSitesFollowAdditionsRemovalsAndClearing) {
   localContextUTF8 context;
   variableSite site;
-  EXPECT_EQ(context.varAtSite(site, L"total"), nullptr);  // "not there" is remembered too
+  EXPECT_EQ(context.varFindAtSite(site, L"total"), npos);  // "not there" is remembered too
 
   const auto before = context.generation();
   context.varSetValueNum(L"TOTAL", 1);
   EXPECT_NE(context.generation(), before);
-  localContextUTF8::variableDescription* found = context.varAtSite(site, L"total");
-  ASSERT_NE(found, nullptr);
-  EXPECT_EQ(found, context.varGetPointer(L"TOTAL"));
+  const std::size_t found = context.varFindAtSite(site, L"total");
+  ASSERT_NE(found, npos);
+  EXPECT_EQ(found, context.varFind(L"TOTAL"));
 
   // Storing into an existing record keeps the generation and the record.
   const auto stored = context.generation();
@@ -34,27 +35,27 @@ TEST(ContextSites, VariableSitesFollowAdditionsRemovalsAndClearing) {
 
   // Records before it removed: the vector shifts, the site looks again.
   context.varDeleteByIdx(0);
-  EXPECT_EQ(context.varAtSite(site, L"total"), context.varGetPointer(L"TOTAL"));
+  EXPECT_EQ(context.varFindAtSite(site, L"total"), context.varFind(L"TOTAL"));
   context.cleaMemo();
-  EXPECT_EQ(context.varAtSite(site, L"total"), nullptr);
+  EXPECT_EQ(context.varFindAtSite(site, L"total"), npos);
 
   // Storing through a site that remembers "not there" creates the variable.
   localValueDescription created = contextTest::num(7);
   context.varSetValueAtSite(site, L"total", std::move(created));
   ASSERT_NE(context.varGetPointer(L"TOTAL"), nullptr);
   EXPECT_EQ(context.varGetPointer(L"TOTAL")->value.getNum(), 7);
-  EXPECT_EQ(context.varAtSite(site, L"total"), context.varGetPointer(L"TOTAL"));
+  EXPECT_EQ(context.varFindAtSite(site, L"total"), context.varFind(L"TOTAL"));
 }
 
 TEST(ContextSites, FunctionSitesSeeRegistrationsAndOtherContexts) {
   localContextUTF8 first;
   functionSite site;
-  EXPECT_EQ(first.funcAtSite(site, L"MINE"), nullptr);
+  EXPECT_EQ(first.funcFindAtSite(site, L"MINE"), npos);
   const auto before = first.generation();
   ASSERT_TRUE(first.funcAddAsOperatorCompiled(L"mine", std::make_unique<localOperatorCompiled>()));
   EXPECT_NE(first.generation(), before);
-  ASSERT_NE(first.funcAtSite(site, L"MINE"), nullptr);
-  EXPECT_EQ(first.funcAtSite(site, L"MINE"), first.funcGetPointer(L"MINE"));
+  ASSERT_NE(first.funcFindAtSite(site, L"MINE"), npos);
+  EXPECT_EQ(first.funcFindAtSite(site, L"MINE"), first.funcFind(L"MINE"));
 
   // Re-registering moves the generation too; the record then holds the new body.
   auto body = std::make_unique<localOperatorCompiled>();
@@ -62,14 +63,14 @@ TEST(ContextSites, FunctionSitesSeeRegistrationsAndOtherContexts) {
   const auto registered = first.generation();
   ASSERT_TRUE(first.funcAddAsOperatorCompiled(L"MINE", std::move(body)));
   EXPECT_NE(first.generation(), registered);
-  EXPECT_EQ(first.funcAtSite(site, L"MINE")->operatorCompiled, newer);
+  EXPECT_EQ(first.funcByIdx(static_cast<unsigned>(first.funcFindAtSite(site, L"MINE"))).operatorCompiled, newer);
 
   // Another context never answers from the first one's memory, even at the same address.
   auto second = std::make_unique<localContextUTF8>();
   EXPECT_NE(second->generation(), first.generation());
-  EXPECT_EQ(second->funcAtSite(site, L"MINE"), nullptr);
+  EXPECT_EQ(second->funcFindAtSite(site, L"MINE"), npos);
   functionSite builtinSite;
-  EXPECT_NE(second->funcAtSite(builtinSite, L"STRLEN"), nullptr);
+  EXPECT_NE(second->funcFindAtSite(builtinSite, L"STRLEN"), npos);
 }
 
 }  // namespace

@@ -29,7 +29,13 @@ wchar_t charAt(const std::wstring& text, unsigned position);
 std::wstring trimL(const std::wstring& text);
 std::wstring trimR(const std::wstring& text);
 std::wstring right(const std::wstring& text, unsigned count);
-wchar_t wcharToUpper(wchar_t c);
+// Inline: name lookups upper-case every character they hash and compare.
+inline wchar_t wcharToUpper(wchar_t c) {
+  if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - 0x20);
+  if (c >= L'\u0430' && c <= L'\u044F') return static_cast<wchar_t>(c - 0x20);
+  if (c == L'\u0451') return L'\u0401';
+  return c;
+}
 std::wstring wstringToUpper(const std::wstring& text);
 
 // --- Lines and positions ------------------------------------------------------------

@@ -37,13 +37,6 @@ std::wstring right(const std::wstring& text, unsigned count) {
   return text.substr(text.size() - count);
 }
 
-wchar_t wcharToUpper(wchar_t c) {
-  if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - 0x20);
-  if (c >= L'\u0430' && c <= L'\u044F') return static_cast<wchar_t>(c - 0x20);
-  if (c == L'\u0451') return L'\u0401';
-  return c;
-}
-
 std::wstring wstringToUpper(const std::wstring& text) {
   std::wstring out(text);
   std::transform(out.begin(), out.end(), out.begin(), wcharToUpper);
