@@ -8,27 +8,15 @@ namespace {
 // no site can remember.
 std::uint64_t lastGeneration = 0;
 
-// The site's remembered position when it is still right, otherwise the lookup's.
-template <class Lookup>
-std::size_t throughSite(localNameSite& site, const localContextUTF8* context, Lookup lookup) {
-  if (site.context != context || site.generation != context->generation()) {
-    site.position = lookup();
-    site.context = context;
-    site.generation = context->generation();
-  }
-  return site.position;
-}
-
 }  // namespace
 
 void localContextUTF8::recordsChanged() { generation_ = ++lastGeneration; }
 
-std::size_t localContextUTF8::varFindAtSite(localNameSite& site, std::wstring_view name) {
-  return throughSite(site, this, [&] { return varFind(name); });
-}
-
-std::size_t localContextUTF8::funcFindAtSite(localNameSite& site, std::wstring_view name) {
-  return throughSite(site, this, [&] { return funcFind(name); });
+std::size_t localContextUTF8::lookUp(localNameSite& site, std::size_t position) const {
+  site.position = position;
+  site.context = this;
+  site.generation = generation_;
+  return position;
 }
 
 void localContextUTF8::varSetValueAtSite(localNameSite& site, std::wstring_view name, localValueDescription&& value) {

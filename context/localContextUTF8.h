@@ -60,8 +60,12 @@ class localContextUTF8 {
   std::uint64_t generation() const { return generation_; }
   // Lookups through a site's memory (varFind, funcFind): the index is asked only when
   // the generation moved.
-  std::size_t varFindAtSite(localNameSite& site, std::wstring_view name);
-  std::size_t funcFindAtSite(localNameSite& site, std::wstring_view name);
+  std::size_t varFindAtSite(localNameSite& site, std::wstring_view name) {
+    return remembers(site) ? site.position : lookUp(site, varFind(name));
+  }
+  std::size_t funcFindAtSite(localNameSite& site, std::wstring_view name) {
+    return remembers(site) ? site.position : lookUp(site, funcFind(name));
+  }
   // varSetValue through a site.
   void varSetValueAtSite(localNameSite& site, std::wstring_view name, localValueDescription&& value);
 
@@ -116,6 +120,8 @@ class localContextUTF8 {
 
  private:
   void recordsChanged();
+  bool remembers(const localNameSite& site) const { return site.context == this && site.generation == generation_; }
+  std::size_t lookUp(localNameSite& site, std::size_t position) const;
   std::uint64_t generation_ = 0;
 
   bool callFunction(localReturnStateType& state, std::size_t position, std::wstring_view name,

@@ -30,8 +30,8 @@ class localExpressionTree {
 
   // The differential switch: when set, compiled nodes scan their texts instead of using
   // their trees. Starts from the environment (LOCALINTERP_SCAN_ONLY=1); tests set it.
-  static bool scanOnly();
-  static void setScanOnly(bool on);
+  static bool scanOnly() { return scanOnly_; }
+  static void setScanOnly(bool on) { scanOnly_ = on; }
 
   enum class kind : unsigned char { number, string, variable, chain, call, bracket, binary };
 
@@ -45,6 +45,7 @@ class localExpressionTree {
     unsigned closePosition = 0;  // where a call's ")" stands
     bool isCall = false;         // chain: ends with a method call
     double number = 0.0;
+    localValueDescription literal;  // number and string literals as a fresh value holds them
     std::wstring text;   // string literal; the word as written for names
     std::wstring upper;  // a method's upper-cased name
     // Where the name found its record last time (the tree is shared but is only ever
@@ -55,6 +56,9 @@ class localExpressionTree {
   };
 
  private:
+  static bool scanOnlyFromEnvironment();
+  static inline bool scanOnly_ = scanOnlyFromEnvironment();
+
   friend class localExpressionTreeParser;
   friend class localExpressionTreeEvaluator;
   std::vector<node> nodes_;

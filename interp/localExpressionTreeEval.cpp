@@ -99,6 +99,14 @@ class localExpressionTreeEvaluator {
     const node& current = nodes_[index];
     if (current.what == kind::binary) {
       if (!term(current.left, value)) return false;
+      // A right operand that is a literal or a plain variable is only read by the
+      // operation: it is used where it stands instead of being copied first.
+      const node& rightNode = nodes_[current.right];
+      if (readInPlace(rightNode)) {
+        const localValueDescription* right = inPlace(rightNode);
+        return right != nullptr &&
+               localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, value, current.operation, value, *right);
+      }
       localValueDescription right;
       if (!term(current.right, right)) return false;
       return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, value, current.operation, value, right);
@@ -107,6 +115,18 @@ class localExpressionTreeEvaluator {
     if (!operand(current, value)) return false;
     // A name term may succeed and still leave another state (PI with arguments).
     return state_ == localErrorTypeOK;
+  }
+
+  static bool readInPlace(const node& current) {
+    return current.what == kind::number || current.what == kind::string || current.what == kind::variable;
+  }
+
+  // The value of a literal or plain variable operand as it stands, leaving the state as
+  // reading the operand would; null (with the state set) for a missing variable.
+  const localValueDescription* inPlace(const node& current) {
+    state_ = localErrorTypeOK;
+    if (current.what != kind::variable) return &current.literal;
+    return localNameTerm::findValue(state_, context_, current.text, &current.site);
   }
 
   bool operand(const node& current, localValueDescription& value) {

@@ -86,11 +86,13 @@ class localExpressionTreeParser {
       if (!localInterpretatorUTF8::scanStringGetStringTokenAndEvaluete(text_, position, literal)) return false;
       made.what = kind::string;
       made.text = literal.getStr();
+      made.literal = literal;
     } else if ((current >= L'0' && current <= L'9') || current == L'.') {
       localValueDescription literal;
       localInterpretatorUTF8::scanStringGetNumberTokenAndEvaluete(text_, position, literal);
       made.what = kind::number;
       made.number = literal.getNum();
+      made.literal = literal;
     } else {
       return false;
     }
@@ -168,13 +170,7 @@ std::shared_ptr<const localExpressionTree> localExpressionTree::parse(const std:
   return localExpressionTreeParser(text).run();
 }
 
-namespace {
-bool scanOnlySwitch() {
+bool localExpressionTree::scanOnlyFromEnvironment() {
   const char* setting = std::getenv("LOCALINTERP_SCAN_ONLY");
   return setting != nullptr && setting[0] == '1';
 }
-bool scanOnlyState = scanOnlySwitch();
-}  // namespace
-
-bool localExpressionTree::scanOnly() { return scanOnlyState; }
-void localExpressionTree::setScanOnly(bool on) { scanOnlyState = on; }

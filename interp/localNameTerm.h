@@ -14,6 +14,11 @@ namespace localNameTerm {
 
 // A site (may be null) remembers the record a name found; see localNameSite.
 
+// The value of a plain variable, read in place (valid until a variable changes); null
+// with the state set when there is no such variable.
+const localValueDescription* findValue(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
+                                       localNameSite* site = nullptr);
+
 // A plain variable: value becomes a copy of the variable's value.
 bool readVariable(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
                   localValueDescription& value, localNameSite* site = nullptr);

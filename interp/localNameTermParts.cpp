@@ -44,18 +44,25 @@ const localContextUTF8::variableDescription* findVariable(localContextUTF8& cont
   return position == localContextUTF8::npos ? nullptr : context.varByIdx(static_cast<unsigned>(position));
 }
 
-bool readVariable(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
-                  localValueDescription& value, localNameSite* site) {
+const localValueDescription* findValue(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
+                                       localNameSite* site) {
   if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
-    return false;
+    return nullptr;
   }
   const localContextUTF8::variableDescription* variable = findVariable(*context, word, site);
   if (variable == nullptr) {
     state = localErrorTypeVARIABLEunknown;
-    return false;
+    return nullptr;
   }
-  value = variable->value;
+  return &variable->value;
+}
+
+bool readVariable(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
+                  localValueDescription& value, localNameSite* site) {
+  const localValueDescription* found = findValue(state, context, word, site);
+  if (found == nullptr) return false;
+  value = *found;
   return true;
 }
 
