@@ -17,6 +17,13 @@ const char* const operationName = "functionEvaluate";
 std::size_t argumentCount(const localValueList* list) { return list == nullptr ? 0 : list->size(); }
 
 // name, in any case, is the upper-case keyword.
+// The names the evaluator answers itself, with their lengths known at compile time.
+constexpr std::wstring_view messageName = L"M1ESSAGE";
+constexpr std::wstring_view messageNameRussian = L"С1ООБЩИТЬ";
+constexpr std::wstring_view piName = L"PI";
+constexpr std::wstring_view formatName = L"FORMAT";
+constexpr std::wstring_view formatNameRussian = L"ФОРМАТ";
+
 bool sameName(std::wstring_view name, std::wstring_view keyword) {
   if (name.size() != keyword.size()) return false;
   for (std::size_t i = 0; i < name.size(); ++i) {
@@ -79,8 +86,8 @@ bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* 
                                  localNameSite* site) {
   state = localErrorTypeOK;
   // Names compare without an upper-cased copy: the context finds its functions in any case.
-  if (sameName(name, L"M1ESSAGE") || sameName(name, L"С1ООБЩИТЬ")) return message(state, result, list);
-  if (sameName(name, L"PI")) {
+  if (sameName(name, messageName) || sameName(name, messageNameRussian)) return message(state, result, list);
+  if (sameName(name, piName)) {
     // Arguments are refused through the state only: the call itself counts as made.
     result.setVal(3.14);
     if (argumentCount(list) != 0) state = localErrorTypePARAMETERScount;
@@ -88,7 +95,7 @@ bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* 
   }
 
   bool called = false;
-  if (sameName(name, L"FORMAT") || sameName(name, L"ФОРМАТ")) {
+  if (sameName(name, formatName) || sameName(name, formatNameRussian)) {
     called = format(state, result, list);
   } else if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
