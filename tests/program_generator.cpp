@@ -106,7 +106,7 @@ class writer {
         return chance(50) ? L"'x'" : L"\"yz\"";
       case 1:
       case 2:
-        return stringVariable();
+        return literalStrings_ ? L"'w'" : stringVariable();
       case 3:
         return brackets(stringExpression(depth + 1));
       case 4:
@@ -166,8 +166,15 @@ class writer {
       case 1:
       case 2:
         return numberVariable() + L" = " + numberExpression(0) + L";\n";
-      case 3:
-        return stringVariable() + L" = " + stringExpression(0) + L";\n";
+      case 3: {
+        // The right side names no string variable, so strings grow by a bounded amount
+        // per pass instead of doubling.
+        literalStrings_ = true;
+        const std::wstring text = stringVariable() + L" = " + (chance(50) ? stringVariable() + L" + " : L"") +
+                                  stringExpression(0) + L";\n";
+        literalStrings_ = false;
+        return text;
+      }
       case 4:
       case 5:
         return L"? " + (chance(60) ? numberExpression(0) : stringExpression(0)) + L";\n";
@@ -250,6 +257,7 @@ class writer {
   std::wstring scope_;
   std::wstring functionScope_;
   bool mayInclude_ = false;
+  bool literalStrings_ = false;
   int callable_ = 0;
   int loopDepth_ = 0;
 };
