@@ -82,5 +82,6 @@ bool localContextUTF8::funcAddAsOperatorCompiled(std::wstring name, std::unique_
   function->methodFunction = nullptr;
   function->builtin = nullptr;
   function->operatorCompiled = body;
+  recordsChanged();
   return true;
 }

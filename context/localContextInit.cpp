@@ -60,6 +60,7 @@ bool localContextUTF8::init(localReturnStateType& state) {
   state = localErrorTypeOK;
   cleaMemo();
   classes.clear();
+  recordsChanged();
 
   const std::unique_ptr<localClassDeclaration> library = getClassDeclaration();
   for (const localClassDeclaration::classMember* member : library->members) {
@@ -71,6 +72,7 @@ bool localContextUTF8::init(localReturnStateType& state) {
     functions.push_back(function);
     functionIndex.add(functions.back().name, functions.size() - 1);
   }
+  recordsChanged();
 
   classReg(localClassDateTime::getClassDeclaration());
 

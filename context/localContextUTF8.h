@@ -6,6 +6,7 @@
 
 #include "core/localClassDeclaration.h"
 #include "context/localNameIndex.h"
+#include "context/localNameSite.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 
@@ -53,6 +54,20 @@ class localContextUTF8 {
   localClassDeclaration* getClassDeclarationByName(const std::wstring& name) const;
   bool createObj(localReturnStateType& state, const std::wstring& className,
                  localValueDescription& result);
+
+  // Changes, to a number no context has had before, whenever a variable or function
+  // record is added, removed or cleared (see localNameSite).
+  std::uint64_t generation() const { return generation_; }
+  // Lookups through a site's memory (varFind, funcFind): the index is asked only when
+  // the generation moved.
+  std::size_t varFindAtSite(localNameSite& site, std::wstring_view name) {
+    return remembers(site) ? site.position : lookUp(site, varFind(name));
+  }
+  std::size_t funcFindAtSite(localNameSite& site, std::wstring_view name) {
+    return remembers(site) ? site.position : lookUp(site, funcFind(name));
+  }
+  // varSetValue through a site.
+  void varSetValueAtSite(localNameSite& site, std::wstring_view name, localValueDescription&& value);
 
   // Variables, looked up in any case. Pointers and positions returned stay valid only
   // until a variable is created or removed.
@@ -106,6 +121,11 @@ class localContextUTF8 {
   std::string toStdString() const;
 
  private:
+  void recordsChanged();
+  bool remembers(const localNameSite& site) const { return site.context == this && site.generation == generation_; }
+  std::size_t lookUp(localNameSite& site, std::size_t position) const;
+  std::uint64_t generation_ = 0;
+
   bool callFunction(localReturnStateType& state, std::size_t position, std::wstring_view name,
                     localValueList* arguments, localValueDescription* result);
 

@@ -25,6 +25,7 @@ void localContextUTF8::varSetValue(std::wstring_view name, localValueDescription
   }
   variables.push_back(variableDescription{localString::wstringToUpper(std::wstring(name)), std::move(value)});
   variableIndex.add(variables.back().name, variables.size() - 1);
+  recordsChanged();
 }
 
 void localContextUTF8::varSetValueNum(std::wstring_view name, double number) {
@@ -51,12 +52,14 @@ void localContextUTF8::varDeleteByIdx(unsigned index) {
   varSettlePostponedRead();
   variables.erase(variables.begin() + index);
   variableIndex.rebuild(variables);
+  recordsChanged();
 }
 
 void localContextUTF8::cleaMemo() {
   varSettlePostponedRead();
   variables.clear();
   variableIndex.clear();
+  recordsChanged();
 }
 
 bool localContextUTF8::varPostponeRead(std::size_t position, localValueDescription* into) {

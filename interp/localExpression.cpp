@@ -7,8 +7,10 @@
 #include "core/localInlineStack.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
+#include "interp/localExpressionShared.h"
 #include "interp/localInterpTraceLines.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "interp/localPostponedLeft.h"
 #include "text/localString.h"
 
 namespace {
@@ -18,40 +20,6 @@ void printClosingQuoteExpected(wchar_t quote) {
                    std::wstring(L"ОШИБКА при сборке СТРОКОВОЙ костанты . Ожидается символ '") + quote + L"'")
             << "\n";
 }
-
-// The left-most operand of an expression whose value goes back into the same variable
-// (`s = s + t`). It is read without a copy: while the other operands are evaluated the
-// variable stays as it was unless some variable changes, and then the context copies
-// the value into `held` first. The last operation then works on the variable in place.
-class postponedLeft {
- public:
-  explicit postponedLeft(localContextUTF8* context) : context_(context) {}
-  ~postponedLeft() {
-    if (active_) context_->varEndPostponedRead();
-  }
-  postponedLeft(const postponedLeft&) = delete;
-  postponedLeft& operator=(const postponedLeft&) = delete;
-
-  bool begin(std::size_t position) {
-    active_ = context_->varPostponeRead(position, &held_);
-    position_ = position;
-    return active_;
-  }
-  bool active() const { return active_; }
-  // Ends the postponement. The variable itself when it is unchanged, otherwise null (and
-  // the value read is in held()).
-  localValueDescription* end() {
-    active_ = false;
-    return context_->varEndPostponedRead() ? &context_->varByIdx(static_cast<unsigned>(position_))->value : nullptr;
-  }
-  localValueDescription& held() { return held_; }
-
- private:
-  localContextUTF8* context_;
-  localValueDescription held_;
-  std::size_t position_ = 0;
-  bool active_ = false;
-};
 
 // Reads the expression's first operand as a postponed read of the target variable when
 // it is a plain reference to it (no member, no call); false leaves position unchanged.
@@ -122,12 +90,7 @@ bool evaluateExpression(localReturnStateType& state, const std::wstring& text, u
   // Brackets and argument lists recurse through here; bound the depth so that hostile
   // input fails cleanly instead of exhausting the stack.
   localNestingGuard guard(localNestingKind::expression);
-  if (guard.tooDeep()) {
-    localTrace(L"localErrorTypeCODE!!! слишком глубокая вложенность выражения func: ",
-               "scanStringGetExpressionAndEvaluete", localInterpTraceLine::expressionTooDeep);
-    state = localErrorTypeCODE;
-    return false;
-  }
+  if (!localExpressionShared::enter(guard, state)) return false;
 
   evaluation e;
   postponedLeft left(context);
@@ -173,6 +136,14 @@ bool evaluateExpression(localReturnStateType& state, const std::wstring& text, u
 }
 
 }  // namespace
+
+bool localExpressionShared::enter(const localNestingGuard& guard, localReturnStateType& state) {
+  if (!guard.tooDeep()) return true;
+  localTrace(L"localErrorTypeCODE!!! слишком глубокая вложенность выражения func: ",
+             "scanStringGetExpressionAndEvaluete", localInterpTraceLine::expressionTooDeep);
+  state = localErrorTypeCODE;
+  return false;
+}
 
 bool localInterpretatorUTF8::scanStringGetOperandAndEvaluete(localReturnStateType& state, const std::wstring& text,
                                                             unsigned& position, localValueDescription& value,

@@ -7,6 +7,7 @@
 #include "core/localTrace.h"
 #include "interp/localInterpTraceLines.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "interp/localNameTerm.h"
 #include "text/localString.h"
 
 namespace {
@@ -16,6 +17,13 @@ const char* const operationName = "functionEvaluate";
 std::size_t argumentCount(const localValueList* list) { return list == nullptr ? 0 : list->size(); }
 
 // name, in any case, is the upper-case keyword.
+// The names the evaluator answers itself, with their lengths known at compile time.
+constexpr std::wstring_view messageName = L"M1ESSAGE";
+constexpr std::wstring_view messageNameRussian = L"С1ООБЩИТЬ";
+constexpr std::wstring_view piName = L"PI";
+constexpr std::wstring_view formatName = L"FORMAT";
+constexpr std::wstring_view formatNameRussian = L"ФОРМАТ";
+
 bool sameName(std::wstring_view name, std::wstring_view keyword) {
   if (name.size() != keyword.size()) return false;
   for (std::size_t i = 0; i < name.size(); ++i) {
@@ -70,10 +78,16 @@ bool message(localReturnStateType& state, localValueDescription& result, const l
 bool localInterpretatorUTF8::functionEvaluate(localReturnStateType& state, localContextUTF8* context,
                                              localValueDescription& result, std::wstring_view name,
                                              localValueList* list) {
+  return localNameTerm::callFunction(state, context, result, name, list, nullptr);
+}
+
+bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* context,
+                                 localValueDescription& result, std::wstring_view name, localValueList* list,
+                                 localNameSite* site) {
   state = localErrorTypeOK;
   // Names compare without an upper-cased copy: the context finds its functions in any case.
-  if (sameName(name, L"M1ESSAGE") || sameName(name, L"С1ООБЩИТЬ")) return message(state, result, list);
-  if (sameName(name, L"PI")) {
+  if (sameName(name, messageName) || sameName(name, messageNameRussian)) return message(state, result, list);
+  if (sameName(name, piName)) {
     // Arguments are refused through the state only: the call itself counts as made.
     result.setVal(3.14);
     if (argumentCount(list) != 0) state = localErrorTypePARAMETERScount;
@@ -81,12 +95,13 @@ bool localInterpretatorUTF8::functionEvaluate(localReturnStateType& state, local
   }
 
   bool called = false;
-  if (sameName(name, L"FORMAT") || sameName(name, L"ФОРМАТ")) {
+  if (sameName(name, formatName) || sameName(name, formatNameRussian)) {
     called = format(state, result, list);
   } else if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
   } else {
-    called = context->funcExecAt(state, context->funcFind(name), list, &result);
+    const std::size_t position = site != nullptr ? context->funcFindAtSite(*site, name) : context->funcFind(name);
+    called = context->funcExecAt(state, position, list, &result);
   }
   // A call that failed without naming why is still a failure.
   if (!called && state == localErrorTypeOK) state = localErrorTypeCODE;

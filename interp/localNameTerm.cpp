@@ -1,36 +1,17 @@
-// Name terms: variables, function calls, attribute chains and method calls of objects,
-// and the argument lists of calls.
+// The name-term scanner: reads a variable, a member chain or a call from the text and
+// hands each to its piece in localNameTerm; also the argument lists of calls.
 #include <iostream>
-#include <memory>
 #include <string>
 
-#include "context/localContextUTF8.h"
-#include "core/localTrace.h"
-#include "interp/localInterpTraceLines.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "interp/localNameTerm.h"
 #include "text/localString.h"
 
 namespace {
 
-const char* const nameTermOperation = "scanStringGetNameTokenAndEvaluete";
-
-void printNotFound(std::wstring_view name, unsigned position, unsigned line) {
-  localTrace(L"ERROR в scanStringGetNameTokenAndEvaluete() (variable not found " + std::wstring(name) +
-                 L" ) position: " +
-                 std::to_wstring(position) + L" func: ",
-             nameTermOperation, line);
-}
-
 void printCloseBracketExpected(unsigned position) {
   std::cout << localString::wstringToStdStringMultibyte(L"ожидается  ')' в позиции " + std::to_wstring(position))
             << "\n";
-}
-
-void printCallFailed(localReturnStateType state, std::wstring_view name, unsigned termStart) {
-  localTrace(L"ERROR [" + localString::returnStateAsString(state) +
-                 L"] в scanStringGetNameTokenAndEvaluete() funtion calling error :" + std::wstring(name) + L"() pos: " +
-                 std::to_wstring(termStart) + L" func: ",
-             nameTermOperation, localInterpTraceLine::callFailed);
 }
 
 void printParameterExpected(unsigned position) {
@@ -40,22 +21,44 @@ void printParameterExpected(unsigned position) {
             << "\n";
 }
 
-// A member function that returned false without naming a failure must not pass for a success.
-void markUnnamedFailure(localReturnStateType& state) {
-  if (state == localErrorTypeOK) state = localErrorTypeCODE;
+// Follows ".name" steps after the chain's first word. Stops at a name followed by "(",
+// which is a method to call: member gets its upper-cased name. Attributes are read
+// (not in check-only mode) as the chain goes.
+bool scanMemberChain(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                     localValueDescription& value, bool checkOnly, std::wstring& member) {
+  while (localString::charAt(text, position) == L'.') {
+    ++position;
+    std::wstring name(localInterpretatorUTF8::scanStringGetWordView(text, position));
+    for (wchar_t& c : name) c = localString::wcharToUpper(c);
+    if (localString::charAt(text, position) == L'(') {
+      member = std::move(name);
+      return true;
+    }
+    if (!checkOnly && !localNameTerm::readAttribute(state, value, name)) return false;
+  }
+  return true;
 }
 
-// Reads one attribute of the object that value holds and makes value that attribute.
-// The value's own member access refuses a non-object (whose stale declaration must not
-// be asked) and an object without a declaration.
-bool readAttribute(localReturnStateType& state, localValueDescription& value, const std::wstring& member) {
-  localValueDescription attribute;
-  attribute.setVal(std::wstring());
-  if (!value.getAttr(state, member, attribute)) {
-    markUnnamedFailure(state);
+// The argument list and ")" of a call whose "(" is at position, then the call itself.
+bool scanCall(localReturnStateType& state, const std::wstring& text, unsigned& position,
+              localValueDescription& value, localContextUTF8* context, bool checkOnly,
+              const localNameTerm::callee& target, unsigned termStart) {
+  ++position;
+  localOwnedValueList arguments;
+  if (!localInterpretatorUTF8::scanStringGetListOfValueDescriptions(state, text, position, arguments, context,
+                                                                    checkOnly))
+    return false;
+  if (localString::charAt(text, position) != L')') {
+    printCloseBracketExpected(position);
+    state = localErrorTypeSYNTAXexpectedCloseBracket;
     return false;
   }
-  value = std::move(attribute);
+  if (checkOnly) {
+    value.setVal(1.0);
+  } else if (!localNameTerm::call(state, context, value, target, arguments.get(), position, termStart)) {
+    return false;
+  }
+  ++position;
   return true;
 }
 
@@ -69,89 +72,19 @@ bool localInterpretatorUTF8::scanStringGetNameTokenAndEvaluete(localReturnStateT
   const unsigned termStart = position;
   const std::wstring_view word = scanStringGetWordView(text, position);
 
-  std::wstring member;  // the method name when the call ends an attribute chain
-  bool isMethod = false;
-
   if (localString::charAt(text, position) == L'.') {
-    if (!checkOnly) {
-      if (context == nullptr) {
-        state = localErrorTypeCONTEXTmissing;
-        return false;
-      }
-      // Copy the value out at once: later evaluation may create variables and move the record.
-      const localContextUTF8::variableDescription* variable = context->varGetPointer(word);
-      if (variable == nullptr) {
-        printNotFound(word, position, localInterpTraceLine::chainVariableMissing);
-        state = localErrorTypeVARIABLEunknown;
-        return false;
-      }
-      if (variable->value.getType() != localValueDescription::typeObject) {
-        printNotFound(word, position, localInterpTraceLine::chainVariableNotObject);
-        state = localErrorTypeTYPEunknown;
-        return false;
-      }
-      value.setVal(variable->value.getObj(), variable->value.getClassDeclaration());
-    }
-    while (localString::charAt(text, position) == L'.') {
-      ++position;
-      std::wstring name(scanStringGetWordView(text, position));
-      for (wchar_t& c : name) c = localString::wcharToUpper(c);
-      if (localString::charAt(text, position) == L'(') {
-        member = std::move(name);
-        isMethod = true;
-        break;
-      }
-      if (!checkOnly && !readAttribute(state, value, name)) return false;
-    }
-    if (!isMethod) return true;
+    if (!checkOnly && !localNameTerm::startChain(state, context, word, position, value)) return false;
+    std::wstring member;
+    if (!scanMemberChain(state, text, position, value, checkOnly, member)) return false;
+    if (member.empty() && localString::charAt(text, position) != L'(') return true;
+    return scanCall(state, text, position, value, context, checkOnly, localNameTerm::callee{member, &member},
+                    termStart);
   }
-
-  if (localString::charAt(text, position) == L'(') {
-    ++position;
-    localOwnedValueList arguments;
-    if (!scanStringGetListOfValueDescriptions(state, text, position, arguments, context, checkOnly)) return false;
-    if (localString::charAt(text, position) != L')') {
-      printCloseBracketExpected(position);
-      state = localErrorTypeSYNTAXexpectedCloseBracket;
-      return false;
-    }
-    bool called = true;
-    if (checkOnly) {
-      value.setVal(1.0);
-    } else if (isMethod) {
-      if (value.getType() != localValueDescription::typeObject) {
-        printNotFound(member, position, localInterpTraceLine::methodOnNonObject);
-        state = localErrorTypeVALUEnotObject;
-        return false;
-      }
-      // The method writes its result over the value that held the object.
-      called = value.methodExec(state, member, arguments.get(), value);
-      if (!called) markUnnamedFailure(state);
-    } else {
-      called = functionEvaluate(state, context, value, word, arguments.get());
-    }
-    arguments.clear();
-    if (!called) {
-      printCallFailed(state, isMethod ? std::wstring_view(member) : word, termStart);
-      return false;
-    }
-    ++position;
-    return true;
-  }
-
-  // A plain variable.
+  if (localString::charAt(text, position) == L'(')
+    return scanCall(state, text, position, value, context, checkOnly, localNameTerm::callee{word},
+                    termStart);
   if (checkOnly) return true;
-  if (context == nullptr) {
-    state = localErrorTypeCONTEXTmissing;
-    return false;
-  }
-  const localContextUTF8::variableDescription* variable = context->varGetPointer(word);
-  if (variable == nullptr) {
-    state = localErrorTypeVARIABLEunknown;
-    return false;
-  }
-  value = variable->value;
-  return true;
+  return localNameTerm::readVariable(state, context, word, value);
 }
 
 bool localInterpretatorUTF8::scanStringGetListOfValueDescriptions(localReturnStateType& state,

@@ -29,6 +29,7 @@ localOperatorCompiled makeNode(const localOperatorCompiled& block, localCompiled
   node.position = position;
   node.name = name;
   node.text = text;
+  if (kind != localCompiledOperatorTypeCOMMAND) node.parseText();
   return node;
 }
 

@@ -30,6 +30,7 @@ bool compileIf(localReturnStateType& state, const std::wstring& text, unsigned& 
     if (!compileNestedBlock(state, text, position, context, ifNode.executor, branch)) return false;
     branch->position = branchStart;
     branch->text = condition;  // empty once ELSE was seen: such a branch is always selected
+    if (!condition.empty()) branch->parseText();
     ifNode.children.push_back(std::move(*branch));
 
     if (state == localErrorTypeELSE) elseSeen = true;

@@ -3,6 +3,7 @@
 #include "context/localContextUTF8.h"
 #include "core/localInterrupt.h"
 #include "core/localTrace.h"
+#include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "text/localString.h"
 
@@ -83,11 +84,15 @@ bool evaluateAndStore(localReturnStateType& state, localContextUTF8* context, co
   bool ok = false;
   if (store && context != nullptr) {
     // Evaluated straight into the variable: `s = s + t` appends in place.
-    unsigned position = 0;
-    ok = localInterpretatorUTF8::scanStringGetExpressionAndStore(state, node.text, position, context, node.name);
+    if (node.tree != nullptr && !localExpressionTree::scanOnly()) {
+      ok = node.tree->evaluateAndStore(state, *context, node.name, node.storeSite);
+    } else {
+      unsigned position = 0;
+      ok = localInterpretatorUTF8::scanStringGetExpressionAndStore(state, node.text, position, context, node.name);
+    }
   } else {
     localValueDescription value;  // the number 0
-    ok = evaluate(state, context, node.text, value);
+    ok = node.evaluateText(state, context, value);
     if (ok && store) ok = storeVariable(state, context, node.name, value);
   }
   if (!ok) {
@@ -104,7 +109,7 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
     condition.setBoo(false);
     bool selected = true;
     if (!branch.text.empty()) {
-      if (!evaluate(state, context, branch.text, condition)) {
+      if (!branch.evaluateText(state, context, condition)) {
         localTrace(L"ERROR!!! func: ", kOperation, 378);
         return false;
       }
@@ -120,7 +125,7 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
 
 bool executePrint(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
   localValueDescription value;  // the number 0
-  if (!evaluate(state, context, node.text, value)) {
+  if (!node.evaluateText(state, context, value)) {
     localTrace(L"ERROR!!! func: ", kOperation, 446);
     return false;
   }
@@ -132,7 +137,7 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
                   localValueList* arguments, localValueDescription& result) {
   localValueDescription condition;  // the number 0
   for (;;) {
-    if (!evaluate(state, context, node.text, condition)) {
+    if (!node.evaluateText(state, context, condition)) {
       localTrace(L"ERROR!!! func: ", kOperation, 404);
       return false;
     }
@@ -154,6 +159,16 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
 
 localOperatorCompiled::localOperatorCompiled(executorType executorFunction)
     : executor(executorFunction != nullptr ? executorFunction : &localOperatorCompiled::execute) {}
+
+// The tree reads the text exactly as the scanner is handed it.
+void localOperatorCompiled::parseText() { tree = localExpressionTree::parse(text); }
+
+bool localOperatorCompiled::evaluateText(localReturnStateType& state, localContextUTF8* context,
+                                         localValueDescription& value) const {
+  if (tree != nullptr && context != nullptr && !localExpressionTree::scanOnly())
+    return tree->evaluate(state, context, value);
+  return evaluate(state, context, text, value);
+}
 
 bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF8* context,
                                     const localOperatorCompiled* node, localValueList* arguments,

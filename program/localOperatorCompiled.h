@@ -1,12 +1,14 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "context/localContextUTF8.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 
-class localContextUTF8;
+class localExpressionTree;
 
 enum localCompiledOperatorType : std::int32_t {
   localCompiledOperatorTypeNONE = 0,
@@ -27,8 +29,9 @@ struct argDeclaration {
   bool flag = false;
 };
 
-// One node of a compiled program. It keeps the source text of its expression or command
-// and hands it to the evaluator or the statement executor each time it runs.
+// One node of a compiled program. It keeps the source text of its expression or command;
+// an expression (also a condition or a call statement) is parsed once into a tree that
+// runs in place of the text, a command goes to the statement executor each time.
 class localOperatorCompiled {
  public:
   using executorType = bool (*)(localReturnStateType& state, localContextUTF8* context,
@@ -49,4 +52,14 @@ class localOperatorCompiled {
   std::vector<localOperatorCompiled> children;
   std::vector<argDeclaration*> argDeclarations;
   executorType executor;
+  // The parsed expression of text, shared by copies of the node; null when the text is
+  // scanned at every run (commands, texts the tree does not take).
+  std::shared_ptr<const localExpressionTree> tree;
+  // Where the variable the node stores into was found last time.
+  mutable localNameSite storeSite;
+
+  // Parses text into tree; the compiler calls it once the text is final.
+  void parseText();
+  // Evaluates the node's expression: through the tree, or by scanning the text.
+  bool evaluateText(localReturnStateType& state, localContextUTF8* context, localValueDescription& value) const;
 };

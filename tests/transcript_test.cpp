@@ -3,6 +3,8 @@
 // in CP866; the decoded output, with the input echoed after each prompt, must match exactly.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -123,9 +125,24 @@ void runSession(const fs::path& binary, const Transcript& session) {
   checkExpectedFiles(work.path(), session.expectedFiles);
 }
 
-class TranscriptTest : public testing::TestWithParam<std::string> {};
+class TranscriptTest : public testing::TestWithParam<std::string> {
+ protected:
+  void checkSessions();
+};
 
-TEST_P(TranscriptTest, MatchesConsoleSession) {
+// The same sessions with every compiled node scanning its text instead of running its
+// parsed tree (the interpreter reads the switch from its environment): both ways of
+// running a program must print the same bytes.
+class TranscriptScanOnlyTest : public TranscriptTest {
+ protected:
+  void SetUp() override { setenv("LOCALINTERP_SCAN_ONLY", "1", 1); }
+  void TearDown() override { unsetenv("LOCALINTERP_SCAN_ONLY"); }
+};
+
+TEST_P(TranscriptTest, MatchesConsoleSession) { checkSessions(); }
+TEST_P(TranscriptScanOnlyTest, MatchesConsoleSession) { checkSessions(); }
+
+void TranscriptTest::checkSessions() {
   const fs::path binary = fs::absolute(LOCALINTERP_BINARY);
   ASSERT_TRUE(fs::is_regular_file(binary)) << "interpreter binary not found: " << binary;
 
@@ -141,6 +158,8 @@ TEST_P(TranscriptTest, MatchesConsoleSession) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Transcripts, TranscriptTest, testing::ValuesIn(transcriptFiles()), testName);
+INSTANTIATE_TEST_SUITE_P(Transcripts, TranscriptScanOnlyTest, testing::ValuesIn(transcriptFiles()), testName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(TranscriptTest);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(TranscriptScanOnlyTest);
 
 }  // namespace

@@ -1,0 +1,193 @@
+// Evaluates an expression tree. Operands are computed into fresh values in the order the
+// scanner reads them and each binary node is applied where the scanner would reduce it,
+// so results (all fields of the value), side effects and failures are the scanner's.
+#include <memory>
+#include <vector>
+
+#include "core/localNestingGuard.h"
+#include "interp/localExpressionShared.h"
+#include "interp/localExpressionTree.h"
+#include "interp/localNameTerm.h"
+#include "interp/localPostponedLeft.h"
+
+namespace {
+
+// Argument values of the calls in progress, one frame per nesting level of calls; a
+// frame keeps its storage when released, so calls do not allocate once warmed up.
+struct argumentFrame {
+  std::vector<localValueDescription> values;
+  localValueList view;
+};
+
+class argumentFrames {
+ public:
+  argumentFrame& acquire() {
+    if (depth_ == frames_.size()) frames_.push_back(std::make_unique<argumentFrame>());
+    return *frames_[depth_++];
+  }
+  void release() { --depth_; }
+
+ private:
+  std::vector<std::unique_ptr<argumentFrame>> frames_;
+  std::size_t depth_ = 0;
+};
+
+argumentFrames frames;
+
+// Holds one frame for the lifetime of a call's evaluation.
+class frameLease {
+ public:
+  explicit frameLease(std::size_t count) : frame(frames.acquire()) {
+    frame.values.resize(count);
+    for (localValueDescription& value : frame.values) value = localValueDescription();
+    frame.view.clear();
+  }
+  ~frameLease() { frames.release(); }
+  frameLease(const frameLease&) = delete;
+  frameLease& operator=(const frameLease&) = delete;
+  argumentFrame& frame;
+};
+
+}  // namespace
+
+class localExpressionTreeEvaluator {
+ public:
+  localExpressionTreeEvaluator(const localExpressionTree& tree, localReturnStateType& state,
+                               localContextUTF8* context)
+      : nodes_(tree.nodes_), state_(state), context_(context) {}
+
+  // An expression of its own: the whole text, a bracket's inside, an argument.
+  bool expression(unsigned index, localValueDescription& value) {
+    localNestingGuard guard(localNestingKind::expression);
+    if (!localExpressionShared::enter(guard, state_)) return false;
+    return term(index, value);
+  }
+
+  // The whole expression, stored into the variable at target. When the expression is
+  // `target <op> rest`, the variable is read without a copy (see postponedLeft) and,
+  // when nothing changed a variable meanwhile, the operation works on it in place.
+  // stored tells whether that happened; otherwise value holds the result to store.
+  bool expressionInto(unsigned index, std::size_t target, localValueDescription& value, bool& stored) {
+    stored = false;
+    localNestingGuard guard(localNestingKind::expression);
+    if (!localExpressionShared::enter(guard, state_)) return false;
+    const node& root = nodes_[index];
+    if (target == localContextUTF8::npos || root.what != kind::binary ||
+        nodes_[root.left].what != kind::variable ||
+        context_->varFindAtSite(nodes_[root.left].site, nodes_[root.left].text) != target)
+      return term(index, value);
+    postponedLeft left(context_);
+    state_ = localErrorTypeOK;  // the left operand is read
+    if (!left.begin(target)) return term(index, value);
+    localValueDescription right;
+    if (!term(root.right, right)) return false;
+    localValueDescription* variable = left.end();
+    if (variable != nullptr) {
+      stored = true;
+      return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, *variable, root.operation, *variable, right);
+    }
+    value = std::move(left.held());
+    return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, value, root.operation, value, right);
+  }
+
+ private:
+  using kind = localExpressionTree::kind;
+  using node = localExpressionTree::node;
+
+  // value is fresh (the number 0) on entry, as the scanner's operand slots are.
+  bool term(unsigned index, localValueDescription& value) {
+    const node& current = nodes_[index];
+    if (current.what == kind::binary) {
+      if (!term(current.left, value)) return false;
+      // A right operand that is a literal or a plain variable is only read by the
+      // operation: it is used where it stands instead of being copied first.
+      const node& rightNode = nodes_[current.right];
+      if (readInPlace(rightNode)) {
+        const localValueDescription* right = inPlace(rightNode);
+        return right != nullptr &&
+               localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, value, current.operation, value, *right);
+      }
+      localValueDescription right;
+      if (!term(current.right, right)) return false;
+      return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, value, current.operation, value, right);
+    }
+    state_ = localErrorTypeOK;
+    if (!operand(current, value)) return false;
+    // A name term may succeed and still leave another state (PI with arguments).
+    return state_ == localErrorTypeOK;
+  }
+
+  static bool readInPlace(const node& current) {
+    return current.what == kind::number || current.what == kind::string || current.what == kind::variable;
+  }
+
+  // The value of a literal or plain variable operand as it stands, leaving the state as
+  // reading the operand would; null (with the state set) for a missing variable.
+  const localValueDescription* inPlace(const node& current) {
+    state_ = localErrorTypeOK;
+    if (current.what != kind::variable) return &current.literal;
+    return localNameTerm::findValue(state_, context_, current.text, &current.site);
+  }
+
+  bool operand(const node& current, localValueDescription& value) {
+    switch (current.what) {
+      case kind::number:
+        value.setVal(current.number);
+        return true;
+      case kind::string:
+        value.setVal(current.text);
+        return true;
+      case kind::variable:
+        return localNameTerm::readVariable(state_, context_, current.text, value, &current.site);
+      case kind::bracket:
+        return expression(current.left, value);
+      case kind::call:
+        return call(current, value, localNameTerm::callee{current.text, nullptr, &current.site});
+      case kind::chain:
+        if (!localNameTerm::startChain(state_, context_, current.text, current.afterWord, value, &current.site))
+          return false;
+        for (const std::wstring& attribute : current.attributes) {
+          if (!localNameTerm::readAttribute(state_, value, attribute)) return false;
+        }
+        if (!current.isCall) return true;
+        return call(current, value, localNameTerm::callee{current.upper, &current.upper});
+      case kind::binary:
+        break;
+    }
+    return false;
+  }
+
+  bool call(const node& current, localValueDescription& value, const localNameTerm::callee& target) {
+    frameLease lease(current.arguments.size());
+    std::vector<localValueDescription>& values = lease.frame.values;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      if (!expression(current.arguments[i], values[i])) return false;
+    }
+    for (localValueDescription& argument : values) lease.frame.view.push_back(&argument);
+    return localNameTerm::call(state_, context_, value, target, &lease.frame.view, current.closePosition,
+                               current.termStart);
+  }
+
+  const std::vector<localExpressionTree::node>& nodes_;
+  localReturnStateType& state_;
+  localContextUTF8* context_;
+};
+
+bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localContextUTF8& context,
+                                           std::wstring_view name, localNameSite& site) const {
+  localValueDescription value;
+  bool stored = false;
+  localExpressionTreeEvaluator evaluator(*this, state, &context);
+  if (!evaluator.expressionInto(root_, context.varFindAtSite(site, name), value, stored)) return false;
+  if (!stored) context.varSetValueAtSite(site, name, std::move(value));
+  return true;
+}
+
+bool localExpressionTree::evaluate(localReturnStateType& state, localContextUTF8* context,
+                                   localValueDescription& result) const {
+  localValueDescription value;
+  localExpressionTreeEvaluator evaluator(*this, state, context);
+  if (!evaluator.expression(root_, value)) return false;
+  result = std::move(value);
+  return state == localErrorTypeOK;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The three things a name term can be, as pieces that both the text scanner and the
+// expression tree use: reading a variable, starting and following a member chain, and a
+// call (of a function by name, or of a method ending a member chain). Each piece prints
+// the same messages and sets the same states whoever calls it.
+#include <string>
+#include <string_view>
+
+#include "context/localContextUTF8.h"
+#include "core/localReturnStateType.h"
+#include "core/localValueDescription.h"
+
+namespace localNameTerm {
+
+// A site (may be null) remembers the record a name found; see localNameSite.
+
+// The value of a plain variable, read in place (valid until a variable changes); null
+// with the state set when there is no such variable.
+const localValueDescription* findValue(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
+                                       localNameSite* site = nullptr);
+
+// A plain variable: value becomes a copy of the variable's value.
+bool readVariable(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
+                  localValueDescription& value, localNameSite* site = nullptr);
+
+// The variable that opens a member chain must hold an object; value gets the object at
+// once, since later evaluation (arguments) may create variables and move the record.
+// position (right after the word) is shown in the failure lines.
+bool startChain(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
+                unsigned position, localValueDescription& value, localNameSite* site = nullptr);
+
+// One attribute step of a chain: value becomes the attribute upperName of its object.
+bool readAttribute(localReturnStateType& state, localValueDescription& value, const std::wstring& upperName);
+
+// What a call is made on: a function by its name as written (found through site when
+// there is one), or, when method is set, the method of that upper-cased name of the
+// object that value holds.
+struct callee {
+  std::wstring_view name;
+  const std::wstring* method = nullptr;
+  localNameSite* site = nullptr;
+};
+
+// A call of a function by its name in any case: the few names the evaluator answers
+// itself, then the functions of the context (found through site when there is one).
+bool callFunction(localReturnStateType& state, localContextUTF8* context, localValueDescription& result,
+                  std::wstring_view name, localValueList* arguments, localNameSite* site);
+
+// Makes the call with the evaluated arguments; the result goes into value (over the
+// object for a method). closePosition is where the ")" stands, termStart where the name
+// term began; both appear in the failure lines.
+bool call(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
+          const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart);
+
+}  // namespace localNameTerm

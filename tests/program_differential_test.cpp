@@ -1,0 +1,180 @@
+// Differential test of the two ways a compiled node can evaluate its expression: the
+// parsed tree and scanning the text. Random programs and a few fixed ones run both
+// ways in fresh contexts; the printed bytes, the outcome and the variables left behind
+// must be identical. LOCALINTERP_DIFF_PROGRAMS sets how many random programs run
+// (LOCALINTERP_DIFF_SEED the first seed), for long runs by hand.
+#include <gtest/gtest.h>
+#include <pthread.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "context/localContextUTF8.h"
+#include "interp/localExpressionTree.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "tests/program_generator.h"
+#include "tests/test_cout_capture.h"
+#include "tests/transcript_process.h"
+#include "text/localString.h"
+
+namespace {
+
+struct outcome {
+  bool ok = false;
+  localReturnStateType state = localErrorTypeOK;
+  std::string printed;
+  std::string variables;
+};
+
+// Objects are shown by class only: their addresses differ from run to run.
+std::string describeVariables(localContextUTF8& context) {
+  std::ostringstream text;
+  for (unsigned i = 0; i < context.varCount(); ++i) {
+    const localContextUTF8::variableDescription* variable = context.varByIdx(i);
+    const localValueDescription& value = variable->value;
+    text << localString::wstringToStdStringMultibyte(variable->name) << " type " << value.getType() << " ";
+    if (value.getType() == localValueDescription::typeObject) {
+      text << localString::wstringToStdStringMultibyte(value.getClassName());
+    } else {
+      std::uint64_t bits = 0;
+      const double number = value.getNum();
+      std::memcpy(&bits, &number, sizeof bits);
+      text << bits << " [" << localString::wstringToStdStringMultibyte(value.getStr()) << "]";
+    }
+    text << "\n";
+  }
+  return text.str();
+}
+
+outcome runInContext(const std::wstring& program, bool scanOnly) {
+  outcome result;
+  localContextUTF8 context;
+  testSupport::CoutCapture capture;
+  localReturnStateType setup = localErrorTypeOK;
+  context.init(setup);
+  std::wstring load = L"LOAD CLASS TEST";
+  unsigned position = 0;
+  localInterpretatorUTF8::scanStringGetOperatorAndExec(setup, load, position, &context, false);
+  const std::size_t setupLength = capture.text().size();
+
+  localExpressionTree::setScanOnly(scanOnly);
+  result.ok = localInterpretatorUTF8::textExec(result.state, program, &context);
+  localExpressionTree::setScanOnly(false);
+  result.printed = capture.text().substr(setupLength);
+  result.variables = describeVariables(context);
+  return result;
+}
+
+// Deep recursion (nesting bounds reached through user-function calls) needs the large
+// stack the console also runs on.
+void onLargeStack(const std::function<void()>& work) {
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, std::size_t{512} << 20);
+  pthread_t thread;
+  auto body = [](void* argument) -> void* {
+    (*static_cast<const std::function<void()>*>(argument))();
+    return nullptr;
+  };
+  if (pthread_create(&thread, &attributes, body, const_cast<std::function<void()>*>(&work)) == 0) {
+    pthread_join(thread, nullptr);
+  } else {
+    work();
+  }
+  pthread_attr_destroy(&attributes);
+}
+
+outcome runOnce(const std::wstring& program, bool scanOnly) {
+  outcome result;
+  onLargeStack([&] { result = runInContext(program, scanOnly); });
+  return result;
+}
+
+struct tally {
+  unsigned notCompiled = 0;
+  unsigned failed = 0;
+  unsigned finished = 0;
+  std::size_t printedBytes = 0;
+};
+
+// Runs program both ways; true when they agree (failures are reported with the program).
+bool agreeBothWays(const std::wstring& program, const std::string& label, tally* counts = nullptr) {
+  const outcome tree = runOnce(program, false);
+  if (counts != nullptr) {
+    if (tree.printed.find("СТАРТ!!!!!!") == std::string::npos) {
+      ++counts->notCompiled;
+    } else {
+      ++(tree.ok ? counts->finished : counts->failed);
+    }
+    counts->printedBytes += tree.printed.size();
+    if (std::getenv("LOCALINTERP_DIFF_SHOW") != nullptr)
+      std::cout << label << "\n" << localString::wstringToStdStringMultibyte(program) << "\n---\n" << tree.printed
+                << "\n" << tree.variables << "=====\n";
+  }
+  const outcome scanned = runOnce(program, true);
+  const bool same = tree.ok == scanned.ok && tree.state == scanned.state && tree.printed == scanned.printed &&
+                    tree.variables == scanned.variables;
+  EXPECT_TRUE(same) << label << "\nprogram:\n" << localString::wstringToStdStringMultibyte(program)
+                    << "\n--- tree: ok " << tree.ok << " state " << tree.state << "\n" << tree.printed
+                    << "\nvariables:\n" << tree.variables << "\n--- scanned: ok " << scanned.ok << " state "
+                    << scanned.state << "\n" << scanned.printed << "\nvariables:\n" << scanned.variables;
+  return same;
+}
+
+unsigned settingOr(const char* name, unsigned fallback) {
+  const char* text = std::getenv(name);
+  return text != nullptr ? static_cast<unsigned>(std::strtoul(text, nullptr, 10)) : fallback;
+}
+
+TEST(ProgramDifferential, RandomProgramsRunTheSameBothWays) {
+  transcript::TemporaryDirectory directory;
+  ASSERT_FALSE(directory.path().empty());
+  const std::string includedPath = directory.path() + "/included.prg";
+  const unsigned count = settingOr("LOCALINTERP_DIFF_PROGRAMS", 60);
+  const unsigned first = settingOr("LOCALINTERP_DIFF_SEED", 1);
+  unsigned failures = 0;
+  tally counts;
+  for (unsigned seed = first; seed < first + count && failures < 3; ++seed) {
+    const programGenerator::generated program =
+        programGenerator::make(seed, localString::stdStringMultibyteToStdWString(includedPath));
+    ASSERT_TRUE(transcript::writeBinaryFile(includedPath, localString::wstringToStdStringCp1251(program.included)));
+    if (!agreeBothWays(program.main, "seed " + std::to_string(seed), &counts)) ++failures;
+  }
+  std::cout << "compared " << count << " random programs from seed " << first << ": " << counts.finished
+            << " finished, " << counts.failed << " failed while running, " << counts.notCompiled
+            << " did not compile; " << counts.printedBytes << " bytes printed\n";
+  // The generator must mostly produce programs that run, and some that fail.
+  EXPECT_GE(counts.finished + counts.failed, count * 9 / 10);
+}
+
+TEST(ProgramDifferential, FixedProgramsRunTheSameBothWays) {
+  const wchar_t* const programs[] = {
+      // Expression nesting summed over user-function calls reaches its bound first.
+      L"FUNCTION R() d = d + 1; x = ((((R())))); ENDFUNCTION;\nd = 0; x = 0; R();",
+      // Precedence: MINUS binds looser than PLUS, comparisons loosest; reductions fail
+      // before later operands are read.
+      L"? 10 - 2 + 3; ? 2 * 3 - 4 / 2 + 1; ? 1 < 2 = 1; a = 1; ? a / 0 + zz;",
+      // A call argument that creates a variable while a member chain holds its object.
+      L"FUNCTION Mk() NEWVAR = 5; ENDFUNCTION;\nO = CREATEOBJECT('TEST');\n? O.GETINTPLUS(Mk());\n? NEWVAR;",
+      // Values keep the fields of earlier kinds: a comparison result stored and reused.
+      L"x = 'abc' = 'abc'; y = x; ? TYPEASSTRING(y); s = 'q' + x;",
+      // Calls: PI with arguments, unknown functions, methods on non-objects.
+      L"? PI(); a = 1; ? a.b; ? nosuch(1, 2); ? PI(1);",
+      L"o = CREATEOBJECT('TEST'); ? o.self.GETINT(); ? o.ATTRIBINT.GETINT();",
+      // Commas between arguments may be left out; strings compare by character code.
+      L"? MAX(1 2, 3); ? 'a' < 'ab'; ? \"x\" + 'y';",
+      // Names removed and created again inside a loop; a call that creates variables
+      // between two reads of the same name.
+      L"FOR i = 1 TO 3 DO a = i; CLEAR MEMORY; ? a; ENDDO;",
+      L"FOR i = 1 TO 3 DO a = i * 2; CLEAR MEMORY; i = 2 + 1; a = 7; ? i + a; ENDDO; ? a + i;",
+      L"FUNCTION Mk() v1 = 1; v2 = 2; v3 = 3; v4 = 4; v5 = 5; ENDFUNCTION;\nb = 1; ? b + Mk() + b + v5;",
+      // Deep brackets beyond what the tree takes fall back to scanning.
+      L"? ((((((((((((((((((((((((((((((1))))))))))))))))))))))))))))));",
+  };
+  for (const wchar_t* program : programs) agreeBothWays(program, "fixed program");
+}
+
+}  // namespace
