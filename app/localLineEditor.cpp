@@ -3,12 +3,15 @@
 #ifdef LOCALINTERP_HAVE_LIBEDIT
 
 #include <histedit.h>
+#include <poll.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <iostream>
 #include <string>
 
@@ -23,6 +26,41 @@ constexpr int historySize = 1000;
 std::atomic<bool> interruptedAtPrompt{false};
 
 extern "C" void onPromptInterrupt(int) { interruptedAtPrompt.store(true); }
+
+// The editor's key reader. The built-in one blocks in read(), so a Ctrl-C that lands while
+// the editor is busy between two reads would only be seen after the next key. This one
+// waits in short polls and looks at the flag before every wait, so the abandoned line is
+// noticed at once however the signal and the keys interleave. Keys are decoded with the
+// locale's multibyte rules (the editor runs only with a UTF-8 locale).
+int readKey(EditLine*, wchar_t* key) {
+  std::mbstate_t shift{};
+  for (;;) {
+    if (interruptedAtPrompt.load()) {
+      errno = EINTR;
+      return -1;
+    }
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    const int ready = poll(&input, 1, 50);
+    if (ready < 0 && errno != EINTR) return -1;
+    if (ready <= 0) continue;
+    char byte = 0;
+    const ssize_t count = read(STDIN_FILENO, &byte, 1);
+    if (count == 0) return 0;  // end of input
+    if (count < 0) {
+      if (errno == EINTR || errno == EAGAIN) continue;
+      return -1;
+    }
+    wchar_t decoded = 0;
+    const std::size_t used = std::mbrtowc(&decoded, &byte, 1, &shift);
+    if (used == static_cast<std::size_t>(-2)) continue;  // more bytes of this character
+    if (used == static_cast<std::size_t>(-1)) {          // not a character: drop the bytes
+      shift = std::mbstate_t{};
+      continue;
+    }
+    *key = decoded;
+    return 1;
+  }
+}
 
 // While the editor waits for a key, Ctrl-C must end the wait (no restart of the read)
 // and only mark the line as abandoned; the running-line handler comes back afterwards.
@@ -64,6 +102,7 @@ class lineEditorInput : public localConsoleInput {
     el_set(editor_, EL_EDITOR, "emacs");
     el_set(editor_, EL_HIST, history, history_);
     el_set(editor_, EL_PROMPT, &lineEditorInput::promptOf);
+    el_wset(editor_, EL_GETCFN, &readKey);
     // The wide form: the narrow one keeps copies of the two names that it never frees.
     el_wset(editor_, EL_ADDFN, L"localinterp-complete", L"complete a name", &lineEditorInput::completeKey);
     el_set(editor_, EL_BIND, "^I", "localinterp-complete", nullptr);
