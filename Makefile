@@ -17,9 +17,10 @@ test:
 	cmake --build --preset test -j $(JOBS)
 	ctest --preset test -j $(JOBS)
 
-# Times workloads in the release build beside python3 and lua5.4; BENCH_RUNS=N, BENCH_ONLY=a,b.
+# Times workloads in the release build beside python3 and lua5.4; BENCH_RUNS=N, BENCH_ONLY=a,b,
+# BENCH_ARGS for more options (see bench/run_bench.py --help).
 bench:
-	python3 bench/run_bench.py
+	python3 bench/run_bench.py $(BENCH_ARGS)
 
 fuzz:
 	cmake --preset fuzz

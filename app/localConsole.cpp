@@ -32,7 +32,9 @@ lineReadResult readConsoleLine(std::istream& in, std::string& line) {
   }
   // A last line without a line feed sets eof but is a line all the same; the next
   // read then reports the end.
-  const std::size_t end = buffer.find_last_not_of(std::string(" \0", 2));
+  // Only the part getline filled can hold the line: searching the whole buffer backwards
+  // would cost a pass over 64 KiB per line.
+  const std::size_t end = buffer.find_last_not_of(std::string(" \0", 2), static_cast<std::size_t>(in.gcount()));
   line = end == std::string::npos ? std::string() : buffer.substr(0, end + 1);
   return lineReadResult::line;
 }

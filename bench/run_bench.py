@@ -6,9 +6,11 @@ through the console: `DO NAME.prg`), NAME.py (python3 -S) and NAME.lua (lua5.4).
 runs are interleaved (one of each, N times), every output is checked, and the median
 wall time of each is printed with the ratios. A peer that is not installed is skipped.
 
-    python3 bench/run_bench.py [--runs N] [--only a,b] [--binary PATH] [--timeout S]
+    python3 bench/run_bench.py [--runs N] [--only a,b] [--binary PATH] [--baseline PATH] [--timeout S]
 
 Without --binary the release build (build/localinterp) is configured and built first.
+--baseline PATH runs another localinterp build as one more peer, interleaved with the
+others, for a before/after comparison on the same machine at the same time.
 """
 import argparse
 import os
@@ -101,8 +103,8 @@ class Runner:
 
 
 class Localinterp(Runner):
-    def __init__(self, binary):
-        super().__init__("localinterp", [binary], ".prg")
+    def __init__(self, binary, name="localinterp"):
+        super().__init__(name, [binary], ".prg")
         self.binary = binary
 
     def run(self, case, workdir, timeout):
@@ -151,12 +153,15 @@ def main():
     parser.add_argument("--only", default=os.environ.get("BENCH_ONLY", ""),
                         help="comma-separated workload names")
     parser.add_argument("--binary", help="use this localinterp instead of building build/localinterp")
+    parser.add_argument("--baseline", help="another localinterp build to run beside, as a peer")
     parser.add_argument("--timeout", type=float, default=float(os.environ.get("BENCH_TIMEOUT", "120")),
                         help="seconds one run may take; a slower one is reported as >S")
     args = parser.parse_args()
 
     binary = os.path.abspath(args.binary) if args.binary else build_release()
     runners = [Localinterp(binary)]
+    if args.baseline:
+        runners.append(Localinterp(os.path.abspath(args.baseline), "baseline"))
     if shutil.which("python3"):
         runners.append(Runner("python3", ["python3", "-S"], ".py"))
     if shutil.which("lua5.4"):
@@ -186,7 +191,7 @@ def main():
                         continue
                     if error is None:
                         error = check_output(expected, output)
-                    if error is None and trace and runner is runners[0]:
+                    if error is None and trace and isinstance(runner, Localinterp):
                         if not any(trace in line for line in output):
                             error = "missing trace %r" % trace
                     if error is not None:

@@ -65,7 +65,8 @@ class localContextUTF8 {
   void varSetValueNum(std::wstring_view name, double number);
   void varSetValueWStr(std::wstring_view name, std::wstring text);
   unsigned varCount() const;
-  // The record may be read and its value changed; its name must stay as it is.
+  // For reading: the name must stay as it is, and values change through varSetValue
+  // (which keeps a postponed read, below, right).
   variableDescription* varByIdx(unsigned index);
   void varDeleteByIdx(unsigned index);
   void cleaMemo();

@@ -15,7 +15,7 @@ std::size_t localNameIndex::caseBlindHash::operator()(std::wstring_view name) co
 bool localNameIndex::caseBlindEqual::operator()(std::wstring_view left, std::wstring_view right) const {
   if (left.size() != right.size()) return false;
   for (std::size_t i = 0; i < left.size(); ++i) {
-    if (localString::wcharToUpper(left[i]) != localString::wcharToUpper(right[i])) return false;
+    if (left[i] != right[i] && localString::wcharToUpper(left[i]) != localString::wcharToUpper(right[i])) return false;
   }
   return true;
 }

@@ -2,10 +2,9 @@
 // stack; operators are applied by precedence (the enum value), operands are read directly.
 #include <cstddef>
 #include <iostream>
-#include <memory_resource>
-#include <vector>
 
 #include "context/localContextUTF8.h"
+#include "core/localInlineStack.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
 #include "interp/localInterpTraceLines.h"
@@ -70,19 +69,13 @@ bool postponeFirstOperand(const std::wstring& text, unsigned& position, localCon
   return true;
 }
 
-// Room for the stacks of a usual expression on the machine stack: evaluating one then
-// needs no heap allocation; longer expressions spill to the heap.
-constexpr std::size_t inlineOperands = 8;
-constexpr std::size_t inlineBytes =
-    inlineOperands * (sizeof(localValueDescription) + sizeof(localPossibleBinaryOperation)) + 64;
+// The stacks of a usual expression live on the machine stack: evaluating one needs no
+// heap allocation; longer expressions spill to the heap.
+constexpr std::size_t inlineOperands = 6;
 
 struct evaluation {
-  explicit evaluation(std::pmr::memory_resource* arena) : operands(arena), operators(arena) {
-    operands.reserve(inlineOperands);
-    operators.reserve(inlineOperands);
-  }
-  std::pmr::vector<localValueDescription> operands;
-  std::pmr::vector<localPossibleBinaryOperation> operators;
+  localInlineStack<localValueDescription, inlineOperands> operands;
+  localInlineStack<localPossibleBinaryOperation, inlineOperands> operators;
   postponedLeft* left = nullptr;  // operands[0] stands for it while it is active
   bool storedInPlace = false;     // the last operation wrote into the target variable itself
 };
@@ -136,9 +129,7 @@ bool evaluateExpression(localReturnStateType& state, const std::wstring& text, u
     return false;
   }
 
-  alignas(std::max_align_t) std::byte buffer[inlineBytes];
-  std::pmr::monotonic_buffer_resource arena(buffer, sizeof buffer);
-  evaluation e(&arena);
+  evaluation e;
   postponedLeft left(context);
 
   localInterpretatorUTF8::scanStringSkipVoidChars(text, position);

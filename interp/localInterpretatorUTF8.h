@@ -45,9 +45,12 @@ class localInterpretatorUTF8 {
 
   // --- Scanners (interp/) ---------------------------------------------------------------
   // Skips blanks, line ends and "//" comments. Inline for the common case of a call that
-  // stands at a token already: blanks, the line feed and '/' all lie at or below '/'.
+  // stands at a token already: only blanks, the line feed (and other control characters)
+  // and '/' can start something to skip.
   static void scanStringSkipVoidChars(const std::wstring& text, unsigned& position) {
-    if (position >= text.size() || text[position] > L'/') return;
+    if (position >= text.size()) return;
+    const wchar_t c = text[position];
+    if (c > L'/' || (c > L' ' && c != L'/')) return;
     scanStringSkipVoidCharsFrom(text, position);
   }
   static void scanStringSkipVoidCharsFrom(const std::wstring& text, unsigned& position);

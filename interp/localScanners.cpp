@@ -24,6 +24,8 @@ void localInterpretatorUTF8::scanStringSkipVoidCharsFrom(const std::wstring& tex
     const wchar_t c = text[position];
     if (c == L'\t' || c == L' ') {
       ++position;
+    } else if (c > L'/' || (c > L' ' && c != L'/')) {
+      break;  // a token: see scanStringSkipVoidChars
     } else if (localString::isNewLineMarker(text, position)) {
       position += static_cast<unsigned>(marker.size());
     } else if (c == L'/' && position + 1 < text.size() && text[position + 1] == L'/') {
