@@ -1,5 +1,4 @@
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "core/localFileReader.h"
@@ -53,8 +52,20 @@ bool readFromFile(localReturnStateType& state, const std::wstring& fileName, std
     state = localErrorTypeFILEnotFound;
     return false;
   }
-  // A read error ends the content like the end of the file does.
-  const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  // A read error ends the content like the end of the file does. The read itself is
+  // bounded too: a file that grew past the limit after the check is refused, not read.
+  std::string content;
+  char chunk[1 << 16];
+  while (content.size() <= programFileSizeLimit && file.read(chunk, sizeof chunk).gcount() > 0) {
+    content.append(chunk, static_cast<std::size_t>(file.gcount()));
+  }
+  if (content.size() > programFileSizeLimit) {
+    localTrace(L"localErrorTypeFILEnotFound!!! [" + fileName + L"] длиннее " +
+                   std::to_wstring(programFileSizeLimit) + L" байт func: ",
+               "readFromFile", 2801);
+    state = localErrorTypeFILEnotFound;
+    return false;
+  }
   const bool utf8 = utf8Mode() && isValidUtf8(content);
   const bool marked = utf8 && content.compare(0, byteOrderMark.size(), byteOrderMark) == 0;
   std::size_t start = marked ? byteOrderMark.size() : 0;
