@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/coutMainBufferClass.h"
-#include "classes/localIntegerConversion.h"
+#include "core/localIntegerConversion.h"
 #include "context/localBuiltinLibrary.h"
 #include "text/localString.h"
 

@@ -89,20 +89,13 @@ bool writeDictionary(const fs::path& path, transcript::CodePage page) {
   return true;
 }
 
-// One transcript: its console input as console seeds, each program file as one program
-// seed.
-bool seedsOf(const fs::path& file, const fs::path& out) {
-  std::string text;
+// One session of a transcript: its console input as console seeds, each program file as
+// one program seed; names carry the transcript's stem and the session's number.
+bool seedsOfSession(const transcript::Transcript& parsed, const std::string& stem, const fs::path& out) {
   std::string error;
-  transcript::Transcript parsed;
-  if (!readText(file, text) || !transcript::parseTranscript(text, parsed, error)) {
-    std::fprintf(stderr, "fuzz_seeds: %s: %s\n", file.c_str(), error.c_str());
-    return false;
-  }
   // Short sessions run fast and recombine well: the input is cut into pieces of a few
   // lines each.
   constexpr std::size_t linesPerSeed = 6;
-  const std::string stem = file.stem().string();
   std::string session;
   for (std::size_t i = 0; i < parsed.input.size(); ++i) {
     std::string bytes;
@@ -118,6 +111,22 @@ bool seedsOf(const fs::path& file, const fs::path& out) {
     std::string bytes;
     if (!transcript::fileSectionBytes(section, bytes, error)) return false;
     writeBytes(out / "program" / (stem + "-" + std::to_string(++number)), bytes);
+  }
+  return true;
+}
+
+// Every session of one transcript file.
+bool seedsOf(const fs::path& file, const fs::path& out) {
+  std::string text;
+  std::string error;
+  std::vector<transcript::Transcript> sessions;
+  if (!readText(file, text) || !transcript::parseTranscriptSessions(text, sessions, error)) {
+    std::fprintf(stderr, "fuzz_seeds: %s: %s\n", file.c_str(), error.c_str());
+    return false;
+  }
+  for (std::size_t i = 0; i < sessions.size(); ++i) {
+    const std::string stem = file.stem().string() + (i == 0 ? "" : "-s" + std::to_string(i + 1));
+    if (!seedsOfSession(sessions[i], stem, out)) return false;
   }
   return true;
 }
