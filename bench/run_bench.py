@@ -59,7 +59,7 @@ CASES = {
                     "Всего обменов: 2503424787 "),
     "fib": ("recursive fib(25)", lines(75025), None),
     "sieve": ("sieve below 100,000", lines(9592), None),
-    "spectral_norm": ("spectral-norm N=100", rounds_to(1.274219991, 9), None),
+    "matrix_norm": ("matrix norm by power iteration, N=100", rounds_to(1.274219991, 9), None),
     "fannkuch": ("fannkuch-redux 7", lines(228, 16), None),
 }
 

@@ -1,4 +1,4 @@
-// spectral-norm, N = 100: 1.274219991
+// Matrix norm by power iteration (the classic A(i,j) = 1/((i+j)(i+j+1)/2+i+1) benchmark), N = 100: 1.274219991
 ok = CLASSLOAD('VALUETABLE');
 t = CREATEOBJECT('VALUETABLE');
 k = t.NEWCOLUMN('u');
