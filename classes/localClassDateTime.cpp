@@ -24,14 +24,8 @@ using method = bool (*)(localReturnStateType& state, void* object, const std::ve
 
 bool toText(localReturnStateType& state, void* object, const std::vector<localValueDescription>& arguments,
             localValueDescription& result) {
-  if (!arguments.empty()) {
-    state = localErrorTypePARAMETERScount;
-    return false;
-  }
-  if (object == nullptr) {
-    state = localErrorTypeVALUEnotObject;
-    return false;
-  }
+  if (!arguments.empty()) return localMethodFails(state, localErrorTypePARAMETERScount);
+  if (object == nullptr) return localMethodFails(state, localErrorTypeVALUEnotObject);
   result.setVal(localString::stdStringMultibyteToStdWString(static_cast<localClassDateTime*>(object)->toStdString()));
   return true;
 }

@@ -16,23 +16,18 @@ const char* const methodOperation = "classImplementationMethodFunction";
 using method = bool (*)(localReturnStateType& state, localClassForTest& self, const localValueList* arguments,
                         localValueDescription& result);
 
-bool fail(localReturnStateType& state, localReturnStateType failure) {
-  state = failure;
-  return false;
-}
-
 bool hasArguments(const localValueList* arguments) { return arguments != nullptr && !arguments->empty(); }
 
 bool toText(localReturnStateType& state, localClassForTest& self, const localValueList* arguments,
             localValueDescription& result) {
-  if (hasArguments(arguments)) return fail(state, localErrorTypePARAMETERScount);
+  if (hasArguments(arguments)) return localMethodFails(state, localErrorTypePARAMETERScount);
   result.setVal(localString::stdStringMultibyteToStdWString(self.toStdString()));
   return true;
 }
 
 bool getInt(localReturnStateType& state, localClassForTest& self, const localValueList* arguments,
             localValueDescription& result) {
-  if (hasArguments(arguments)) return fail(state, localErrorTypePARAMETERScount);
+  if (hasArguments(arguments)) return localMethodFails(state, localErrorTypePARAMETERScount);
   result.setVal(static_cast<double>(self.attribInt));
   return true;
 }
@@ -41,13 +36,13 @@ bool getIntPlus(localReturnStateType& state, localClassForTest& self, const loca
                 localValueDescription& result) {
   localTrace(L" метод GETINTPLUS() thisObj->attribInt=" + std::to_wstring(self.attribInt) + L" func: ",
              methodOperation, 3741);
-  if (arguments == nullptr) return fail(state, localErrorTypePARAMETERScount);
+  if (arguments == nullptr) return localMethodFails(state, localErrorTypePARAMETERScount);
   localTrace(L" метод GETINTPLUS() количество параметров=" + std::to_wstring(arguments->size()) + L" func: ",
              methodOperation, 3743);
-  if (arguments->size() != 1) return fail(state, localErrorTypePARAMETERScount);
+  if (arguments->size() != 1) return localMethodFails(state, localErrorTypePARAMETERScount);
   const localValueDescription* argument = (*arguments)[0];
   if (argument == nullptr || argument->getType() != localValueDescription::typeNumber)
-    return fail(state, localErrorTypePARAMETERStype);
+    return localMethodFails(state, localErrorTypePARAMETERStype);
   result.setVal(argument->getNum() + static_cast<double>(self.attribInt));
   return true;
 }
@@ -56,7 +51,7 @@ bool getIntPlusOne(localReturnStateType& state, localClassForTest& self, const l
                    localValueDescription& result) {
   localTrace(L" метод GETINTPLUSONE() thisObj->attribInt=" + std::to_wstring(self.attribInt) + L" func: ",
              methodOperation, 3731);
-  if (hasArguments(arguments)) return fail(state, localErrorTypePARAMETERScount);
+  if (hasArguments(arguments)) return localMethodFails(state, localErrorTypePARAMETERScount);
   // Wraps around at the top of the 32-bit range.
   const auto next = static_cast<std::int32_t>(static_cast<std::uint32_t>(self.attribInt) + 1u);
   result.setVal(static_cast<double>(next));
@@ -105,13 +100,13 @@ bool localClassForTest::classImplementationMethodFunction(localReturnStateType& 
                                                           localValueDescription& result) {
   state = localErrorTypeOK;
   if (object == nullptr) {
-    if (!name.empty()) return fail(state, localErrorTypeSTATICcallUnsupported);
+    if (!name.empty()) return localMethodFails(state, localErrorTypeSTATICcallUnsupported);
     localClassForTest* created = localKeepAlive(std::make_unique<localClassForTest>());
     result.setVal(created, getClassDeclaration());
     return true;
   }
   const localClassMethod<method>* row = localFindClassMethod(methods, name);
-  if (row == nullptr) return fail(state, localErrorTypeMETHODunknown);
+  if (row == nullptr) return localMethodFails(state, localErrorTypeMETHODunknown);
   return row->run(state, *static_cast<localClassForTest*>(object), arguments, result);
 }
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/localReturnStateType.h"
+
 // The form every built-in class writes its methods in: a table with one row per method,
 // its English name (the member the declaration registers), its Russian alternative and
 // the function that runs it. Each class picks the function form its rows share; the
@@ -22,4 +24,10 @@ const localClassMethod<Method>* localFindClassMethod(const localClassMethod<Meth
     if (name == row.english || name == row.russian) return &row;
   }
   return nullptr;
+}
+
+// A method's failure: the state takes the reason and the method returns false.
+inline bool localMethodFails(localReturnStateType& state, localReturnStateType failure) {
+  state = failure;
+  return false;
 }

@@ -21,11 +21,6 @@ bool isString(const localValueDescription* value) {
   return value != nullptr && value->getType() == localValueDescription::typeString;
 }
 
-bool fail(localReturnStateType& state, localReturnStateType failure) {
-  state = failure;
-  return false;
-}
-
 // A column given by number (truncated) or by its exact name; 0 when there is none.
 unsigned columnNumber(const localValueTable& table, const localValueDescription& column) {
   if (column.getType() == localValueDescription::typeString) return table.getColumnParameters(column.getStrRef());
@@ -34,7 +29,7 @@ unsigned columnNumber(const localValueTable& table, const localValueDescription&
 
 bool toText(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
             localValueDescription& result) {
-  if (!arguments.empty()) return fail(state, localErrorTypePARAMETERScount);
+  if (!arguments.empty()) return localMethodFails(state, localErrorTypePARAMETERScount);
   result.setVal(L"Таблица значений [" + localString::doubleToStdWString(table.linesCnt()) + L":" +
                 localString::doubleToStdWString(table.columnCount()) + L"] по адресу [" +
                 localString::pointerToStdWString(&table) + L"] ");
@@ -43,8 +38,8 @@ bool toText(localReturnStateType& state, localValueTable& table, const localValu
 
 bool chooseLine(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
                 localValueDescription& result) {
-  if (arguments.size() != 2) return fail(state, localErrorTypePARAMETERScount);
-  if (arguments[0] == nullptr || !isString(arguments[1])) return fail(state, localErrorTypePARAMETERStype);
+  if (arguments.size() != 2) return localMethodFails(state, localErrorTypePARAMETERScount);
+  if (arguments[0] == nullptr || !isString(arguments[1])) return localMethodFails(state, localErrorTypePARAMETERStype);
   table.chooseLine(arguments[1]->getStrRef());
   // The list holds the caller's copies: no variable changes.
   arguments[0]->setVal(0.0);
@@ -54,54 +49,54 @@ bool chooseLine(localReturnStateType& state, localValueTable& table, const local
 
 bool columnCount(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
                  localValueDescription& result) {
-  if (!arguments.empty()) return fail(state, localErrorTypePARAMETERScount);
+  if (!arguments.empty()) return localMethodFails(state, localErrorTypePARAMETERScount);
   result.setVal(static_cast<double>(table.columnCount()));
   return true;
 }
 
 bool linesCount(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
                 localValueDescription& result) {
-  if (!arguments.empty()) return fail(state, localErrorTypePARAMETERScount);
+  if (!arguments.empty()) return localMethodFails(state, localErrorTypePARAMETERScount);
   result.setVal(static_cast<double>(table.linesCnt()));
   return true;
 }
 
 bool columnParameters(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
                       localValueDescription& result) {
-  if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
+  if (arguments.size() != 1) return localMethodFails(state, localErrorTypePARAMETERScount);
   if (isString(arguments[0])) {
     result.setVal(static_cast<double>(table.getColumnParameters(arguments[0]->getStrRef())));
   } else if (isNumber(arguments[0])) {
     result.setVal(table.getColumnParameters(localTruncateToUint32Modulo(arguments[0]->getNum())));
   } else {
-    return fail(state, localErrorTypePARAMETERStype);
+    return localMethodFails(state, localErrorTypePARAMETERStype);
   }
   return true;
 }
 
 bool getValue(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
               localValueDescription& result) {
-  if (arguments.size() != 2) return fail(state, localErrorTypePARAMETERScount);
-  if (!isNumber(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
-  if (!isNumber(arguments[1]) && !isString(arguments[1])) return fail(state, localErrorTypePARAMETERStype);
+  if (arguments.size() != 2) return localMethodFails(state, localErrorTypePARAMETERScount);
+  if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
+  if (!isNumber(arguments[1]) && !isString(arguments[1])) return localMethodFails(state, localErrorTypePARAMETERStype);
   return table.getValue(state, localTruncateToUint32Modulo(arguments[0]->getNum()),
                         columnNumber(table, *arguments[1]), result);
 }
 
 bool newColumn(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
                localValueDescription& result) {
-  if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
-  if (!isString(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
+  if (arguments.size() != 1) return localMethodFails(state, localErrorTypePARAMETERScount);
+  if (!isString(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
   result.setVal(static_cast<double>(table.newColumn(arguments[0]->getStrRef())));
   return true;
 }
 
 bool newLine(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
              localValueDescription& result) {
-  if (arguments.size() > 1) return fail(state, localErrorTypePARAMETERScount);
+  if (arguments.size() > 1) return localMethodFails(state, localErrorTypePARAMETERScount);
   unsigned position = 0;
   if (arguments.size() == 1) {
-    if (!isNumber(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
+    if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
     position = localTruncateToUint32Modulo(arguments[0]->getNum());
   }
   table.newLine(position);
@@ -111,10 +106,10 @@ bool newLine(localReturnStateType& state, localValueTable& table, const localVal
 
 bool setValue(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
               localValueDescription& result) {
-  if (arguments.size() != 3) return fail(state, localErrorTypePARAMETERScount);
-  if (!isNumber(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
-  if (!isNumber(arguments[1]) && !isString(arguments[1])) return fail(state, localErrorTypePARAMETERStype);
-  if (arguments[2] == nullptr) return fail(state, localErrorTypePARAMETERStype);
+  if (arguments.size() != 3) return localMethodFails(state, localErrorTypePARAMETERScount);
+  if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
+  if (!isNumber(arguments[1]) && !isString(arguments[1])) return localMethodFails(state, localErrorTypePARAMETERStype);
+  if (arguments[2] == nullptr) return localMethodFails(state, localErrorTypePARAMETERStype);
   const bool done = table.setValue(state, localTruncateToUint32Modulo(arguments[0]->getNum()),
                                    columnNumber(table, *arguments[1]), *arguments[2]);
   result.setBoo(done);
@@ -123,12 +118,12 @@ bool setValue(localReturnStateType& state, localValueTable& table, const localVa
 
 bool sortLines(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
                localValueDescription& result) {
-  if (arguments.size() != 1) return fail(state, localErrorTypePARAMETERScount);
-  if (!isString(arguments[0])) return fail(state, localErrorTypePARAMETERStype);
+  if (arguments.size() != 1) return localMethodFails(state, localErrorTypePARAMETERScount);
+  if (!isString(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
   // An unknown column is no failure: the result tells. An interrupted sort is one.
   localReturnStateType sortState = localErrorTypeOK;
   const bool found = table.sort(arguments[0]->getStrRef(), &sortState);
-  if (sortState != localErrorTypeOK) return fail(state, sortState);
+  if (sortState != localErrorTypeOK) return localMethodFails(state, sortState);
   result.setBoo(found);
   return true;
 }
@@ -173,7 +168,7 @@ bool localValueTable::classImplementationMethodFunction(localReturnStateType& st
                                                         localValueDescription& result) {
   state = localErrorTypeOK;
   if (object == nullptr) {
-    if (!name.empty()) return fail(state, localErrorTypeSTATICcallUnsupported);
+    if (!name.empty()) return localMethodFails(state, localErrorTypeSTATICcallUnsupported);
     localValueTable* created = localKeepAlive(std::make_unique<localValueTable>());
     result.setVal(created, getClassDeclaration());
     return true;
@@ -182,6 +177,6 @@ bool localValueTable::classImplementationMethodFunction(localReturnStateType& st
   const localValueList& list = arguments != nullptr ? *arguments : noArguments;
   auto* table = static_cast<localValueTable*>(object);
   const methodEntry* entry = localFindClassMethod(methods, name);
-  if (entry == nullptr) return fail(state, localErrorTypeMETHODunknown);
+  if (entry == nullptr) return localMethodFails(state, localErrorTypeMETHODunknown);
   return entry->run(state, *table, list, result);
 }
