@@ -28,3 +28,4 @@ void localContextUTF8::varSetValueAtSite(localNameSite& site, std::wstring_view 
   varSettlePostponedRead();
   variables[position].value = std::move(value);
 }
+

@@ -66,6 +66,12 @@ class localContextUTF8 {
   std::size_t funcFindAtSite(localNameSite& site, std::wstring_view name) {
     return remembers(site) ? site.position : lookUp(site, funcFind(name));
   }
+  // The value of the variable at a position varFind gave, to be changed in place at once
+  // (a postponed read of it is settled first).
+  localValueDescription& varChangeAt(std::size_t position) {
+    varSettlePostponedRead();
+    return variables[position].value;
+  }
   // varSetValue through a site.
   void varSetValueAtSite(localNameSite& site, std::wstring_view name, localValueDescription&& value);
 
@@ -82,7 +88,14 @@ class localContextUTF8 {
   unsigned varCount() const;
   // For reading: the name must stay as it is, and values change through varSetValue
   // (which keeps a postponed read, below, right).
-  variableDescription* varByIdx(unsigned index);
+  variableDescription* varByIdx(unsigned index) {
+    return index < variables.size() ? &variables[index] : nullptr;
+  }
+  // The value of the variable a site names, or null when there is none.
+  const localValueDescription* varValueAtSite(localNameSite& site, std::wstring_view name) {
+    const std::size_t position = varFindAtSite(site, name);
+    return position == npos ? nullptr : &variables[position].value;
+  }
   void varDeleteByIdx(unsigned index);
   void cleaMemo();
 
@@ -138,7 +151,11 @@ class localContextUTF8 {
     std::size_t position = npos;
     localValueDescription* into = nullptr;
   } pendingRead;
-  void varSettlePostponedRead();  // every change of the variables calls this first
+  // Every change of the variables calls this first.
+  void varSettlePostponedRead() {
+    if (pendingRead.into != nullptr) settlePostponedRead();
+  }
+  void settlePostponedRead();
   std::vector<functionDescription> functions;
   localNameIndex functionIndex;
   std::vector<std::unique_ptr<localOperatorCompiled>> compiledBodies;

@@ -42,11 +42,6 @@ void localContextUTF8::varSetValueWStr(std::wstring_view name, std::wstring text
 
 unsigned localContextUTF8::varCount() const { return static_cast<unsigned>(variables.size()); }
 
-localContextUTF8::variableDescription* localContextUTF8::varByIdx(unsigned index) {
-  if (index >= variables.size()) return nullptr;
-  return &variables[index];
-}
-
 void localContextUTF8::varDeleteByIdx(unsigned index) {
   if (index >= variables.size()) return;
   varSettlePostponedRead();
@@ -74,8 +69,7 @@ bool localContextUTF8::varEndPostponedRead() {
   return unchanged;
 }
 
-void localContextUTF8::varSettlePostponedRead() {
-  if (pendingRead.into == nullptr) return;
+void localContextUTF8::settlePostponedRead() {
   *pendingRead.into = variables[pendingRead.position].value;
   pendingRead = {};
 }

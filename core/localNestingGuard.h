@@ -17,6 +17,8 @@ class localNestingGuard {
 
   // True when entering this level went past the limit of its kind.
   bool tooDeep() const { return tooDeep_; }
+  // True when n more levels of the kind would stay within its limit.
+  static bool roomFor(localNestingKind kind, unsigned n) { return counter(kind) + n <= limit(kind); }
   static constexpr unsigned limit(localNestingKind kind) {
     switch (kind) {
       case localNestingKind::expression:

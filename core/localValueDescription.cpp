@@ -43,11 +43,6 @@ void localValueDescription::appendStr(const std::wstring& tail) {
   text_ += tail;
 }
 
-void localValueDescription::setVal(double number) {
-  type_ = typeNumber;
-  number_ = number;
-}
-
 void localValueDescription::setVal(void* object, localClassDeclaration* declaration) {
   type_ = typeObject;
   object_ = object;
@@ -57,11 +52,6 @@ void localValueDescription::setVal(void* object, localClassDeclaration* declarat
 void localValueDescription::setVal(const localValueDescription* other) {
   if (other == nullptr || other == this) return;
   *this = *other;
-}
-
-void localValueDescription::setBoo(bool flag) {
-  type_ = typeBoolean;
-  number_ = flag ? 1.0 : 0.0;
 }
 
 // Names and text forms ----------------------------------------------------------------------

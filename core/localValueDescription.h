@@ -34,12 +34,21 @@ class localValueDescription {
 
   void setVal(const std::wstring& text);
   void setVal(std::wstring&& text);
-  void setVal(double number);
+  void setVal(double number) {
+    type_ = typeNumber;
+    number_ = number;
+  }
   void setVal(void* object, localClassDeclaration* declaration);
   void setVal(const localValueDescription* other);
-  void setBoo(bool flag);
+  void setBoo(bool flag) {
+    type_ = typeBoolean;
+    number_ = flag ? 1.0 : 0.0;
+  }
 
   std::int32_t getType() const { return type_; }
+  // True when only the kind and the number may differ from a fresh value's: setting a
+  // number or a truth value then leaves what replacing it with a fresh one would.
+  bool isBare() const { return text_.empty() && object_ == nullptr && declaration_ == nullptr; }
   double getNum() const { return number_; }
   std::wstring getStr() const { return text_; }
   // The text without a copy, for reading inside the interpreter; valid while the value is

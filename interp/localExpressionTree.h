@@ -22,6 +22,9 @@ class localExpressionTree {
 
   // result is written only on success, as the scanner does.
   bool evaluate(localReturnStateType& state, localContextUTF8* context, localValueDescription& result) const;
+  // The fast way only: the number (1 or 0 for a truth) of a numeric expression whose
+  // operands are all numbers; false when the general way must run (nothing is reported).
+  bool evaluateNumber(localContextUTF8& context, double& number) const;
   // Evaluates and stores the value into the variable name (created when missing), found
   // through site; nothing is stored when the evaluation fails. As with the scanner's
   // store, `name <op> rest` works on the variable in place (`s = s + t` appends).
@@ -32,6 +35,14 @@ class localExpressionTree {
   // their trees. Starts from the environment (LOCALINTERP_SCAN_ONLY=1); tests set it.
   static bool scanOnly() { return scanOnly_; }
   static void setScanOnly(bool on) { scanOnly_ = on; }
+
+  // One step of a numeric program (postfix): an operand step names its leaf (a number or
+  // a variable node), an operator step its operation.
+  struct numericStep {
+    localPossibleBinaryOperation operation = localPossibleBinaryOperationNONE;  // NONE: operand
+    unsigned leaf = 0;
+  };
+  using numericStepList = std::vector<numericStep>;
 
   enum class kind : unsigned char { number, string, variable, chain, call, bracket, binary };
 
@@ -53,6 +64,17 @@ class localExpressionTree {
     mutable localNameSite site;
     std::vector<std::wstring> attributes;  // chain: upper-cased attribute names in order
     std::vector<unsigned> arguments;       // call: one expression per argument
+    // Numeric subtrees: only number literals, plain variables, brackets and arithmetic or
+    // comparison, no comparison inside another operation. They have no side effects, so
+    // they may be run first as a program on plain doubles (localNumericEvaluator) and, on
+    // anything unusual, again the general way.
+    bool numeric = false;
+    bool truth = false;        // numeric: the value is a comparison's truth
+    unsigned levels = 0;       // expression levels the general way takes below this node
+    unsigned leftmost = 0;     // the leaf the general way starts this node's value from
+    unsigned stackNeeded = 0;  // numeric: operands held at once while running it
+    unsigned firstStep = 0;    // the node's program in numericSteps_, when stepCount > 0
+    unsigned stepCount = 0;
   };
 
  private:
@@ -61,6 +83,10 @@ class localExpressionTree {
 
   friend class localExpressionTreeParser;
   friend class localExpressionTreeEvaluator;
+  friend class localNumericEvaluator;
   std::vector<node> nodes_;
   unsigned root_ = 0;
+  // Postfix programs of the numeric nodes worth running fast: an operand step names its
+  // leaf (a number or a variable node), an operator step its operation.
+  numericStepList numericSteps_;
 };

@@ -8,6 +8,7 @@
 #include "interp/localExpressionShared.h"
 #include "interp/localExpressionTree.h"
 #include "interp/localNameTerm.h"
+#include "interp/localNumericEvaluator.h"
 #include "interp/localPostponedLeft.h"
 
 namespace {
@@ -54,7 +55,7 @@ class localExpressionTreeEvaluator {
  public:
   localExpressionTreeEvaluator(const localExpressionTree& tree, localReturnStateType& state,
                                localContextUTF8* context)
-      : nodes_(tree.nodes_), state_(state), context_(context) {}
+      : tree_(tree), nodes_(tree.nodes_), state_(state), context_(context) {}
 
   // An expression of its own: the whole text, a bracket's inside, an argument.
   bool expression(unsigned index, localValueDescription& value) {
@@ -97,6 +98,15 @@ class localExpressionTreeEvaluator {
   // value is fresh (the number 0) on entry, as the scanner's operand slots are.
   bool term(unsigned index, localValueDescription& value) {
     const node& current = nodes_[index];
+    if (current.stepCount > 0 && context_ != nullptr) {
+      localNumericEvaluator numbers(tree_, *context_);
+      double number = 0.0;
+      if (numbers.run(index, 0, number)) {
+        numbers.store(index, number, value);
+        state_ = localErrorTypeOK;
+        return true;
+      }
+    }
     if (current.what == kind::binary) {
       if (!term(current.left, value)) return false;
       // A right operand that is a literal or a plain variable is only read by the
@@ -168,6 +178,7 @@ class localExpressionTreeEvaluator {
                                current.termStart);
   }
 
+  const localExpressionTree& tree_;
   const std::vector<localExpressionTree::node>& nodes_;
   localReturnStateType& state_;
   localContextUTF8* context_;
@@ -175,6 +186,14 @@ class localExpressionTreeEvaluator {
 
 bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localContextUTF8& context,
                                            std::wstring_view name, localNameSite& site) const {
+  // The whole expression holds one level.
+  localNumericEvaluator numbers(*this, context);
+  double number = 0.0;
+  if (numbers.run(root_, 1, number)) {
+    numbers.storeInto(root_, number, context.varFindAtSite(site, name), name, site);
+    state = localErrorTypeOK;
+    return true;
+  }
   localValueDescription value;
   bool stored = false;
   localExpressionTreeEvaluator evaluator(*this, state, &context);
@@ -183,8 +202,22 @@ bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localCon
   return true;
 }
 
+bool localExpressionTree::evaluateNumber(localContextUTF8& context, double& number) const {
+  // The whole expression holds one level.
+  return localNumericEvaluator(*this, context).run(root_, 1, number);
+}
+
 bool localExpressionTree::evaluate(localReturnStateType& state, localContextUTF8* context,
                                    localValueDescription& result) const {
+  if (context != nullptr) {
+    localNumericEvaluator numbers(*this, *context);
+    double number = 0.0;
+    if (numbers.run(root_, 1, number)) {
+      numbers.replace(root_, number, result);
+      state = localErrorTypeOK;
+      return true;
+    }
+  }
   localValueDescription value;
   localExpressionTreeEvaluator evaluator(*this, state, context);
   if (!evaluator.expression(root_, value)) return false;

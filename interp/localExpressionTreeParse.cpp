@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "interp/localExpressionTree.h"
+#include "interp/localNumericEvaluator.h"
 #include "text/localString.h"
 
 class localExpressionTreeParser {
@@ -15,6 +16,7 @@ class localExpressionTreeParser {
     tree_ = tree.get();
     unsigned position = 0;
     if (!expression(position, tree->root_)) return nullptr;
+    localNumericEvaluator::prepare(*tree);
     return tree;
   }
 

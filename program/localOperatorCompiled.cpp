@@ -104,16 +104,11 @@ bool evaluateAndStore(localReturnStateType& state, localContextUTF8* context, co
 
 bool executeIf(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
                localValueList* arguments, localValueDescription& result) {
-  localValueDescription condition;
   for (const localOperatorCompiled& branch : node.children) {
-    condition.setBoo(false);
     bool selected = true;
-    if (!branch.text.empty()) {
-      if (!branch.evaluateText(state, context, condition)) {
-        localTrace(L"ERROR!!! func: ", kOperation, 378);
-        return false;
-      }
-      selected = condition.getBoo();
+    if (!branch.text.empty() && !branch.conditionHolds(state, context, selected)) {
+      localTrace(L"ERROR!!! func: ", kOperation, 378);
+      return false;
     }
     if (selected) {
       if (!runChild(state, context, branch, arguments, result)) return false;
@@ -135,13 +130,13 @@ bool executePrint(localReturnStateType& state, localContextUTF8* context, const 
 
 bool executeWhile(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
                   localValueList* arguments, localValueDescription& result) {
-  localValueDescription condition;  // the number 0
   for (;;) {
-    if (!node.evaluateText(state, context, condition)) {
+    bool holds = false;
+    if (!node.conditionHolds(state, context, holds)) {
       localTrace(L"ERROR!!! func: ", kOperation, 404);
       return false;
     }
-    if (!condition.getBoo()) break;
+    if (!holds) break;
     // A loop is the one construct that can run forever: let Ctrl-C end it.
     if (localInterruptRequested()) {
       localTrace(L"localErrorTypeCODE!!! выполнение прервано пользователем (Ctrl-C) func: ", kOperation, 405);
@@ -168,6 +163,21 @@ bool localOperatorCompiled::evaluateText(localReturnStateType& state, localConte
   if (tree != nullptr && context != nullptr && !localExpressionTree::scanOnly())
     return tree->evaluate(state, context, value);
   return evaluate(state, context, text, value);
+}
+
+bool localOperatorCompiled::conditionHolds(localReturnStateType& state, localContextUTF8* context,
+                                           bool& holds) const {
+  double number = 0.0;
+  if (tree != nullptr && context != nullptr && !localExpressionTree::scanOnly() &&
+      tree->evaluateNumber(*context, number)) {
+    state = localErrorTypeOK;
+    holds = number > 0;
+    return true;
+  }
+  localValueDescription condition;
+  if (!evaluateText(state, context, condition)) return false;
+  holds = condition.getBoo();
+  return true;
 }
 
 bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF8* context,

@@ -62,4 +62,6 @@ class localOperatorCompiled {
   void parseText();
   // Evaluates the node's expression: through the tree, or by scanning the text.
   bool evaluateText(localReturnStateType& state, localContextUTF8* context, localValueDescription& value) const;
+  // Evaluates the node's condition: holds is the truth of its value.
+  bool conditionHolds(localReturnStateType& state, localContextUTF8* context, bool& holds) const;
 };

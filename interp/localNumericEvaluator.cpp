@@ -1,0 +1,233 @@
+#include "interp/localNumericEvaluator.h"
+
+#include <algorithm>
+
+#include "core/localNestingGuard.h"
+
+namespace {
+
+using kind = localExpressionTree::kind;
+using node = localExpressionTree::node;
+
+// Operands held at once by a program; deeper right-nested texts take the general way.
+constexpr unsigned stackSize = 16;
+
+bool isComparison(localPossibleBinaryOperation operation) {
+  return operation >= localPossibleBinaryOperationEQUAL && operation <= localPossibleBinaryOperationLESS;
+}
+
+bool isArithmetic(localPossibleBinaryOperation operation) {
+  return operation >= localPossibleBinaryOperationMINUS && operation <= localPossibleBinaryOperationMULTIPLY;
+}
+
+// Children come before their parents in the node list, so one pass in order sees every
+// child's facts before its parent's.
+void mark(std::vector<node>& nodes) {
+  for (unsigned index = 0; index < nodes.size(); ++index) {
+    node& made = nodes[index];
+    made.leftmost = index;
+    switch (made.what) {
+      case kind::number:
+      case kind::variable:
+        made.numeric = true;
+        made.stackNeeded = 1;
+        break;
+      case kind::bracket: {
+        const node& inner = nodes[made.left];
+        made.numeric = inner.numeric;
+        made.truth = inner.truth;
+        made.levels = 1 + inner.levels;
+        made.leftmost = inner.leftmost;
+        made.stackNeeded = inner.stackNeeded;
+        break;
+      }
+      case kind::binary: {
+        const node& left = nodes[made.left];
+        const node& right = nodes[made.right];
+        // A truth value as an operand is a failure the general way reports.
+        made.numeric = left.numeric && right.numeric && !left.truth && !right.truth &&
+                       (isComparison(made.operation) || isArithmetic(made.operation));
+        made.truth = isComparison(made.operation);
+        made.levels = std::max(left.levels, right.levels);
+        made.leftmost = left.leftmost;
+        made.stackNeeded = std::max(left.stackNeeded, right.stackNeeded + 1);
+        break;
+      }
+      default:
+        break;
+    }
+  }
+}
+
+class programWriter {
+ public:
+  explicit programWriter(localExpressionTree::numericStepList& steps, std::vector<node>& nodes)
+      : steps_(steps), nodes_(nodes) {}
+
+  // Gives index a program when it is numeric, otherwise looks for numeric parts below.
+  void visit(unsigned index, bool whole) {
+    node& current = nodes_[index];
+    const bool worthIt = whole || current.what == kind::binary || current.what == kind::bracket;
+    if (current.numeric && worthIt && current.stackNeeded <= stackSize) {
+      current.firstStep = static_cast<unsigned>(steps_.size());
+      emit(index);
+      current.stepCount = static_cast<unsigned>(steps_.size()) - current.firstStep;
+      return;
+    }
+    switch (current.what) {
+      case kind::binary:
+        visit(current.left, false);
+        visit(current.right, false);
+        break;
+      case kind::bracket:
+        visit(current.left, false);
+        break;
+      case kind::call:
+      case kind::chain:
+        for (const unsigned argument : current.arguments) visit(argument, false);
+        break;
+      default:
+        break;
+    }
+  }
+
+ private:
+  void emit(unsigned index) {
+    const node& current = nodes_[index];
+    switch (current.what) {
+      case kind::bracket:
+        emit(current.left);
+        return;
+      case kind::binary:
+        emit(current.left);
+        emit(current.right);
+        steps_.push_back({current.operation, 0});
+        return;
+      default:
+        steps_.push_back({localPossibleBinaryOperationNONE, index});
+        return;
+    }
+  }
+
+  localExpressionTree::numericStepList& steps_;
+  std::vector<node>& nodes_;
+};
+
+}  // namespace
+
+void localNumericEvaluator::prepare(localExpressionTree& tree) {
+  mark(tree.nodes_);
+  programWriter(tree.numericSteps_, tree.nodes_).visit(tree.root_, true);
+}
+
+bool localNumericEvaluator::run(unsigned index, unsigned heldLevels, double& number) {
+  const node& whole = tree_.nodes_[index];
+  if (whole.stepCount == 0) return false;
+  if (!localNestingGuard::roomFor(localNestingKind::expression, heldLevels + whole.levels)) return false;
+  double stack[stackSize];
+  unsigned top = 0;
+  const localExpressionTree::numericStep* step = tree_.numericSteps_.data() + whole.firstStep;
+  const localExpressionTree::numericStep* const end = step + whole.stepCount;
+  for (; step != end; ++step) {
+    if (step->operation == localPossibleBinaryOperationNONE) {
+      const node& leaf = tree_.nodes_[step->leaf];
+      if (leaf.what == kind::number) {
+        stack[top++] = leaf.number;
+        continue;
+      }
+      const localValueDescription* value = context_.varValueAtSite(leaf.site, leaf.text);
+      if (value == nullptr || value->getType() != localValueDescription::typeNumber) return false;
+      stack[top++] = value->getNum();
+      continue;
+    }
+    const double right = stack[--top];
+    double& left = stack[top - 1];
+    switch (step->operation) {
+      case localPossibleBinaryOperationEQUAL:
+        left = left == right ? 1.0 : 0.0;
+        break;
+      case localPossibleBinaryOperationNOTEQUAL:
+        left = !(left == right) ? 1.0 : 0.0;
+        break;
+      case localPossibleBinaryOperationGREATEROREQUAL:
+        left = left >= right ? 1.0 : 0.0;
+        break;
+      case localPossibleBinaryOperationGREATER:
+        left = left > right ? 1.0 : 0.0;
+        break;
+      case localPossibleBinaryOperationLESSOREQUAL:
+        left = left <= right ? 1.0 : 0.0;
+        break;
+      case localPossibleBinaryOperationLESS:
+        left = left < right ? 1.0 : 0.0;
+        break;
+      case localPossibleBinaryOperationMINUS:
+        left = left - right;
+        break;
+      case localPossibleBinaryOperationPLUS:
+        left = left + right;
+        break;
+      case localPossibleBinaryOperationMULTIPLY:
+        left = left * right;
+        break;
+      case localPossibleBinaryOperationDIVIDE:
+        if (right == 0.0) return false;
+        left = left / right;
+        break;
+      default:
+        return false;
+    }
+  }
+  number = stack[0];
+  return true;
+}
+
+void localNumericEvaluator::setResult(localValueDescription& value, bool truth, double number) {
+  if (truth) {
+    value.setBoo(number > 0);
+  } else {
+    value.setVal(number);
+  }
+}
+
+void localNumericEvaluator::store(unsigned index, double number, localValueDescription& value) {
+  const node& whole = tree_.nodes_[index];
+  const node& leaf = tree_.nodes_[whole.leftmost];
+  // run() found the variable a moment ago, with nothing changed since.
+  if (leaf.what == kind::variable) value = *context_.varValueAtSite(leaf.site, leaf.text);
+  setResult(value, whole.truth, number);
+}
+
+bool localNumericEvaluator::startsBare(unsigned index) {
+  const node& leaf = tree_.nodes_[tree_.nodes_[index].leftmost];
+  return leaf.what != kind::variable || context_.varValueAtSite(leaf.site, leaf.text)->isBare();
+}
+
+void localNumericEvaluator::replace(unsigned index, double number, localValueDescription& value) {
+  if (value.isBare() && startsBare(index)) {
+    setResult(value, tree_.nodes_[index].truth, number);
+    return;
+  }
+  localValueDescription fresh;
+  store(index, number, fresh);
+  value = std::move(fresh);
+}
+
+void localNumericEvaluator::storeInto(unsigned index, double number, std::size_t target, std::wstring_view name,
+                                      localNameSite& site) {
+  const node& whole = tree_.nodes_[index];
+  if (target != localContextUTF8::npos && whole.what == kind::binary) {
+    const node& left = tree_.nodes_[whole.left];
+    if (left.what == kind::variable && context_.varFindAtSite(left.site, left.text) == target) {
+      setResult(context_.varChangeAt(target), whole.truth, number);
+      return;
+    }
+  }
+  if (target != localContextUTF8::npos) {
+    replace(index, number, context_.varChangeAt(target));
+    return;
+  }
+  localValueDescription value;
+  store(index, number, value);
+  context_.varSetValueAtSite(site, name, std::move(value));
+}
