@@ -120,63 +120,70 @@ void localNumericEvaluator::prepare(localExpressionTree& tree) {
   programWriter(tree.numericSteps_, tree.nodes_).visit(tree.root_, true);
 }
 
-bool localNumericEvaluator::run(unsigned index, unsigned heldLevels, double& number) {
+namespace {
+
+// One operator on two numbers, as the general way applies it; false for a division by zero.
+[[gnu::always_inline]] inline bool apply(localPossibleBinaryOperation operation, double& left, double right) {
+  switch (operation) {
+    case localPossibleBinaryOperationEQUAL:
+      left = left == right ? 1.0 : 0.0;
+      return true;
+    case localPossibleBinaryOperationNOTEQUAL:
+      left = !(left == right) ? 1.0 : 0.0;
+      return true;
+    case localPossibleBinaryOperationGREATEROREQUAL:
+      left = left >= right ? 1.0 : 0.0;
+      return true;
+    case localPossibleBinaryOperationGREATER:
+      left = left > right ? 1.0 : 0.0;
+      return true;
+    case localPossibleBinaryOperationLESSOREQUAL:
+      left = left <= right ? 1.0 : 0.0;
+      return true;
+    case localPossibleBinaryOperationLESS:
+      left = left < right ? 1.0 : 0.0;
+      return true;
+    case localPossibleBinaryOperationMINUS:
+      left = left - right;
+      return true;
+    case localPossibleBinaryOperationPLUS:
+      left = left + right;
+      return true;
+    case localPossibleBinaryOperationMULTIPLY:
+      left = left * right;
+      return true;
+    case localPossibleBinaryOperationDIVIDE:
+      if (right == 0.0) return false;
+      left = left / right;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool localNumericEvaluator::runProgram(unsigned index, unsigned heldLevels, double& number) {
   const node& whole = tree_.nodes_[index];
-  if (whole.stepCount == 0) return false;
   if (!localNestingGuard::roomFor(localNestingKind::expression, heldLevels + whole.levels)) return false;
+  const localExpressionTree::numericStep* step = tree_.numericSteps_.data() + whole.firstStep;
+  // The usual shapes, a leaf and one operator on two leaves, without the operand stack.
+  if (whole.stepCount == 1) return operand(step[0], number);
+  if (whole.stepCount == 3) {
+    double right = 0.0;
+    return operand(step[0], number) && operand(step[1], right) && apply(step[2].operation, number, right);
+  }
   double stack[stackSize];
   unsigned top = 0;
-  const localExpressionTree::numericStep* step = tree_.numericSteps_.data() + whole.firstStep;
   const localExpressionTree::numericStep* const end = step + whole.stepCount;
   for (; step != end; ++step) {
     if (step->operation == localPossibleBinaryOperationNONE) {
-      const node& leaf = tree_.nodes_[step->leaf];
-      if (leaf.what == kind::number) {
-        stack[top++] = leaf.number;
-        continue;
-      }
-      const localValueDescription* value = context_.varValueAtSite(leaf.site, leaf.text);
-      if (value == nullptr || value->getType() != localValueDescription::typeNumber) return false;
-      stack[top++] = value->getNum();
+      if (!operand(*step, stack[top])) return false;
+      ++top;
       continue;
     }
-    const double right = stack[--top];
-    double& left = stack[top - 1];
-    switch (step->operation) {
-      case localPossibleBinaryOperationEQUAL:
-        left = left == right ? 1.0 : 0.0;
-        break;
-      case localPossibleBinaryOperationNOTEQUAL:
-        left = !(left == right) ? 1.0 : 0.0;
-        break;
-      case localPossibleBinaryOperationGREATEROREQUAL:
-        left = left >= right ? 1.0 : 0.0;
-        break;
-      case localPossibleBinaryOperationGREATER:
-        left = left > right ? 1.0 : 0.0;
-        break;
-      case localPossibleBinaryOperationLESSOREQUAL:
-        left = left <= right ? 1.0 : 0.0;
-        break;
-      case localPossibleBinaryOperationLESS:
-        left = left < right ? 1.0 : 0.0;
-        break;
-      case localPossibleBinaryOperationMINUS:
-        left = left - right;
-        break;
-      case localPossibleBinaryOperationPLUS:
-        left = left + right;
-        break;
-      case localPossibleBinaryOperationMULTIPLY:
-        left = left * right;
-        break;
-      case localPossibleBinaryOperationDIVIDE:
-        if (right == 0.0) return false;
-        left = left / right;
-        break;
-      default:
-        return false;
-    }
+    --top;
+    if (!apply(step->operation, stack[top - 1], stack[top])) return false;
   }
   number = stack[0];
   return true;

@@ -26,7 +26,9 @@ class localNumericEvaluator {
   // The number (1 or 0 for a comparison's truth) of the node at index; false to take the
   // general way. heldLevels are the expression levels the general way would take around
   // the node before reaching it.
-  bool run(unsigned index, unsigned heldLevels, double& number);
+  bool run(unsigned index, unsigned heldLevels, double& number) {
+    return tree_.nodes_[index].stepCount > 0 && runProgram(index, heldLevels, number);
+  }
   // Puts the result where the general way leaves it in a fresh value: a copy of the
   // left-most leaf that takes the result's kind and number.
   void store(unsigned index, double number, localValueDescription& value);
@@ -37,6 +39,19 @@ class localNumericEvaluator {
   void storeInto(unsigned index, double number, std::size_t target, std::wstring_view name, localNameSite& site);
 
  private:
+  bool runProgram(unsigned index, unsigned heldLevels, double& number);
+  // An operand step's number; false when it is a variable that is missing or not a number.
+  [[gnu::always_inline]] bool operand(const localExpressionTree::numericStep& step, double& number) {
+    const localExpressionTree::node& leaf = tree_.nodes_[step.leaf];
+    if (leaf.what == localExpressionTree::kind::number) {
+      number = leaf.number;
+      return true;
+    }
+    const localValueDescription* value = context_.varValueAtSite(leaf.site, leaf.text);
+    if (value == nullptr || value->getType() != localValueDescription::typeNumber) return false;
+    number = value->getNum();
+    return true;
+  }
   // True when the result of the node at index may be set into a bare value as it stands.
   bool startsBare(unsigned index);
   static void setResult(localValueDescription& value, bool truth, double number);
