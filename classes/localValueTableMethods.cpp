@@ -164,7 +164,7 @@ localClassDeclaration* localValueTable::getClassDeclaration() {
 }
 
 bool localValueTable::classImplementationMethodFunction(localReturnStateType& state, void*& object,
-                                                        std::wstring name, localValueList* arguments,
+                                                        const std::wstring& name, localValueList* arguments,
                                                         localValueDescription& result) {
   state = localErrorTypeOK;
   if (object == nullptr) {

@@ -168,6 +168,13 @@ bool localValueDescription::methodExec(localReturnStateType& state, const std::w
   return declaration_->methodExec(state, object_, upperCased(name), arguments, &result);
 }
 
+bool localValueDescription::methodExec(localReturnStateType& state, const std::wstring& upperName,
+                                       localValueList* arguments, localValueDescription& result,
+                                       localMemberSite* site) const {
+  if (!reachesDeclaration(state, type_, declaration_)) return false;
+  return declaration_->methodExec(state, object_, upperName, arguments, &result, site);
+}
+
 // Argument lists ------------------------------------------------------------------------------
 
 localOwnedValueList::localOwnedValueList(localOwnedValueList&& other)

@@ -17,7 +17,7 @@ struct Seen {
 };
 Seen seen;
 
-bool execRecorder(localReturnStateType& state, void*& object, std::wstring name, localValueList* arguments,
+bool execRecorder(localReturnStateType& state, void*& object, const std::wstring& name, localValueList* arguments,
                   localValueDescription& result) {
   seen = {name, object, arguments, seen.calls + 1};
   result.setVal(L"exec");
@@ -25,24 +25,24 @@ bool execRecorder(localReturnStateType& state, void*& object, std::wstring name,
   return true;
 }
 
-bool execOther(localReturnStateType& state, void*&, std::wstring, localValueList*, localValueDescription& result) {
+bool execOther(localReturnStateType& state, void*&, const std::wstring&, localValueList*, localValueDescription& result) {
   result.setVal(L"other");
   state = localErrorTypeOK;
   return true;
 }
 
-bool execFailing(localReturnStateType& state, void*&, std::wstring, localValueList*, localValueDescription&) {
+bool execFailing(localReturnStateType& state, void*&, const std::wstring&, localValueList*, localValueDescription&) {
   state = localErrorTypePARAMETERStype;
   return false;
 }
 
-bool getRecorder(localReturnStateType&, void* const& object, std::wstring name, localValueDescription& result) {
+bool getRecorder(localReturnStateType&, void* const& object, const std::wstring& name, localValueDescription& result) {
   seen = {name, object, nullptr, seen.calls + 1};
   result.setVal(L"got");
   return true;  // leaves the state as the caller had it
 }
 
-bool setRecorder(localReturnStateType& state, void* const& object, std::wstring name, localValueDescription& value) {
+bool setRecorder(localReturnStateType& state, void* const& object, const std::wstring& name, localValueDescription& value) {
   seen = {name, object, nullptr, seen.calls + 1};
   state = value.getNum() > 0 ? localErrorTypeOK : localErrorTypePARAMETERStype;
   return value.getNum() > 0;
