@@ -77,6 +77,40 @@ TEST(ClassDeclaration, NewDeclarationAndMemberLookup) {
   EXPECT_EQ(result.getStr(), L"other");
 }
 
+// A site answers only for the declaration it found its member in, and only while that
+// declaration has no new member: a later member of the same name overrides.
+TEST(ClassDeclaration, MemberSiteFollowsDeclarationAndNewMembers) {
+  localClassDeclaration first;
+  localClassDeclaration second;
+  first.addMember(L"M", execRecorder, nullptr, nullptr);
+  localMemberSite site;
+  EXPECT_EQ(first.getMember(L"M", &site), first.getMember(L"M"));
+  EXPECT_EQ(second.getMember(L"M", &site), nullptr);  // not first's member
+  EXPECT_EQ(first.getMember(L"M", &site), first.getMember(L"M"));
+
+  const std::uint64_t before = first.stamp();
+  auto* later = first.addMember(L"M", execOther, nullptr, nullptr);
+  EXPECT_NE(first.stamp(), before);
+  EXPECT_NE(first.stamp(), second.stamp());
+  EXPECT_EQ(first.getMember(L"M", &site), later);
+
+  // A site that found nothing learns of a member added afterwards.
+  localMemberSite missing;
+  EXPECT_EQ(second.getMember(L"M", &missing), nullptr);
+  auto* added = second.addMember(L"M", execFailing, nullptr, nullptr);
+  EXPECT_EQ(second.getMember(L"M", &missing), added);
+
+  int object = 0;
+  localValueDescription result;
+  localReturnStateType state = localErrorTypeCODE;
+  ASSERT_TRUE(first.methodExec(state, &object, L"M", nullptr, &result, &site));
+  EXPECT_EQ(result.getStr(), L"other");
+  EXPECT_FALSE(second.methodExec(state, &object, L"M", nullptr, &result, &site));
+  EXPECT_EQ(state, localErrorTypePARAMETERStype);
+  EXPECT_FALSE(second.methodExec(state, &object, L"NONE", nullptr, &result, nullptr));
+  EXPECT_EQ(state, localErrorTypeMETHODunknown);
+}
+
 TEST(ClassDeclaration, DispatchPassesObjectNameAndArguments) {
   localClassDeclaration declaration;
   declaration.addMember(L"M", execRecorder, setRecorder, getRecorder);
