@@ -43,25 +43,15 @@ void localValueDescription::appendStr(const std::wstring& tail) {
   text_ += tail;
 }
 
-void localValueDescription::setVal(double number) {
-  type_ = typeNumber;
-  number_ = number;
-}
-
-void localValueDescription::setVal(void* object, localClassDeclaration* declaration) {
-  type_ = typeObject;
-  object_ = object;
-  declaration_ = declaration;
-}
-
 void localValueDescription::setVal(const localValueDescription* other) {
   if (other == nullptr || other == this) return;
-  *this = *other;
-}
-
-void localValueDescription::setBoo(bool flag) {
-  type_ = typeBoolean;
-  number_ = flag ? 1.0 : 0.0;
+  type_ = other->type_;
+  declaration_ = other->declaration_;
+  // Cells and numbers mostly carry no text: copying an empty text over an empty one is
+  // skipped, the rest is the plain assignment.
+  if (!(text_.empty() && other->text_.empty())) text_ = other->text_;
+  number_ = other->number_;
+  object_ = other->object_;
 }
 
 // Names and text forms ----------------------------------------------------------------------

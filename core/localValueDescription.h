@@ -33,12 +33,23 @@ class localValueDescription {
   static std::unique_ptr<localValueDescription> New(double number);
   static std::unique_ptr<localValueDescription> New(void* object, localClassDeclaration* declaration);
 
+  // The scalar setters are inline: expressions and methods call them for every result.
   void setVal(const std::wstring& text);
   void setVal(std::wstring&& text);
-  void setVal(double number);
-  void setVal(void* object, localClassDeclaration* declaration);
+  void setVal(double number) {
+    type_ = typeNumber;
+    number_ = number;
+  }
+  void setVal(void* object, localClassDeclaration* declaration) {
+    type_ = typeObject;
+    object_ = object;
+    declaration_ = declaration;
+  }
   void setVal(const localValueDescription* other);
-  void setBoo(bool flag);
+  void setBoo(bool flag) {
+    type_ = typeBoolean;
+    number_ = flag ? 1.0 : 0.0;
+  }
 
   std::int32_t getType() const { return type_; }
   double getNum() const { return number_; }
