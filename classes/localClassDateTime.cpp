@@ -61,7 +61,7 @@ localClassDeclaration* localClassDateTime::getClassDeclaration() {
 // Not reached through the member dispatch (the declaration has no members); kept as the
 // class's own implementation.
 bool localClassDateTime::classImplementation(localReturnStateType& state, void*& object,
-                                             localValueDescription*& result, std::wstring name,
+                                             localValueDescription*& result, const std::wstring& name,
                                              std::vector<localValueDescription>* arguments) {
   if (result == nullptr) {
     state = localErrorTypeCODE;

@@ -16,7 +16,7 @@ class localClassDateTime {
   // A new declaration on every call (kept alive for the rest of the run).
   static localClassDeclaration* getClassDeclaration();
   static bool classImplementation(localReturnStateType& state, void*& object,
-                                  localValueDescription*& result, std::wstring name,
+                                  localValueDescription*& result, const std::wstring& name,
                                   std::vector<localValueDescription>* arguments);
 
   std::int32_t creationTime;

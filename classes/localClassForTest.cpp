@@ -96,7 +96,7 @@ localClassDeclaration* localClassForTest::createClassDeclaration() {
 }
 
 bool localClassForTest::classImplementationMethodFunction(localReturnStateType& state, void*& object,
-                                                          std::wstring name, localValueList* arguments,
+                                                          const std::wstring& name, localValueList* arguments,
                                                           localValueDescription& result) {
   state = localErrorTypeOK;
   if (object == nullptr) {
@@ -111,7 +111,7 @@ bool localClassForTest::classImplementationMethodFunction(localReturnStateType& 
 }
 
 bool localClassForTest::classImplementationAttribGetFunction(localReturnStateType& state, void* const& object,
-                                                             std::wstring name, localValueDescription& result) {
+                                                             const std::wstring& name, localValueDescription& result) {
   state = localErrorTypeOK;
   auto* self = static_cast<localClassForTest*>(object);
   if (name == L"SELF") {
@@ -126,7 +126,7 @@ bool localClassForTest::classImplementationAttribGetFunction(localReturnStateTyp
 }
 
 bool localClassForTest::classImplementationAttribSetFunction(localReturnStateType& state, void* const& object,
-                                                             std::wstring name, localValueDescription& value) {
+                                                             const std::wstring& name, localValueDescription& value) {
   state = localErrorTypeOK;
   auto* self = static_cast<localClassForTest*>(object);
   if (name == L"ATTRIBINT" && self != nullptr) {

@@ -16,12 +16,12 @@ class localClassForTest {
   static localClassDeclaration* createClassDeclaration();
 
   static bool classImplementationMethodFunction(localReturnStateType& state, void*& object,
-                                                std::wstring name, localValueList* arguments,
+                                                const std::wstring& name, localValueList* arguments,
                                                 localValueDescription& result);
   static bool classImplementationAttribGetFunction(localReturnStateType& state, void* const& object,
-                                                   std::wstring name, localValueDescription& result);
+                                                   const std::wstring& name, localValueDescription& result);
   static bool classImplementationAttribSetFunction(localReturnStateType& state, void* const& object,
-                                                   std::wstring name, localValueDescription& value);
+                                                   const std::wstring& name, localValueDescription& value);
 
   std::int32_t attribInt = 12121212;
 };

@@ -32,7 +32,7 @@ class localValueTable {
   // A new declaration on every call (kept alive for the rest of the run).
   static localClassDeclaration* getClassDeclaration();
   static bool classImplementationMethodFunction(localReturnStateType& state, void*& object,
-                                                std::wstring name, localValueList* arguments,
+                                                const std::wstring& name, localValueList* arguments,
                                                 localValueDescription& result);
 
   std::vector<columnType> columns;

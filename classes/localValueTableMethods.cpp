@@ -1,6 +1,7 @@
 // The value table as scripts see it: its declaration and the one EXEC function that
 // serves the constructor and every method.
 #include <memory>
+#include <iterator>
 #include <string_view>
 
 #include "classes/localClassMethodTable.h"
@@ -21,10 +22,17 @@ bool isString(const localValueDescription* value) {
   return value != nullptr && value->getType() == localValueDescription::typeString;
 }
 
+// A line or column number: truncated, modulo 2^32. Whole numbers in range, what loops
+// pass, are converted here without the general path's library calls.
+unsigned truncated(double number) {
+  if (number >= 0.0 && number < 4294967296.0) return static_cast<unsigned>(number);
+  return localTruncateToUint32Modulo(number);
+}
+
 // A column given by number (truncated) or by its exact name; 0 when there is none.
 unsigned columnNumber(const localValueTable& table, const localValueDescription& column) {
   if (column.getType() == localValueDescription::typeString) return table.getColumnParameters(column.getStrRef());
-  return localTruncateToUint32Modulo(column.getNum());
+  return truncated(column.getNum());
 }
 
 bool toText(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
@@ -67,7 +75,7 @@ bool columnParameters(localReturnStateType& state, localValueTable& table, const
   if (isString(arguments[0])) {
     result.setVal(static_cast<double>(table.getColumnParameters(arguments[0]->getStrRef())));
   } else if (isNumber(arguments[0])) {
-    result.setVal(table.getColumnParameters(localTruncateToUint32Modulo(arguments[0]->getNum())));
+    result.setVal(table.getColumnParameters(truncated(arguments[0]->getNum())));
   } else {
     return localMethodFails(state, localErrorTypePARAMETERStype);
   }
@@ -79,7 +87,7 @@ bool getValue(localReturnStateType& state, localValueTable& table, const localVa
   if (arguments.size() != 2) return localMethodFails(state, localErrorTypePARAMETERScount);
   if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
   if (!isNumber(arguments[1]) && !isString(arguments[1])) return localMethodFails(state, localErrorTypePARAMETERStype);
-  return table.getValue(state, localTruncateToUint32Modulo(arguments[0]->getNum()),
+  return table.getValue(state, truncated(arguments[0]->getNum()),
                         columnNumber(table, *arguments[1]), result);
 }
 
@@ -97,7 +105,7 @@ bool newLine(localReturnStateType& state, localValueTable& table, const localVal
   unsigned position = 0;
   if (arguments.size() == 1) {
     if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
-    position = localTruncateToUint32Modulo(arguments[0]->getNum());
+    position = truncated(arguments[0]->getNum());
   }
   table.newLine(position);
   result.setVal(1.0);
@@ -110,7 +118,7 @@ bool setValue(localReturnStateType& state, localValueTable& table, const localVa
   if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
   if (!isNumber(arguments[1]) && !isString(arguments[1])) return localMethodFails(state, localErrorTypePARAMETERStype);
   if (arguments[2] == nullptr) return localMethodFails(state, localErrorTypePARAMETERStype);
-  const bool done = table.setValue(state, localTruncateToUint32Modulo(arguments[0]->getNum()),
+  const bool done = table.setValue(state, truncated(arguments[0]->getNum()),
                                    columnNumber(table, *arguments[1]), *arguments[2]);
   result.setBoo(done);
   return done;
@@ -144,6 +152,11 @@ const methodEntry methods[] = {
     {L"SORT", L"СОРТИРОВАТЬ", sortLines},
 };
 
+const localClassMethodIndex<method, std::size(methods)> methodIndex(methods);
+
+// What a method sees when the caller hands over no list.
+const localValueList noArguments;
+
 }  // namespace
 
 localClassDeclaration* localValueTable::getClassDeclaration() {
@@ -164,7 +177,7 @@ localClassDeclaration* localValueTable::getClassDeclaration() {
 }
 
 bool localValueTable::classImplementationMethodFunction(localReturnStateType& state, void*& object,
-                                                        std::wstring name, localValueList* arguments,
+                                                        const std::wstring& name, localValueList* arguments,
                                                         localValueDescription& result) {
   state = localErrorTypeOK;
   if (object == nullptr) {
@@ -173,10 +186,9 @@ bool localValueTable::classImplementationMethodFunction(localReturnStateType& st
     result.setVal(created, getClassDeclaration());
     return true;
   }
-  static const localValueList noArguments;
   const localValueList& list = arguments != nullptr ? *arguments : noArguments;
   auto* table = static_cast<localValueTable*>(object);
-  const methodEntry* entry = localFindClassMethod(methods, name);
+  const methodEntry* entry = methodIndex.find(name);
   if (entry == nullptr) return localMethodFails(state, localErrorTypeMETHODunknown);
   return entry->run(state, *table, list, result);
 }

@@ -82,7 +82,7 @@ bool call(localReturnStateType& state, localContextUTF8* context, const entry& f
 }  // namespace localBuiltin
 
 bool localContextUTF8::classImplementationMethodFunction(localReturnStateType& state, void*& object,
-                                                         std::wstring name, localValueList* arguments,
+                                                         const std::wstring& name, localValueList* arguments,
                                                          localValueDescription& result) {
   state = localErrorTypeOK;
   const localBuiltin::entry* function = localBuiltin::findEntry(name);

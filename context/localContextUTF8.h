@@ -44,7 +44,7 @@ class localContextUTF8 {
   static std::unique_ptr<localClassDeclaration> getClassDeclaration();
   // The one routine behind every built-in function; object holds the context.
   static bool classImplementationMethodFunction(localReturnStateType& state, void*& object,
-                                                std::wstring name, localValueList* arguments,
+                                                const std::wstring& name, localValueList* arguments,
                                                 localValueDescription& result);
 
   // Classes

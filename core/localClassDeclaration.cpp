@@ -10,7 +10,15 @@ namespace {
 // Lead of the diagnostic line printed when a caller hands over no result value.
 const wchar_t* const codeFaultLead = L"localErrorTypeCODE!!!  func: ";
 
+// The last stamp handed out; constant-initialised, so declarations made during static
+// initialisation count too. 64 bits do not run out.
+std::uint64_t lastStamp = 0;
+
+std::uint64_t newStamp() { return ++lastStamp; }
+
 }  // namespace
+
+localClassDeclaration::localClassDeclaration() : stamp_(newStamp()) {}
 
 localClassDeclaration::classMember* localClassDeclaration::addMember(const std::wstring& name,
                                                                      localExecFunction execFunction,
@@ -24,16 +32,24 @@ localClassDeclaration::classMember* localClassDeclaration::addMember(const std::
   classMember* raw = member.get();
   ownedMembers_.push_back(std::move(member));
   members.push_back(raw);
+  stamp_ = newStamp();  // what sites remember may now be overridden
   return raw;
 }
 
 localClassDeclaration::classMember* localClassDeclaration::getMember(const std::wstring& name) const {
-  // The last match wins, so a later member overrides an earlier one of the same name.
-  classMember* found = nullptr;
-  for (classMember* member : members) {
-    if (member != nullptr && member->name == name) found = member;
+  // The last match wins, so a later member overrides an earlier one of the same name:
+  // searching from the end, the first match is the answer.
+  for (auto it = members.rbegin(); it != members.rend(); ++it) {
+    if (*it != nullptr && (*it)->name == name) return *it;
   }
-  return found;
+  return nullptr;
+}
+
+const localClassDeclaration::classMember* localClassDeclaration::getMember(const std::wstring& name,
+                                                                           localMemberSite* site) const {
+  if (site == nullptr) return getMember(name);
+  if (site->stamp != stamp_) *site = localMemberSite{stamp_, getMember(name)};
+  return site->member;
 }
 
 namespace {
@@ -62,7 +78,7 @@ Accessor attributeAccessor(const localClassDeclaration& declaration, localReturn
 
 }  // namespace
 
-bool localClassDeclaration::getAttr(localReturnStateType& state, const void* object, std::wstring name,
+bool localClassDeclaration::getAttr(localReturnStateType& state, const void* object, const std::wstring& name,
                                     localValueDescription* result) const {
   if (result == nullptr) return reportMissingValue(state, "getAttr", 163);
   const localGetFunction get = attributeAccessor(*this, state, name, &classMember::getFunction,
@@ -72,7 +88,7 @@ bool localClassDeclaration::getAttr(localReturnStateType& state, const void* obj
   return get(state, objectCopy, name, *result);
 }
 
-bool localClassDeclaration::setAttr(localReturnStateType& state, const void* object, std::wstring name,
+bool localClassDeclaration::setAttr(localReturnStateType& state, const void* object, const std::wstring& name,
                                     localValueDescription* value) const {
   if (value == nullptr) return reportMissingValue(state, "setAttr", 218);
   const localSetFunction set = attributeAccessor(*this, state, name, &classMember::setFunction,
@@ -83,9 +99,10 @@ bool localClassDeclaration::setAttr(localReturnStateType& state, const void* obj
 }
 
 bool localClassDeclaration::methodExec(localReturnStateType& state, void* object, const std::wstring& name,
-                                       localValueList* arguments, localValueDescription* result) const {
+                                       localValueList* arguments, localValueDescription* result,
+                                       localMemberSite* site) const {
   if (result == nullptr) return reportMissingValue(state, "methodExec", 184);
-  const classMember* member = getMember(name);
+  const classMember* member = getMember(name, site);
   if (member != nullptr && member->execFunction != nullptr) {
     void* objectCopy = object;
     return member->execFunction(state, objectCopy, name, arguments, *result);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -6,19 +7,22 @@
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 
+// The member name reaches every function by reference: a call copies no text.
 // EXEC: methods and constructors (also the form of the built-in function routine).
-using localExecFunction = bool (*)(localReturnStateType& state, void*& object, std::wstring name,
+using localExecFunction = bool (*)(localReturnStateType& state, void*& object, const std::wstring& name,
                                    localValueList* arguments, localValueDescription& result);
 // GET: reads an attribute.
-using localGetFunction = bool (*)(localReturnStateType& state, void* const& object, std::wstring name,
+using localGetFunction = bool (*)(localReturnStateType& state, void* const& object, const std::wstring& name,
                                   localValueDescription& result);
 // SET: writes an attribute.
-using localSetFunction = bool (*)(localReturnStateType& state, void* const& object, std::wstring name,
+using localSetFunction = bool (*)(localReturnStateType& state, void* const& object, const std::wstring& name,
                                   localValueDescription& value);
 // Class-level routine (arguments held by value).
 using localClassImplementationFunction = bool (*)(localReturnStateType& state, void*& object,
-                                                  localValueDescription*& result, std::wstring name,
+                                                  localValueDescription*& result, const std::wstring& name,
                                                   std::vector<localValueDescription>* arguments);
+
+struct localMemberSite;
 
 // Describes a script-visible class: names, description, members and the functions
 // that implement them. Objects are untyped pointers only the class's functions know.
@@ -31,7 +35,7 @@ class localClassDeclaration {
     localGetFunction getFunction = nullptr;
   };
 
-  localClassDeclaration() = default;
+  localClassDeclaration();
   virtual ~localClassDeclaration() = default;
   localClassDeclaration(const localClassDeclaration&) = delete;
   localClassDeclaration& operator=(const localClassDeclaration&) = delete;
@@ -42,20 +46,40 @@ class localClassDeclaration {
 
   // The last member whose name equals name exactly, or null.
   classMember* getMember(const std::wstring& name) const;
+  // The same, remembered in site (may be null) for the next call from the same place: a
+  // site answers again without a search while this declaration has not changed.
+  const classMember* getMember(const std::wstring& name, localMemberSite* site) const;
 
-  bool getAttr(localReturnStateType& state, const void* object, std::wstring name,
+  // Changes, to a number no declaration has had before, whenever a member is added.
+  std::uint64_t stamp() const { return stamp_; }
+
+  bool getAttr(localReturnStateType& state, const void* object, const std::wstring& name,
                localValueDescription* result) const;
-  bool setAttr(localReturnStateType& state, const void* object, std::wstring name,
+  bool setAttr(localReturnStateType& state, const void* object, const std::wstring& name,
                localValueDescription* value) const;
+  // site (may be null) is the caller's memory of the member this name found; a site
+  // serves one name only.
   bool methodExec(localReturnStateType& state, void* object, const std::wstring& name,
-                  localValueList* arguments, localValueDescription* result) const;
+                  localValueList* arguments, localValueDescription* result,
+                  localMemberSite* site = nullptr) const;
 
   std::wstring className = L"новый класс";
   std::wstring classSynonym = L"new class";
   std::wstring description;
   localClassImplementationFunction classImplementation = nullptr;
+  // Read freely; changed only through addMember, which renews the stamp that member
+  // sites check.
   std::vector<classMember*> members;
 
  private:
   std::vector<std::unique_ptr<classMember>> ownedMembers_;
+  std::uint64_t stamp_;
+};
+
+// What one method call in a program remembers about the member its name found last: the
+// member (null for none) and the stamp of the declaration it was found in. Stamps are
+// never reused, so a site can only answer for that declaration, unchanged.
+struct localMemberSite {
+  std::uint64_t stamp = 0;  // 0: nothing remembered
+  const localClassDeclaration::classMember* member = nullptr;
 };

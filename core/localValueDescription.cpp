@@ -43,15 +43,15 @@ void localValueDescription::appendStr(const std::wstring& tail) {
   text_ += tail;
 }
 
-void localValueDescription::setVal(void* object, localClassDeclaration* declaration) {
-  type_ = typeObject;
-  object_ = object;
-  declaration_ = declaration;
-}
-
 void localValueDescription::setVal(const localValueDescription* other) {
   if (other == nullptr || other == this) return;
-  *this = *other;
+  type_ = other->type_;
+  declaration_ = other->declaration_;
+  // Cells and numbers mostly carry no text: copying an empty text over an empty one is
+  // skipped, the rest is the plain assignment.
+  if (!(text_.empty() && other->text_.empty())) text_ = other->text_;
+  number_ = other->number_;
+  object_ = other->object_;
 }
 
 // Names and text forms ----------------------------------------------------------------------
@@ -156,6 +156,13 @@ bool localValueDescription::methodExec(localReturnStateType& state, const std::w
                                        localValueList* arguments, localValueDescription& result) const {
   if (!reachesDeclaration(state, type_, declaration_)) return false;
   return declaration_->methodExec(state, object_, upperCased(name), arguments, &result);
+}
+
+bool localValueDescription::methodExec(localReturnStateType& state, const std::wstring& upperName,
+                                       localValueList* arguments, localValueDescription& result,
+                                       localMemberSite* site) const {
+  if (!reachesDeclaration(state, type_, declaration_)) return false;
+  return declaration_->methodExec(state, object_, upperName, arguments, &result, site);
 }
 
 // Argument lists ------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 
 class localClassDeclaration;
 class localValueDescription;
+struct localMemberSite;
 
 // Argument list of a function or method call: pointers to values owned by the caller.
 // A null pointer to a list stands for "no list".
@@ -32,13 +33,18 @@ class localValueDescription {
   static std::unique_ptr<localValueDescription> New(double number);
   static std::unique_ptr<localValueDescription> New(void* object, localClassDeclaration* declaration);
 
+  // The scalar setters are inline: expressions and methods call them for every result.
   void setVal(const std::wstring& text);
   void setVal(std::wstring&& text);
   void setVal(double number) {
     type_ = typeNumber;
     number_ = number;
   }
-  void setVal(void* object, localClassDeclaration* declaration);
+  void setVal(void* object, localClassDeclaration* declaration) {
+    type_ = typeObject;
+    object_ = object;
+    declaration_ = declaration;
+  }
   void setVal(const localValueDescription* other);
   void setBoo(bool flag) {
     type_ = typeBoolean;
@@ -71,6 +77,11 @@ class localValueDescription {
   bool setAttr(localReturnStateType& state, const std::wstring& name, localValueDescription& value) const;
   bool methodExec(localReturnStateType& state, const std::wstring& name, localValueList* arguments,
                   localValueDescription& result) const;
+  // The same call for a name that is upper case already (as localString::wstringToUpper
+  // gives it); site (may be null) remembers the member found, for the next call from the
+  // same place in a program.
+  bool methodExec(localReturnStateType& state, const std::wstring& upperName, localValueList* arguments,
+                  localValueDescription& result, localMemberSite* site) const;
 
   static constexpr std::int32_t typeNumber = 0;
   static constexpr std::int32_t typeString = 1;

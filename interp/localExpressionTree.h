@@ -62,6 +62,7 @@ class localExpressionTree {
     // Where the name found its record last time (the tree is shared but is only ever
     // run by one thread: the console's).
     mutable localNameSite site;
+    mutable localMemberSite memberSite;  // chain: the member its method call found last
     std::vector<std::wstring> attributes;  // chain: upper-cased attribute names in order
     std::vector<unsigned> arguments;       // call: one expression per argument
     // Numeric subtrees: only number literals, plain variables, brackets and arithmetic or

@@ -160,7 +160,7 @@ class localExpressionTreeEvaluator {
           if (!localNameTerm::readAttribute(state_, value, attribute)) return false;
         }
         if (!current.isCall) return true;
-        return call(current, value, localNameTerm::callee{current.upper, &current.upper});
+        return call(current, value, localNameTerm::callee{current.upper, &current.upper, nullptr, &current.memberSite});
       case kind::binary:
         break;
     }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "context/localContextUTF8.h"
+#include "core/localClassDeclaration.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 
@@ -34,11 +35,12 @@ bool readAttribute(localReturnStateType& state, localValueDescription& value, co
 
 // What a call is made on: a function by its name as written (found through site when
 // there is one), or, when method is set, the method of that upper-cased name of the
-// object that value holds.
+// object that value holds (its member remembered in memberSite when there is one).
 struct callee {
   std::wstring_view name;
   const std::wstring* method = nullptr;
   localNameSite* site = nullptr;
+  localMemberSite* memberSite = nullptr;
 };
 
 // A call of a function by its name in any case: the few names the evaluator answers

@@ -110,7 +110,7 @@ bool call(localReturnStateType& state, localContextUTF8* context, localValueDesc
       return false;
     }
     // The method writes its result over the value that held the object.
-    called = value.methodExec(state, *target.method, arguments, value);
+    called = value.methodExec(state, *target.method, arguments, value, target.memberSite);
     if (!called) markUnnamedFailure(state);
   } else {
     called = callFunction(state, context, value, target.name, arguments, target.site);

@@ -17,7 +17,7 @@ struct Seen {
 };
 Seen seen;
 
-bool execRecorder(localReturnStateType& state, void*& object, std::wstring name, localValueList* arguments,
+bool execRecorder(localReturnStateType& state, void*& object, const std::wstring& name, localValueList* arguments,
                   localValueDescription& result) {
   seen = {name, object, arguments, seen.calls + 1};
   result.setVal(L"exec");
@@ -25,24 +25,24 @@ bool execRecorder(localReturnStateType& state, void*& object, std::wstring name,
   return true;
 }
 
-bool execOther(localReturnStateType& state, void*&, std::wstring, localValueList*, localValueDescription& result) {
+bool execOther(localReturnStateType& state, void*&, const std::wstring&, localValueList*, localValueDescription& result) {
   result.setVal(L"other");
   state = localErrorTypeOK;
   return true;
 }
 
-bool execFailing(localReturnStateType& state, void*&, std::wstring, localValueList*, localValueDescription&) {
+bool execFailing(localReturnStateType& state, void*&, const std::wstring&, localValueList*, localValueDescription&) {
   state = localErrorTypePARAMETERStype;
   return false;
 }
 
-bool getRecorder(localReturnStateType&, void* const& object, std::wstring name, localValueDescription& result) {
+bool getRecorder(localReturnStateType&, void* const& object, const std::wstring& name, localValueDescription& result) {
   seen = {name, object, nullptr, seen.calls + 1};
   result.setVal(L"got");
   return true;  // leaves the state as the caller had it
 }
 
-bool setRecorder(localReturnStateType& state, void* const& object, std::wstring name, localValueDescription& value) {
+bool setRecorder(localReturnStateType& state, void* const& object, const std::wstring& name, localValueDescription& value) {
   seen = {name, object, nullptr, seen.calls + 1};
   state = value.getNum() > 0 ? localErrorTypeOK : localErrorTypePARAMETERStype;
   return value.getNum() > 0;
@@ -75,6 +75,40 @@ TEST(ClassDeclaration, NewDeclarationAndMemberLookup) {
   int object = 0;
   ASSERT_TRUE(declaration.methodExec(state, &object, L"X", nullptr, &result));
   EXPECT_EQ(result.getStr(), L"other");
+}
+
+// A site answers only for the declaration it found its member in, and only while that
+// declaration has no new member: a later member of the same name overrides.
+TEST(ClassDeclaration, MemberSiteFollowsDeclarationAndNewMembers) {
+  localClassDeclaration first;
+  localClassDeclaration second;
+  first.addMember(L"M", execRecorder, nullptr, nullptr);
+  localMemberSite site;
+  EXPECT_EQ(first.getMember(L"M", &site), first.getMember(L"M"));
+  EXPECT_EQ(second.getMember(L"M", &site), nullptr);  // not first's member
+  EXPECT_EQ(first.getMember(L"M", &site), first.getMember(L"M"));
+
+  const std::uint64_t before = first.stamp();
+  auto* later = first.addMember(L"M", execOther, nullptr, nullptr);
+  EXPECT_NE(first.stamp(), before);
+  EXPECT_NE(first.stamp(), second.stamp());
+  EXPECT_EQ(first.getMember(L"M", &site), later);
+
+  // A site that found nothing learns of a member added afterwards.
+  localMemberSite missing;
+  EXPECT_EQ(second.getMember(L"M", &missing), nullptr);
+  auto* added = second.addMember(L"M", execFailing, nullptr, nullptr);
+  EXPECT_EQ(second.getMember(L"M", &missing), added);
+
+  int object = 0;
+  localValueDescription result;
+  localReturnStateType state = localErrorTypeCODE;
+  ASSERT_TRUE(first.methodExec(state, &object, L"M", nullptr, &result, &site));
+  EXPECT_EQ(result.getStr(), L"other");
+  EXPECT_FALSE(second.methodExec(state, &object, L"M", nullptr, &result, &site));
+  EXPECT_EQ(state, localErrorTypePARAMETERStype);
+  EXPECT_FALSE(second.methodExec(state, &object, L"NONE", nullptr, &result, nullptr));
+  EXPECT_EQ(state, localErrorTypeMETHODunknown);
 }
 
 TEST(ClassDeclaration, DispatchPassesObjectNameAndArguments) {

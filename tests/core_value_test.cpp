@@ -14,7 +14,7 @@ namespace {
 // attribute N reads and writes it, and the last member name seen is recorded.
 std::wstring lastName;
 
-bool counterToString(localReturnStateType& state, void*& object, std::wstring name, localValueList*,
+bool counterToString(localReturnStateType& state, void*& object, const std::wstring& name, localValueList*,
                      localValueDescription& result) {
   lastName = name;
   state = localErrorTypeOK;
@@ -22,7 +22,7 @@ bool counterToString(localReturnStateType& state, void*& object, std::wstring na
   return true;
 }
 
-bool counterGet(localReturnStateType& state, void* const& object, std::wstring name,
+bool counterGet(localReturnStateType& state, void* const& object, const std::wstring& name,
                 localValueDescription& result) {
   lastName = name;
   state = localErrorTypeOK;
@@ -30,7 +30,7 @@ bool counterGet(localReturnStateType& state, void* const& object, std::wstring n
   return true;
 }
 
-bool counterSet(localReturnStateType& state, void* const& object, std::wstring name,
+bool counterSet(localReturnStateType& state, void* const& object, const std::wstring& name,
                 localValueDescription& value) {
   lastName = name;
   state = localErrorTypeOK;
@@ -38,13 +38,13 @@ bool counterSet(localReturnStateType& state, void* const& object, std::wstring n
   return true;
 }
 
-bool failingMethod(localReturnStateType& state, void*&, std::wstring, localValueList*, localValueDescription& result) {
+bool failingMethod(localReturnStateType& state, void*&, const std::wstring&, localValueList*, localValueDescription& result) {
   result.setVal(L"partial");
   state = localErrorTypePARAMETERScount;
   return false;
 }
 
-bool numberMethod(localReturnStateType& state, void*&, std::wstring, localValueList*, localValueDescription& result) {
+bool numberMethod(localReturnStateType& state, void*&, const std::wstring&, localValueList*, localValueDescription& result) {
   state = localErrorTypeOK;
   result.setVal(7.0);
   return true;

@@ -23,7 +23,7 @@ struct Node {
 
 localClassDeclaration& nodeClass();
 
-bool nodeGet(localReturnStateType& state, void* const& object, std::wstring name, localValueDescription& result) {
+bool nodeGet(localReturnStateType& state, void* const& object, const std::wstring& name, localValueDescription& result) {
   state = localErrorTypeOK;
   const Node* node = static_cast<const Node*>(object);
   if (name == L"NAME") {
@@ -39,7 +39,7 @@ bool nodeGet(localReturnStateType& state, void* const& object, std::wstring name
   return true;
 }
 
-bool nodeExec(localReturnStateType& state, void*& object, std::wstring name, localValueList* arguments,
+bool nodeExec(localReturnStateType& state, void*& object, const std::wstring& name, localValueList* arguments,
               localValueDescription& result) {
   state = localErrorTypeOK;
   if (name == L"SUM") {

@@ -16,9 +16,9 @@ namespace {
 
 using shellTest::CoutCapture;
 
-bool anExec(localReturnStateType&, void*&, std::wstring, localValueList*, localValueDescription&) { return true; }
-bool aGet(localReturnStateType&, void* const&, std::wstring, localValueDescription&) { return true; }
-bool aSet(localReturnStateType&, void* const&, std::wstring, localValueDescription&) { return true; }
+bool anExec(localReturnStateType&, void*&, const std::wstring&, localValueList*, localValueDescription&) { return true; }
+bool aGet(localReturnStateType&, void* const&, const std::wstring&, localValueDescription&) { return true; }
+bool aSet(localReturnStateType&, void* const&, const std::wstring&, localValueDescription&) { return true; }
 
 std::string hex(const void* pointer) {
   return localString::wstringToStdStringMultibyte(localString::pointerToStdWString(pointer));
