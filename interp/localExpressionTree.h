@@ -25,6 +25,10 @@ class localExpressionTree {
   // The fast way only: the number (1 or 0 for a truth) of a numeric expression whose
   // operands are all numbers; false when the general way must run (nothing is reported).
   bool evaluateNumber(localContextUTF8& context, double& number) const;
+  // The fast way of evaluateAndStore: false, with nothing changed, when the general way must run.
+  bool storeNumber(localContextUTF8& context, std::wstring_view name, localNameSite& site) const;
+  // True when the whole expression may take the fast way.
+  bool numeric() const { return nodes_[root_].stepCount > 0; }
   // Evaluates and stores the value into the variable name (created when missing), found
   // through site; nothing is stored when the evaluation fails. As with the scanner's
   // store, `name <op> rest` works on the variable in place (`s = s + t` appends).

@@ -184,13 +184,19 @@ class localExpressionTreeEvaluator {
   localContextUTF8* context_;
 };
 
-bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localContextUTF8& context,
-                                           std::wstring_view name, localNameSite& site) const {
+bool localExpressionTree::storeNumber(localContextUTF8& context, std::wstring_view name,
+                                      localNameSite& site) const {
   // The whole expression holds one level.
   localNumericEvaluator numbers(*this, context);
   double number = 0.0;
-  if (numbers.run(root_, 1, number)) {
-    numbers.storeInto(root_, number, context.varFindAtSite(site, name), name, site);
+  if (!numbers.run(root_, 1, number)) return false;
+  numbers.storeInto(root_, number, context.varFindAtSite(site, name), name, site);
+  return true;
+}
+
+bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localContextUTF8& context,
+                                           std::wstring_view name, localNameSite& site) const {
+  if (storeNumber(context, name, site)) {
     state = localErrorTypeOK;
     return true;
   }

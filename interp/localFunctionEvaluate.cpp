@@ -32,6 +32,26 @@ bool sameName(std::wstring_view name, std::wstring_view keyword) {
   return true;
 }
 
+// Which of the evaluator's own names name is; the length decides first, so a call of any
+// other function costs one comparison.
+enum class ownName { none, message, pi, format };
+
+ownName ownNameOf(std::wstring_view name) {
+  switch (name.size()) {
+    case piName.size():
+      return sameName(name, piName) ? ownName::pi : ownName::none;
+    case formatName.size():
+      static_assert(formatName.size() == formatNameRussian.size());
+      return sameName(name, formatName) || sameName(name, formatNameRussian) ? ownName::format : ownName::none;
+    case messageName.size():
+      return sameName(name, messageName) ? ownName::message : ownName::none;
+    case messageNameRussian.size():
+      return sameName(name, messageNameRussian) ? ownName::message : ownName::none;
+    default:
+      return ownName::none;
+  }
+}
+
 void print(const std::wstring& text) { std::cout << localString::wstringToStdStringMultibyte(text); }
 
 bool format(localReturnStateType& state, localValueDescription& result, const localValueList* list) {
@@ -86,8 +106,9 @@ bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* 
                                  localNameSite* site) {
   state = localErrorTypeOK;
   // Names compare without an upper-cased copy: the context finds its functions in any case.
-  if (sameName(name, messageName) || sameName(name, messageNameRussian)) return message(state, result, list);
-  if (sameName(name, piName)) {
+  const ownName own = ownNameOf(name);
+  if (own == ownName::message) return message(state, result, list);
+  if (own == ownName::pi) {
     // Arguments are refused through the state only: the call itself counts as made.
     result.setVal(3.14);
     if (argumentCount(list) != 0) state = localErrorTypePARAMETERScount;
@@ -95,7 +116,7 @@ bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* 
   }
 
   bool called = false;
-  if (sameName(name, formatName) || sameName(name, formatNameRussian)) {
+  if (own == ownName::format) {
     called = format(state, result, list);
   } else if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;

@@ -42,6 +42,18 @@ bool runChild(localReturnStateType& state, localContextUTF8* context, const loca
   return child.executor(state, context, &child, arguments, result);
 }
 
+// A statement that stores a numeric expression into a variable, run straight from its
+// block without the node's dispatch when the fast way takes it (see localNumericEvaluator);
+// false, with nothing done, when the node must run as usual.
+bool storedNumberDirectly(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& child) {
+  if (!child.storesNumber || context == nullptr || child.executor != &localOperatorCompiled::execute ||
+      localExpressionTree::scanOnly())
+    return false;
+  if (!child.tree->storeNumber(*context, child.name, child.storeSite)) return false;
+  state = localErrorTypeOK;
+  return true;
+}
+
 // Storing needs a context; without one the store is refused instead of dereferencing null.
 bool storeVariable(localReturnStateType& state, localContextUTF8* context, const std::wstring& name,
                    const localValueDescription& value) {
@@ -56,6 +68,7 @@ bool storeVariable(localReturnStateType& state, localContextUTF8* context, const
 bool executeBlock(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
                   localValueList* arguments, localValueDescription& result) {
   for (const localOperatorCompiled& child : node.children) {
+    if (storedNumberDirectly(state, context, child)) continue;
     if (!runChild(state, context, child, arguments, result)) {
       localTrace(localString::returnStateAsString(state), kOperation, 325);
       localTrace(L"ERROR!!! func: ", kOperation, 326);
@@ -144,6 +157,7 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
       return false;
     }
     for (const localOperatorCompiled& child : node.children) {
+      if (storedNumberDirectly(state, context, child)) continue;
       if (!runChild(state, context, child, arguments, result)) return false;
     }
   }
@@ -156,7 +170,11 @@ localOperatorCompiled::localOperatorCompiled(executorType executorFunction)
     : executor(executorFunction != nullptr ? executorFunction : &localOperatorCompiled::execute) {}
 
 // The tree reads the text exactly as the scanner is handed it.
-void localOperatorCompiled::parseText() { tree = localExpressionTree::parse(text); }
+void localOperatorCompiled::parseText() {
+  tree = localExpressionTree::parse(text);
+  storesNumber = tree != nullptr && tree->numeric() &&
+                 (kind == localCompiledOperatorTypeASSIGN || (kind == localCompiledOperatorTypeEXPRESSION && !name.empty()));
+}
 
 bool localOperatorCompiled::evaluateText(localReturnStateType& state, localContextUTF8* context,
                                          localValueDescription& value) const {

@@ -55,10 +55,13 @@ class localOperatorCompiled {
   // The parsed expression of text, shared by copies of the node; null when the text is
   // scanned at every run (commands, texts the tree does not take).
   std::shared_ptr<const localExpressionTree> tree;
+  // An assignment of a numeric expression (see localExpressionTree::numeric), which its
+  // block may run directly.
+  bool storesNumber = false;
   // Where the variable the node stores into was found last time.
   mutable localNameSite storeSite;
 
-  // Parses text into tree; the compiler calls it once the text is final.
+  // Parses text into tree; the compiler calls it once the kind, name and text are final.
   void parseText();
   // Evaluates the node's expression: through the tree, or by scanning the text.
   bool evaluateText(localReturnStateType& state, localContextUTF8* context, localValueDescription& value) const;
