@@ -22,17 +22,10 @@ bool isString(const localValueDescription* value) {
   return value != nullptr && value->getType() == localValueDescription::typeString;
 }
 
-// A line or column number: truncated, modulo 2^32. Whole numbers in range, what loops
-// pass, are converted here without the general path's library calls.
-unsigned truncated(double number) {
-  if (number >= 0.0 && number < 4294967296.0) return static_cast<unsigned>(number);
-  return localTruncateToUint32Modulo(number);
-}
-
 // A column given by number (truncated) or by its exact name; 0 when there is none.
 unsigned columnNumber(const localValueTable& table, const localValueDescription& column) {
   if (column.getType() == localValueDescription::typeString) return table.getColumnParameters(column.getStrRef());
-  return truncated(column.getNum());
+  return localTruncateToUint32Modulo(column.getNum());
 }
 
 bool toText(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
@@ -75,7 +68,7 @@ bool columnParameters(localReturnStateType& state, localValueTable& table, const
   if (isString(arguments[0])) {
     result.setVal(static_cast<double>(table.getColumnParameters(arguments[0]->getStrRef())));
   } else if (isNumber(arguments[0])) {
-    result.setVal(table.getColumnParameters(truncated(arguments[0]->getNum())));
+    result.setVal(table.getColumnParameters(localTruncateToUint32Modulo(arguments[0]->getNum())));
   } else {
     return localMethodFails(state, localErrorTypePARAMETERStype);
   }
@@ -87,7 +80,7 @@ bool getValue(localReturnStateType& state, localValueTable& table, const localVa
   if (arguments.size() != 2) return localMethodFails(state, localErrorTypePARAMETERScount);
   if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
   if (!isNumber(arguments[1]) && !isString(arguments[1])) return localMethodFails(state, localErrorTypePARAMETERStype);
-  return table.getValue(state, truncated(arguments[0]->getNum()),
+  return table.getValue(state, localTruncateToUint32Modulo(arguments[0]->getNum()),
                         columnNumber(table, *arguments[1]), result);
 }
 
@@ -105,7 +98,7 @@ bool newLine(localReturnStateType& state, localValueTable& table, const localVal
   unsigned position = 0;
   if (arguments.size() == 1) {
     if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
-    position = truncated(arguments[0]->getNum());
+    position = localTruncateToUint32Modulo(arguments[0]->getNum());
   }
   table.newLine(position);
   result.setVal(1.0);
@@ -118,7 +111,7 @@ bool setValue(localReturnStateType& state, localValueTable& table, const localVa
   if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
   if (!isNumber(arguments[1]) && !isString(arguments[1])) return localMethodFails(state, localErrorTypePARAMETERStype);
   if (arguments[2] == nullptr) return localMethodFails(state, localErrorTypePARAMETERStype);
-  const bool done = table.setValue(state, truncated(arguments[0]->getNum()),
+  const bool done = table.setValue(state, localTruncateToUint32Modulo(arguments[0]->getNum()),
                                    columnNumber(table, *arguments[1]), *arguments[2]);
   result.setBoo(done);
   return done;

@@ -28,4 +28,3 @@ void localContextUTF8::varSetValueAtSite(localNameSite& site, std::wstring_view 
   varSettlePostponedRead();
   variables[position].value = std::move(value);
 }
-
