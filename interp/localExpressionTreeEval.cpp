@@ -38,9 +38,9 @@ argumentFrames frames;
 // Holds one frame for the lifetime of a call's evaluation.
 class frameLease {
  public:
+  // The values keep what the last call left in them: each argument overwrites its own.
   explicit frameLease(std::size_t count) : frame(frames.acquire()) {
     frame.values.resize(count);
-    for (localValueDescription& value : frame.values) value = localValueDescription();
     frame.view.clear();
   }
   ~frameLease() { frames.release(); }
@@ -167,11 +167,26 @@ class localExpressionTreeEvaluator {
     return false;
   }
 
+  // One argument into its slot. A literal or a plain variable is copied straight in: as an
+  // expression of its own it would only take its one level and copy the same value.
+  // Anything else is evaluated as an expression of its own into a fresh slot.
+  bool argument(unsigned index, localValueDescription& slot) {
+    const node& current = nodes_[index];
+    if (readInPlace(current) && localNestingGuard::roomFor(localNestingKind::expression, 1)) {
+      const localValueDescription* source = inPlace(current);
+      if (source == nullptr) return false;
+      slot = *source;
+      return true;
+    }
+    slot = localValueDescription();
+    return expression(index, slot);
+  }
+
   bool call(const node& current, localValueDescription& value, const localNameTerm::callee& target) {
     frameLease lease(current.arguments.size());
     std::vector<localValueDescription>& values = lease.frame.values;
     for (std::size_t i = 0; i < values.size(); ++i) {
-      if (!expression(current.arguments[i], values[i])) return false;
+      if (!argument(current.arguments[i], values[i])) return false;
     }
     for (localValueDescription& argument : values) lease.frame.view.push_back(&argument);
     return localNameTerm::call(state_, context_, value, target, &lease.frame.view, current.closePosition,
