@@ -22,6 +22,9 @@ class localExpressionTree {
 
   // result is written only on success, as the scanner does.
   bool evaluate(localReturnStateType& state, localContextUTF8* context, localValueDescription& result) const;
+  // The same into a fresh value (the number 0), without a copy; after a failure value may
+  // hold part of the work.
+  bool evaluateFresh(localReturnStateType& state, localContextUTF8* context, localValueDescription& value) const;
   // The fast way only: the number (1 or 0 for a truth) of a numeric expression whose
   // operands are all numbers; false when the general way must run (nothing is reported).
   bool evaluateNumber(localContextUTF8& context, double& number) const;

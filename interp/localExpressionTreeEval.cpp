@@ -80,15 +80,23 @@ class localExpressionTreeEvaluator {
     postponedLeft left(context_);
     state_ = localErrorTypeOK;  // the left operand is read
     if (!left.begin(target)) return term(index, value);
-    localValueDescription right;
-    if (!term(root.right, right)) return false;
+    // As in term: a literal or plain variable on the right is only read, where it stands.
+    localValueDescription computed;
+    const localValueDescription* right = &computed;
+    const node& rightNode = nodes_[root.right];
+    if (readInPlace(rightNode)) {
+      right = inPlace(rightNode);
+      if (right == nullptr) return false;
+    } else if (!term(root.right, computed)) {
+      return false;
+    }
     localValueDescription* variable = left.end();
     if (variable != nullptr) {
       stored = true;
-      return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, *variable, root.operation, *variable, right);
+      return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, *variable, root.operation, *variable, *right);
     }
     value = std::move(left.held());
-    return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, value, root.operation, value, right);
+    return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, value, root.operation, value, *right);
   }
 
  private:
@@ -183,6 +191,11 @@ class localExpressionTreeEvaluator {
   }
 
   bool call(const node& current, localValueDescription& value, const localNameTerm::callee& target) {
+    if (current.arguments.empty()) {
+      // An empty list of its own; no frame is needed.
+      localValueList none;
+      return localNameTerm::call(state_, context_, value, target, &none, current.closePosition, current.termStart);
+    }
     frameLease lease(current.arguments.size());
     std::vector<localValueDescription>& values = lease.frame.values;
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -228,20 +241,25 @@ bool localExpressionTree::evaluateNumber(localContextUTF8& context, double& numb
   return localNumericEvaluator(*this, context).run(root_, 1, number);
 }
 
-bool localExpressionTree::evaluate(localReturnStateType& state, localContextUTF8* context,
-                                   localValueDescription& result) const {
+bool localExpressionTree::evaluateFresh(localReturnStateType& state, localContextUTF8* context,
+                                        localValueDescription& value) const {
   if (context != nullptr) {
     localNumericEvaluator numbers(*this, *context);
     double number = 0.0;
     if (numbers.run(root_, 1, number)) {
-      numbers.replace(root_, number, result);
+      numbers.replace(root_, number, value);
       state = localErrorTypeOK;
       return true;
     }
   }
-  localValueDescription value;
   localExpressionTreeEvaluator evaluator(*this, state, context);
-  if (!evaluator.expression(root_, value)) return false;
+  return evaluator.expression(root_, value) && state == localErrorTypeOK;
+}
+
+bool localExpressionTree::evaluate(localReturnStateType& state, localContextUTF8* context,
+                                   localValueDescription& result) const {
+  localValueDescription value;
+  if (!evaluateFresh(state, context, value)) return false;
   result = std::move(value);
-  return state == localErrorTypeOK;
+  return true;
 }

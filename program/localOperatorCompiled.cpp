@@ -179,7 +179,7 @@ void localOperatorCompiled::parseText() {
 bool localOperatorCompiled::evaluateText(localReturnStateType& state, localContextUTF8* context,
                                          localValueDescription& value) const {
   if (tree != nullptr && context != nullptr && !localExpressionTree::scanOnly())
-    return tree->evaluate(state, context, value);
+    return tree->evaluateFresh(state, context, value);
   return evaluate(state, context, text, value);
 }
 

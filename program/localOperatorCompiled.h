@@ -63,7 +63,8 @@ class localOperatorCompiled {
 
   // Parses text into tree; the compiler calls it once the kind, name and text are final.
   void parseText();
-  // Evaluates the node's expression: through the tree, or by scanning the text.
+  // Evaluates the node's expression into a fresh value (the number 0): through the tree, or
+  // by scanning the text. After a failure value may hold part of the work.
   bool evaluateText(localReturnStateType& state, localContextUTF8* context, localValueDescription& value) const;
   // Evaluates the node's condition: holds is the truth of its value.
   bool conditionHolds(localReturnStateType& state, localContextUTF8* context, bool& holds) const;
