@@ -80,16 +80,9 @@ class localExpressionTreeEvaluator {
     postponedLeft left(context_);
     state_ = localErrorTypeOK;  // the left operand is read
     if (!left.begin(target)) return term(index, value);
-    // As in term: a literal or plain variable on the right is only read, where it stands.
     localValueDescription computed;
-    const localValueDescription* right = &computed;
-    const node& rightNode = nodes_[root.right];
-    if (readInPlace(rightNode)) {
-      right = inPlace(rightNode);
-      if (right == nullptr) return false;
-    } else if (!term(root.right, computed)) {
-      return false;
-    }
+    const localValueDescription* right = rightOperand(root.right, computed);
+    if (right == nullptr) return false;
     localValueDescription* variable = left.end();
     if (variable != nullptr) {
       stored = true;
@@ -117,22 +110,24 @@ class localExpressionTreeEvaluator {
     }
     if (current.what == kind::binary) {
       if (!term(current.left, value)) return false;
-      // A right operand that is a literal or a plain variable is only read by the
-      // operation: it is used where it stands instead of being copied first.
-      const node& rightNode = nodes_[current.right];
-      if (readInPlace(rightNode)) {
-        const localValueDescription* right = inPlace(rightNode);
-        return right != nullptr &&
-               localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, value, current.operation, value, *right);
-      }
-      localValueDescription right;
-      if (!term(current.right, right)) return false;
-      return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, value, current.operation, value, right);
+      localValueDescription computed;
+      const localValueDescription* right = rightOperand(current.right, computed);
+      return right != nullptr &&
+             localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, value, current.operation, value, *right);
     }
     state_ = localErrorTypeOK;
     if (!operand(current, value)) return false;
     // A name term may succeed and still leave another state (PI with arguments).
     return state_ == localErrorTypeOK;
+  }
+
+  // The right operand of an operation, or null with the state set when it fails. A
+  // literal or a plain variable is only read by the operation: it is used where it stands
+  // instead of being copied first; anything else is computed into computed (fresh).
+  const localValueDescription* rightOperand(unsigned index, localValueDescription& computed) {
+    const node& current = nodes_[index];
+    if (readInPlace(current)) return inPlace(current);
+    return term(index, computed) ? &computed : nullptr;
   }
 
   static bool readInPlace(const node& current) {
