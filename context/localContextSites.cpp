@@ -14,7 +14,6 @@ void localContextUTF8::recordsChanged() { generation_ = ++lastGeneration; }
 
 std::size_t localContextUTF8::lookUp(localNameSite& site, std::size_t position) const {
   site.position = position;
-  site.context = this;
   site.generation = generation_;
   return position;
 }

@@ -2,6 +2,7 @@
 #include "program/localOperatorCompiled.h"
 
 localContextUTF8::localContextUTF8() {
+  recordsChanged();  // a generation of its own from the start: no site remembers it
   localReturnStateType state = localErrorTypeOK;
   init(state);
 }

@@ -60,7 +60,7 @@ class localContextUTF8 {
   std::uint64_t generation() const { return generation_; }
   // Lookups through a site's memory (varFind, funcFind): the index is asked only when
   // the generation moved.
-  std::size_t varFindAtSite(localNameSite& site, std::wstring_view name) {
+  [[gnu::always_inline]] std::size_t varFindAtSite(localNameSite& site, std::wstring_view name) {
     return remembers(site) ? site.position : lookUp(site, varFind(name));
   }
   std::size_t funcFindAtSite(localNameSite& site, std::wstring_view name) {
@@ -92,7 +92,7 @@ class localContextUTF8 {
     return index < variables.size() ? &variables[index] : nullptr;
   }
   // The value of the variable a site names, or null when there is none.
-  const localValueDescription* varValueAtSite(localNameSite& site, std::wstring_view name) {
+  [[gnu::always_inline]] const localValueDescription* varValueAtSite(localNameSite& site, std::wstring_view name) {
     const std::size_t position = varFindAtSite(site, name);
     return position == npos ? nullptr : &variables[position].value;
   }
@@ -135,7 +135,7 @@ class localContextUTF8 {
 
  private:
   void recordsChanged();
-  bool remembers(const localNameSite& site) const { return site.context == this && site.generation == generation_; }
+  bool remembers(const localNameSite& site) const { return site.generation == generation_; }
   std::size_t lookUp(localNameSite& site, std::size_t position) const;
   std::uint64_t generation_ = 0;
 

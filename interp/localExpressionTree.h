@@ -17,6 +17,11 @@
 
 class localExpressionTree {
  public:
+  // Its quick form points into its own nodes: a tree is built in place and never copied.
+  localExpressionTree() = default;
+  localExpressionTree(const localExpressionTree&) = delete;
+  localExpressionTree& operator=(const localExpressionTree&) = delete;
+
   // text is what the scanner would be handed, read from position 0.
   static std::shared_ptr<const localExpressionTree> parse(const std::wstring& text);
 
@@ -97,4 +102,17 @@ class localExpressionTree {
   // Postfix programs of the numeric nodes worth running fast: an operand step names its
   // leaf (a number or a variable node), an operator step its operation.
   numericStepList numericSteps_;
+  // The whole expression when it is a numeric leaf or one operator on two numeric leaves
+  // (brackets around them aside), the usual shapes of loop conditions and counters: the
+  // statements run it inline (localNumericEvaluator::wholeNumber, storeWhole).
+  struct quickForm {
+    unsigned operands = 0;  // 1 or 2; 0 when the whole expression has another shape
+    localPossibleBinaryOperation operation = localPossibleBinaryOperationNONE;
+    bool truth = false;        // the value is a comparison's truth
+    bool leftVariable = false;  // `name <op> leaf`: a store into name changes it in place
+    unsigned levels = 0;       // expression levels it holds, the whole expression's own included
+    const node* first = nullptr;
+    const node* second = nullptr;
+  };
+  quickForm quick_;
 };

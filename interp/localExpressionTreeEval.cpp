@@ -209,12 +209,7 @@ class localExpressionTreeEvaluator {
 
 bool localExpressionTree::storeNumber(localContextUTF8& context, std::wstring_view name,
                                       localNameSite& site) const {
-  // The whole expression holds one level.
-  localNumericEvaluator numbers(*this, context);
-  double number = 0.0;
-  if (!numbers.run(root_, 1, number)) return false;
-  numbers.storeInto(root_, number, context.varFindAtSite(site, name), name, site);
-  return true;
+  return localNumericEvaluator::storeWhole(*this, context, name, site);
 }
 
 bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localContextUTF8& context,
@@ -232,8 +227,7 @@ bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localCon
 }
 
 bool localExpressionTree::evaluateNumber(localContextUTF8& context, double& number) const {
-  // The whole expression holds one level.
-  return localNumericEvaluator(*this, context).run(root_, 1, number);
+  return localNumericEvaluator::wholeNumber(*this, context, number);
 }
 
 bool localExpressionTree::evaluateFresh(localReturnStateType& state, localContextUTF8* context,

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/localNestingGuard.h"
 
 namespace {
 
@@ -118,50 +117,23 @@ class programWriter {
 void localNumericEvaluator::prepare(localExpressionTree& tree) {
   mark(tree.nodes_);
   programWriter(tree.numericSteps_, tree.nodes_).visit(tree.root_, true);
-}
-
-namespace {
-
-// One operator on two numbers, as the general way applies it; false for a division by zero.
-[[gnu::always_inline]] inline bool apply(localPossibleBinaryOperation operation, double& left, double right) {
-  switch (operation) {
-    case localPossibleBinaryOperationEQUAL:
-      left = left == right ? 1.0 : 0.0;
-      return true;
-    case localPossibleBinaryOperationNOTEQUAL:
-      left = !(left == right) ? 1.0 : 0.0;
-      return true;
-    case localPossibleBinaryOperationGREATEROREQUAL:
-      left = left >= right ? 1.0 : 0.0;
-      return true;
-    case localPossibleBinaryOperationGREATER:
-      left = left > right ? 1.0 : 0.0;
-      return true;
-    case localPossibleBinaryOperationLESSOREQUAL:
-      left = left <= right ? 1.0 : 0.0;
-      return true;
-    case localPossibleBinaryOperationLESS:
-      left = left < right ? 1.0 : 0.0;
-      return true;
-    case localPossibleBinaryOperationMINUS:
-      left = left - right;
-      return true;
-    case localPossibleBinaryOperationPLUS:
-      left = left + right;
-      return true;
-    case localPossibleBinaryOperationMULTIPLY:
-      left = left * right;
-      return true;
-    case localPossibleBinaryOperationDIVIDE:
-      if (right == 0.0) return false;
-      left = left / right;
-      return true;
-    default:
-      return false;
+  // The nodes stay where they are from here on, so the quick form may point at them.
+  const node& whole = tree.nodes_[tree.root_];
+  const localExpressionTree::numericStep* const steps = tree.numericSteps_.data() + whole.firstStep;
+  localExpressionTree::quickForm& quick = tree.quick_;
+  if (whole.stepCount == 1 || whole.stepCount == 3) {
+    quick.operands = whole.stepCount == 1 ? 1 : 2;
+    quick.truth = whole.truth;
+    quick.levels = 1 + whole.levels;
+    quick.first = &tree.nodes_[steps[0].leaf];
+    if (whole.stepCount == 3) {
+      quick.second = &tree.nodes_[steps[1].leaf];
+      quick.operation = steps[2].operation;
+      quick.leftVariable = whole.what == kind::binary && tree.nodes_[whole.left].what == kind::variable;
+    }
   }
 }
 
-}  // namespace
 
 bool localNumericEvaluator::runProgram(unsigned index, unsigned heldLevels, double& number) {
   const node& whole = tree_.nodes_[index];
@@ -187,14 +159,6 @@ bool localNumericEvaluator::runProgram(unsigned index, unsigned heldLevels, doub
   }
   number = stack[0];
   return true;
-}
-
-void localNumericEvaluator::setResult(localValueDescription& value, bool truth, double number) {
-  if (truth) {
-    value.setBoo(number > 0);
-  } else {
-    value.setVal(number);
-  }
 }
 
 void localNumericEvaluator::store(unsigned index, double number, localValueDescription& value) {

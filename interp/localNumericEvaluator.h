@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "context/localContextUTF8.h"
+#include "core/localNestingGuard.h"
 #include "core/localValueDescription.h"
 #include "interp/localExpressionTree.h"
 
@@ -22,6 +23,34 @@ class localNumericEvaluator {
 
   localNumericEvaluator(const localExpressionTree& tree, localContextUTF8& context)
       : tree_(tree), context_(context) {}
+
+  // The whole expression's number (see run); its usual shapes inline, for loop conditions.
+  [[gnu::always_inline]] static bool wholeNumber(const localExpressionTree& tree, localContextUTF8& context,
+                                                 double& number) {
+    if (tree.quick_.operands == 0) return localNumericEvaluator(tree, context).run(tree.root_, 1, number);
+    return runQuick(tree.quick_, context, number);
+  }
+  // Stores the whole expression's number into the variable name as localExpressionTree::
+  // storeNumber does; its usual shapes inline, for assignments in loops.
+  [[gnu::always_inline]] static bool storeWhole(const localExpressionTree& tree, localContextUTF8& context,
+                                                std::wstring_view name, localNameSite& site) {
+    const localExpressionTree::quickForm& quick = tree.quick_;
+    double number = 0.0;
+    if (quick.operands == 0) {
+      if (!localNumericEvaluator(tree, context).run(tree.root_, 1, number)) return false;
+    } else if (!runQuick(quick, context, number)) {
+      return false;
+    }
+    const std::size_t target = context.varFindAtSite(site, name);
+    // `name <op> leaf` where name was just read from that same record: in place. Its
+    // site was looked up a moment ago, with nothing changed since.
+    if (quick.leftVariable && target != localContextUTF8::npos && quick.first->site.position == target) {
+      setResult(context.varChangeAt(target), quick.truth, number);
+      return true;
+    }
+    localNumericEvaluator(tree, context).storeInto(tree.root_, number, target, name, site);
+    return true;
+  }
 
   // The number (1 or 0 for a comparison's truth) of the node at index; false to take the
   // general way. heldLevels are the expression levels the general way would take around
@@ -40,21 +69,76 @@ class localNumericEvaluator {
 
  private:
   bool runProgram(unsigned index, unsigned heldLevels, double& number);
-  // An operand step's number; false when it is a variable that is missing or not a number.
-  [[gnu::always_inline]] bool operand(const localExpressionTree::numericStep& step, double& number) {
-    const localExpressionTree::node& leaf = tree_.nodes_[step.leaf];
+  [[gnu::always_inline]] static bool runQuick(const localExpressionTree::quickForm& quick, localContextUTF8& context,
+                                              double& number) {
+    if (!localNestingGuard::roomFor(localNestingKind::expression, quick.levels)) return false;
+    if (!leafNumber(*quick.first, context, number)) return false;
+    if (quick.operands == 1) return true;
+    double right = 0.0;
+    return leafNumber(*quick.second, context, right) && apply(quick.operation, number, right);
+  }
+  // A leaf's number; false when it is a variable that is missing or not a number.
+  [[gnu::always_inline]] static bool leafNumber(const localExpressionTree::node& leaf, localContextUTF8& context,
+                                                double& number) {
     if (leaf.what == localExpressionTree::kind::number) {
       number = leaf.number;
       return true;
     }
-    const localValueDescription* value = context_.varValueAtSite(leaf.site, leaf.text);
+    const localValueDescription* value = context.varValueAtSite(leaf.site, leaf.text);
     if (value == nullptr || value->getType() != localValueDescription::typeNumber) return false;
     number = value->getNum();
     return true;
   }
+  [[gnu::always_inline]] bool operand(const localExpressionTree::numericStep& step, double& number) {
+    return leafNumber(tree_.nodes_[step.leaf], context_, number);
+  }
+  // One operator on two numbers, as the general way applies it; false for a division by zero.
+  [[gnu::always_inline]] static bool apply(localPossibleBinaryOperation operation, double& left, double right) {
+    switch (operation) {
+      case localPossibleBinaryOperationEQUAL:
+        left = left == right ? 1.0 : 0.0;
+        return true;
+      case localPossibleBinaryOperationNOTEQUAL:
+        left = !(left == right) ? 1.0 : 0.0;
+        return true;
+      case localPossibleBinaryOperationGREATEROREQUAL:
+        left = left >= right ? 1.0 : 0.0;
+        return true;
+      case localPossibleBinaryOperationGREATER:
+        left = left > right ? 1.0 : 0.0;
+        return true;
+      case localPossibleBinaryOperationLESSOREQUAL:
+        left = left <= right ? 1.0 : 0.0;
+        return true;
+      case localPossibleBinaryOperationLESS:
+        left = left < right ? 1.0 : 0.0;
+        return true;
+      case localPossibleBinaryOperationMINUS:
+        left = left - right;
+        return true;
+      case localPossibleBinaryOperationPLUS:
+        left = left + right;
+        return true;
+      case localPossibleBinaryOperationMULTIPLY:
+        left = left * right;
+        return true;
+      case localPossibleBinaryOperationDIVIDE:
+        if (right == 0.0) return false;
+        left = left / right;
+        return true;
+      default:
+        return false;
+    }
+  }
   // True when the result of the node at index may be set into a bare value as it stands.
   bool startsBare(unsigned index);
-  static void setResult(localValueDescription& value, bool truth, double number);
+  static void setResult(localValueDescription& value, bool truth, double number) {
+    if (truth) {
+      value.setBoo(number > 0);
+    } else {
+      value.setVal(number);
+    }
+  }
 
   const localExpressionTree& tree_;
   localContextUTF8& context_;

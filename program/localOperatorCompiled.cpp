@@ -5,6 +5,7 @@
 #include "core/localTrace.h"
 #include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "interp/localNumericEvaluator.h"
 #include "text/localString.h"
 
 namespace {
@@ -42,16 +43,27 @@ bool runChild(localReturnStateType& state, localContextUTF8* context, const loca
   return child.executor(state, context, &child, arguments, result);
 }
 
-// A statement that stores a numeric expression into a variable, run straight from its
-// block without the node's dispatch when the fast way takes it (see localNumericEvaluator);
-// false, with nothing done, when the node must run as usual.
-bool storedNumberDirectly(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& child) {
-  if (!child.storesNumber || context == nullptr || child.executor != &localOperatorCompiled::execute ||
-      localExpressionTree::scanOnly())
-    return false;
-  if (!child.tree->storeNumber(*context, child.name, child.storeSite)) return false;
-  state = localErrorTypeOK;
-  return true;
+// Whether the statements of a block may take the numeric fast way this time.
+bool fastWayOpen(const localContextUTF8* context) { return context != nullptr && !localExpressionTree::scanOnly(); }
+
+bool executeBlock(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
+                  localValueList* arguments, localValueDescription& result);
+
+// Runs one statement of a block or a loop. A numeric store (see localNumericEvaluator) and
+// a nested block run straight away, without the node's dispatch; anything else, and a
+// store the fast way does not take, through the node's executor.
+[[gnu::always_inline]] inline bool runStatement(localReturnStateType& state, localContextUTF8* context,
+                                                const localOperatorCompiled& child, localValueList* arguments,
+                                                localValueDescription& result, bool fastWay) {
+  if (child.executor == &localOperatorCompiled::execute) {
+    if (child.storesNumber && fastWay &&
+        localNumericEvaluator::storeWhole(*child.tree, *context, child.name, child.storeSite)) {
+      state = localErrorTypeOK;
+      return true;
+    }
+    if (child.kind == localCompiledOperatorTypeBLOCK) return executeBlock(state, context, child, arguments, result);
+  }
+  return runChild(state, context, child, arguments, result);
 }
 
 // Storing needs a context; without one the store is refused instead of dereferencing null.
@@ -65,11 +77,27 @@ bool storeVariable(localReturnStateType& state, localContextUTF8* context, const
   return true;
 }
 
+// A condition's truth; the fast way inline, since loops ask it at every pass.
+[[gnu::always_inline]] inline bool conditionTruth(localReturnStateType& state, localContextUTF8* context,
+                                                  const localOperatorCompiled& node, bool& holds) {
+  double number = 0.0;
+  if (node.tree != nullptr && context != nullptr && !localExpressionTree::scanOnly() &&
+      localNumericEvaluator::wholeNumber(*node.tree, *context, number)) {
+    state = localErrorTypeOK;
+    holds = number > 0;
+    return true;
+  }
+  localValueDescription condition;
+  if (!node.evaluateText(state, context, condition)) return false;
+  holds = condition.getBoo();
+  return true;
+}
+
 bool executeBlock(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
                   localValueList* arguments, localValueDescription& result) {
+  const bool fastWay = fastWayOpen(context);
   for (const localOperatorCompiled& child : node.children) {
-    if (storedNumberDirectly(state, context, child)) continue;
-    if (!runChild(state, context, child, arguments, result)) {
+    if (!runStatement(state, context, child, arguments, result, fastWay)) {
       localTrace(localString::returnStateAsString(state), kOperation, 325);
       localTrace(L"ERROR!!! func: ", kOperation, 326);
       return false;
@@ -119,12 +147,12 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
                localValueList* arguments, localValueDescription& result) {
   for (const localOperatorCompiled& branch : node.children) {
     bool selected = true;
-    if (!branch.text.empty() && !branch.conditionHolds(state, context, selected)) {
+    if (!branch.text.empty() && !conditionTruth(state, context, branch, selected)) {
       localTrace(L"ERROR!!! func: ", kOperation, 378);
       return false;
     }
     if (selected) {
-      if (!runChild(state, context, branch, arguments, result)) return false;
+      if (!runStatement(state, context, branch, arguments, result, fastWayOpen(context))) return false;
       break;
     }
   }
@@ -143,9 +171,10 @@ bool executePrint(localReturnStateType& state, localContextUTF8* context, const 
 
 bool executeWhile(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
                   localValueList* arguments, localValueDescription& result) {
+  const bool fastWay = fastWayOpen(context);
   for (;;) {
     bool holds = false;
-    if (!node.conditionHolds(state, context, holds)) {
+    if (!conditionTruth(state, context, node, holds)) {
       localTrace(L"ERROR!!! func: ", kOperation, 404);
       return false;
     }
@@ -157,8 +186,7 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
       return false;
     }
     for (const localOperatorCompiled& child : node.children) {
-      if (storedNumberDirectly(state, context, child)) continue;
-      if (!runChild(state, context, child, arguments, result)) return false;
+      if (!runStatement(state, context, child, arguments, result, fastWay)) return false;
     }
   }
   return state == localErrorTypeOK;
@@ -185,17 +213,7 @@ bool localOperatorCompiled::evaluateText(localReturnStateType& state, localConte
 
 bool localOperatorCompiled::conditionHolds(localReturnStateType& state, localContextUTF8* context,
                                            bool& holds) const {
-  double number = 0.0;
-  if (tree != nullptr && context != nullptr && !localExpressionTree::scanOnly() &&
-      tree->evaluateNumber(*context, number)) {
-    state = localErrorTypeOK;
-    holds = number > 0;
-    return true;
-  }
-  localValueDescription condition;
-  if (!evaluateText(state, context, condition)) return false;
-  holds = condition.getBoo();
-  return true;
+  return conditionTruth(state, context, *this, holds);
 }
 
 bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF8* context,
