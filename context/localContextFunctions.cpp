@@ -36,19 +36,8 @@ bool localContextUTF8::callFunction(localReturnStateType& state, std::size_t pos
     state = localErrorTypeFUNCTIONunknown;
     return false;
   }
-  if (function->operatorCompiled != nullptr) {
-    // Copy what the call needs: the body may register functions and so move the records.
-    const localOperatorCompiled* node = function->operatorCompiled;
-    localNestingGuard guard(localNestingKind::call);
-    if (guard.tooDeep()) {
-      localTrace(L"localErrorTypeCODE!!! слишком глубокая вложенность вызовов func: ", "funcExec", 3027);
-      state = localErrorTypeCODE;
-      return false;
-    }
-    // Calls, not only loops, can run for ever (a function calling itself twice per level).
-    if (localInterruptStopsHere(state, "funcExec", 3028)) return false;
-    return node->executor(state, this, node, arguments, *result);
-  }
+  // The body is passed on by itself: it may register functions and so move the records.
+  if (function->operatorCompiled != nullptr) return callCompiled(state, *function->operatorCompiled, arguments, *result);
   // A built-in called by its own name runs straight from its table entry; the shared
   // routine would only look the same name up again. Any other spelling goes to the
   // routine as passed, which knows upper-case names only.
@@ -58,6 +47,19 @@ bool localContextUTF8::callFunction(localReturnStateType& state, std::size_t pos
   const localExecFunction routine = function->methodFunction;
   void* self = this;
   return routine(state, self, std::wstring(name), arguments, *result);
+}
+
+bool localContextUTF8::callCompiled(localReturnStateType& state, const localOperatorCompiled& body,
+                                    localValueList* arguments, localValueDescription& result) {
+  localNestingGuard guard(localNestingKind::call);
+  if (guard.tooDeep()) {
+    localTrace(L"localErrorTypeCODE!!! слишком глубокая вложенность вызовов func: ", "funcExec", 3027);
+    state = localErrorTypeCODE;
+    return false;
+  }
+  // Calls, not only loops, can run for ever (a function calling itself twice per level).
+  if (localInterruptStopsHere(state, "funcExec", 3028)) return false;
+  return body.executor(state, this, &body, arguments, result);
 }
 
 unsigned localContextUTF8::funcCount() const { return static_cast<unsigned>(functions.size()); }

@@ -118,6 +118,13 @@ class localContextUTF8 {
   // npos fails as an unknown function.
   bool funcExecAt(localReturnStateType& state, std::size_t position, localValueList* arguments,
                   localValueDescription* result);
+  // The compiled body of the user function at a position funcFind gave; null for none.
+  const localOperatorCompiled* funcCompiledAt(std::size_t position) const {
+    return position < functions.size() ? functions[position].operatorCompiled : nullptr;
+  }
+  // Runs a compiled body as a call of its function does: bounded nesting, Ctrl-C.
+  bool callCompiled(localReturnStateType& state, const localOperatorCompiled& body, localValueList* arguments,
+                    localValueDescription& result);
   unsigned funcCount() const;
   functionDescription funcByIdx(unsigned index) const;
   // Registers a compiled body under name (replacing a built-in or an earlier body).

@@ -115,4 +115,11 @@ class localExpressionTree {
     const node* second = nullptr;
   };
   quickForm quick_;
+  // The whole expression is `name()` for a name the evaluator does not answer itself: a
+  // call statement, which runs a compiled function without the general way's dispatch.
+  bool bareCall_ = false;
+  // evaluateFresh for such a call when the name is a compiled function; false in taken,
+  // with nothing done, otherwise.
+  bool runBareCall(localReturnStateType& state, localContextUTF8& context, localValueDescription& value,
+                   bool& taken) const;
 };

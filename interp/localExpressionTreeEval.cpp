@@ -230,8 +230,25 @@ bool localExpressionTree::evaluateNumber(localContextUTF8& context, double& numb
   return localNumericEvaluator::wholeNumber(*this, context, number);
 }
 
+bool localExpressionTree::runBareCall(localReturnStateType& state, localContextUTF8& context,
+                                      localValueDescription& value, bool& taken) const {
+  const node& call = nodes_[root_];
+  const localOperatorCompiled* body = context.funcCompiledAt(context.funcFindAtSite(call.site, call.text));
+  taken = body != nullptr;
+  if (!taken) return false;
+  // The level the whole expression holds, as the general way takes it around the call.
+  localNestingGuard guard(localNestingKind::expression);
+  if (!localExpressionShared::enter(guard, state)) return false;
+  return localNameTerm::callCompiledFunction(state, context, value, call.text, *body, call.termStart);
+}
+
 bool localExpressionTree::evaluateFresh(localReturnStateType& state, localContextUTF8* context,
                                         localValueDescription& value) const {
+  if (bareCall_ && context != nullptr) {
+    bool taken = false;
+    const bool ok = runBareCall(state, *context, value, taken);
+    if (taken) return ok;
+  }
   if (context != nullptr) {
     localNumericEvaluator numbers(*this, *context);
     double number = 0.0;

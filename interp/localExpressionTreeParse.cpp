@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "interp/localExpressionTree.h"
+#include "interp/localNameTerm.h"
 #include "interp/localNumericEvaluator.h"
 #include "text/localString.h"
 
@@ -17,6 +18,8 @@ class localExpressionTreeParser {
     unsigned position = 0;
     if (!expression(position, tree->root_)) return nullptr;
     localNumericEvaluator::prepare(*tree);
+    const node& root = tree->nodes_[tree->root_];
+    tree->bareCall_ = root.what == kind::call && root.arguments.empty() && !localNameTerm::isEvaluatorName(root.text);
     return tree;
   }
 

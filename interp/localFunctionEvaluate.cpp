@@ -124,6 +124,12 @@ bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* 
     const std::size_t position = site != nullptr ? context->funcFindAtSite(*site, name) : context->funcFind(name);
     called = context->funcExecAt(state, position, list, &result);
   }
+  return localNameTerm::endFunctionCall(state, called, name);
+}
+
+bool localNameTerm::isEvaluatorName(std::wstring_view name) { return ownNameOf(name) != ownName::none; }
+
+bool localNameTerm::endFunctionCall(localReturnStateType& state, bool called, std::wstring_view name) {
   // A call that failed without naming why is still a failure.
   if (!called && state == localErrorTypeOK) state = localErrorTypeCODE;
   if (state == localErrorTypeOK) return true;
