@@ -30,7 +30,7 @@ bool evaluate(localReturnStateType& state, localContextUTF8* context, const std:
 }
 
 // The three lines a failing command, expression or assignment node reports.
-void traceNodeFailure(const localReturnStateType& state, const localOperatorCompiled& node, unsigned first,
+[[gnu::cold]] void traceNodeFailure(const localReturnStateType& state, const localOperatorCompiled& node, unsigned first,
                       unsigned second, unsigned third) {
   localTrace(node.name + L"=" + node.text + L"; ", kOperation, first);
   localTrace(localString::returnStateAsString(state), kOperation, second);
@@ -46,24 +46,23 @@ bool runChild(localReturnStateType& state, localContextUTF8* context, const loca
 // Whether the statements of a block may take the numeric fast way this time.
 bool fastWayOpen(const localContextUTF8* context) { return context != nullptr && !localExpressionTree::scanOnly(); }
 
-bool executeBlock(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
-                  localValueList* arguments, localValueDescription& result);
+// What execute does with a node of each kind (defined below with it).
+bool runKind(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
+             localValueList* arguments, localValueDescription& result);
 
-// Runs one statement of a block or a loop. A numeric store (see localNumericEvaluator) and
-// a nested block run straight away, without the node's dispatch; anything else, and a
-// store the fast way does not take, through the node's executor.
+// Runs one statement of a block or a loop. A node with the usual executor runs by its kind
+// straight away, and a numeric store (see localNumericEvaluator) without even that; a node
+// with an executor of its own through it.
 [[gnu::always_inline]] inline bool runStatement(localReturnStateType& state, localContextUTF8* context,
                                                 const localOperatorCompiled& child, localValueList* arguments,
                                                 localValueDescription& result, bool fastWay) {
-  if (child.executor == &localOperatorCompiled::execute) {
-    if (child.storesNumber && fastWay &&
-        localNumericEvaluator::storeWhole(*child.tree, *context, child.name, child.storeSite)) {
-      state = localErrorTypeOK;
-      return true;
-    }
-    if (child.kind == localCompiledOperatorTypeBLOCK) return executeBlock(state, context, child, arguments, result);
+  if (child.executor != &localOperatorCompiled::execute) return runChild(state, context, child, arguments, result);
+  if (child.storesNumber && fastWay &&
+      localNumericEvaluator::storeWhole(*child.tree, *context, child.name, child.storeSite)) {
+    state = localErrorTypeOK;
+    return true;
   }
-  return runChild(state, context, child, arguments, result);
+  return runKind(state, context, child, arguments, result);
 }
 
 // Storing needs a context; without one the store is refused instead of dereferencing null.
@@ -93,20 +92,30 @@ bool storeVariable(localReturnStateType& state, localContextUTF8* context, const
   return true;
 }
 
-bool executeBlock(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
-                  localValueList* arguments, localValueDescription& result) {
-  const bool fastWay = fastWayOpen(context);
-  for (const localOperatorCompiled& child : node.children) {
+[[gnu::cold]] void traceBlockFailure(const localReturnStateType& state) {
+  localTrace(localString::returnStateAsString(state), kOperation, 325);
+  localTrace(L"ERROR!!! func: ", kOperation, 326);
+}
+
+// What executeBlock does, inline where a loop runs its body.
+[[gnu::always_inline]] inline bool runBlock(localReturnStateType& state, localContextUTF8* context,
+                                            const localOperatorCompiled& block, localValueList* arguments,
+                                            localValueDescription& result, bool fastWay) {
+  for (const localOperatorCompiled& child : block.children) {
     if (!runStatement(state, context, child, arguments, result, fastWay)) {
-      localTrace(localString::returnStateAsString(state), kOperation, 325);
-      localTrace(L"ERROR!!! func: ", kOperation, 326);
+      traceBlockFailure(state);
       return false;
     }
   }
   return state == localErrorTypeOK;
 }
 
-bool executeCommand(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
+bool executeBlock(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
+                  localValueList* arguments, localValueDescription& result) {
+  return runBlock(state, context, node, arguments, result, fastWayOpen(context));
+}
+
+[[gnu::noinline]] bool executeCommand(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
   const std::wstring statement = withSemicolon(node.text);
   unsigned position = 0;
   if (!localInterpretatorUTF8::scanStringGetOperatorAndExec(state, statement, position, context, false)) {
@@ -159,7 +168,7 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
   return state == localErrorTypeOK;
 }
 
-bool executePrint(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
+[[gnu::noinline]] bool executePrint(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
   localValueDescription value;  // the number 0
   if (!node.evaluateText(state, context, value)) {
     localTrace(L"ERROR!!! func: ", kOperation, 446);
@@ -186,7 +195,11 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
       return false;
     }
     for (const localOperatorCompiled& child : node.children) {
-      if (!runStatement(state, context, child, arguments, result, fastWay)) return false;
+      // The body block runs in place.
+      const bool ran = child.kind == localCompiledOperatorTypeBLOCK && child.executor == &localOperatorCompiled::execute
+                           ? runBlock(state, context, child, arguments, result, fastWay)
+                           : runStatement(state, context, child, arguments, result, fastWay);
+      if (!ran) return false;
     }
   }
   return state == localErrorTypeOK;
@@ -224,30 +237,39 @@ bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF
     state = localErrorTypeCODE;
     return false;
   }
-  switch (node->kind) {
+  return runKind(state, context, *node, arguments, result);
+}
+
+namespace {
+
+bool runKind(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
+             localValueList* arguments, localValueDescription& result) {
+  switch (node.kind) {
     case localCompiledOperatorTypeNONE:
       localTrace(L"localCompiledOperatorTypeNONE ", kOperation, 316);
       return state == localErrorTypeOK;
     case localCompiledOperatorTypeBLOCK:
-      return executeBlock(state, context, *node, arguments, result);
+      return executeBlock(state, context, node, arguments, result);
     case localCompiledOperatorTypeCOMMAND:
-      return executeCommand(state, context, *node);
+      return executeCommand(state, context, node);
     case localCompiledOperatorTypeEXPRESSION:
-      return evaluateAndStore(state, context, *node, false, 353);
+      return evaluateAndStore(state, context, node, false, 353);
     case localCompiledOperatorTypeIF:
-      return executeIf(state, context, *node, arguments, result);
+      return executeIf(state, context, node, arguments, result);
     case localCompiledOperatorTypeASSIGN:
-      return evaluateAndStore(state, context, *node, true, 431);
+      return evaluateAndStore(state, context, node, true, 431);
     case localCompiledOperatorTypePRINT:
-      return executePrint(state, context, *node);
+      return executePrint(state, context, node);
     case localCompiledOperatorTypeRENURN:
       localTrace(L"localCompiledOperatorTypeRENURN ", kOperation, 453);
       return state == localErrorTypeOK;
     case localCompiledOperatorTypeWHILE:
-      return executeWhile(state, context, *node, arguments, result);
+      return executeWhile(state, context, node, arguments, result);
   }
   // A kind outside the enumeration can only come from a damaged tree.
   localTrace(L"localErrorTypeCODE!!! неизвестный вид узла func: ", kOperation, 460);
   state = localErrorTypeCODE;
   return false;
 }
+
+}  // namespace
