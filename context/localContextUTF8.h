@@ -72,6 +72,10 @@ class localContextUTF8 {
     varSettlePostponedRead();
     return variables[position].value;
   }
+  // The value of the variable at a position varFind gave, for a caller that calls
+  // varWillChange() before each change it makes to it.
+  localValueDescription& varValueAt(std::size_t position) { return variables[position].value; }
+  void varWillChange() { varSettlePostponedRead(); }
   // varSetValue through a site.
   void varSetValueAtSite(localNameSite& site, std::wstring_view name, localValueDescription&& value);
 

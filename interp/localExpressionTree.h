@@ -97,6 +97,7 @@ class localExpressionTree {
   friend class localExpressionTreeParser;
   friend class localExpressionTreeEvaluator;
   friend class localNumericEvaluator;
+  friend class localNumericLoop;
   std::vector<node> nodes_;
   unsigned root_ = 0;
   // Postfix programs of the numeric nodes worth running fast: an operand step names its

@@ -67,31 +67,6 @@ class localNumericEvaluator {
   // when missing): `target <op> rest` changes the variable in place, as the general way does.
   void storeInto(unsigned index, double number, std::size_t target, std::wstring_view name, localNameSite& site);
 
- private:
-  bool runProgram(unsigned index, unsigned heldLevels, double& number);
-  [[gnu::always_inline]] static bool runQuick(const localExpressionTree::quickForm& quick, localContextUTF8& context,
-                                              double& number) {
-    if (!localNestingGuard::roomFor(localNestingKind::expression, quick.levels)) return false;
-    if (!leafNumber(*quick.first, context, number)) return false;
-    if (quick.operands == 1) return true;
-    double right = 0.0;
-    return leafNumber(*quick.second, context, right) && apply(quick.operation, number, right);
-  }
-  // A leaf's number; false when it is a variable that is missing or not a number.
-  [[gnu::always_inline]] static bool leafNumber(const localExpressionTree::node& leaf, localContextUTF8& context,
-                                                double& number) {
-    if (leaf.what == localExpressionTree::kind::number) {
-      number = leaf.number;
-      return true;
-    }
-    const localValueDescription* value = context.varValueAtSite(leaf.site, leaf.text);
-    if (value == nullptr || value->getType() != localValueDescription::typeNumber) return false;
-    number = value->getNum();
-    return true;
-  }
-  [[gnu::always_inline]] bool operand(const localExpressionTree::numericStep& step, double& number) {
-    return leafNumber(tree_.nodes_[step.leaf], context_, number);
-  }
   // One operator on two numbers, as the general way applies it; false for a division by zero.
   [[gnu::always_inline]] static bool apply(localPossibleBinaryOperation operation, double& left, double right) {
     switch (operation) {
@@ -129,6 +104,32 @@ class localNumericEvaluator {
       default:
         return false;
     }
+  }
+
+ private:
+  bool runProgram(unsigned index, unsigned heldLevels, double& number);
+  [[gnu::always_inline]] static bool runQuick(const localExpressionTree::quickForm& quick, localContextUTF8& context,
+                                              double& number) {
+    if (!localNestingGuard::roomFor(localNestingKind::expression, quick.levels)) return false;
+    if (!leafNumber(*quick.first, context, number)) return false;
+    if (quick.operands == 1) return true;
+    double right = 0.0;
+    return leafNumber(*quick.second, context, right) && apply(quick.operation, number, right);
+  }
+  // A leaf's number; false when it is a variable that is missing or not a number.
+  [[gnu::always_inline]] static bool leafNumber(const localExpressionTree::node& leaf, localContextUTF8& context,
+                                                double& number) {
+    if (leaf.what == localExpressionTree::kind::number) {
+      number = leaf.number;
+      return true;
+    }
+    const localValueDescription* value = context.varValueAtSite(leaf.site, leaf.text);
+    if (value == nullptr || value->getType() != localValueDescription::typeNumber) return false;
+    number = value->getNum();
+    return true;
+  }
+  [[gnu::always_inline]] bool operand(const localExpressionTree::numericStep& step, double& number) {
+    return leafNumber(tree_.nodes_[step.leaf], context_, number);
   }
   // True when the result of the node at index may be set into a bare value as it stands.
   bool startsBare(unsigned index);

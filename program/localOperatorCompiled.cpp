@@ -1,11 +1,14 @@
 #include "program/localOperatorCompiled.h"
 
+#include <array>
+
 #include "context/localContextUTF8.h"
 #include "core/localInterrupt.h"
 #include "core/localTrace.h"
 #include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "interp/localNumericEvaluator.h"
+#include "interp/localNumericLoop.h"
 #include "text/localString.h"
 
 namespace {
@@ -97,12 +100,15 @@ bool storeVariable(localReturnStateType& state, localContextUTF8* context, const
   localTrace(L"ERROR!!! func: ", kOperation, 326);
 }
 
-// What executeBlock does, inline where a loop runs its body.
+// What executeBlock does, from the statement at first on (all of them when null); inline
+// where a loop runs its body.
 [[gnu::always_inline]] inline bool runBlock(localReturnStateType& state, localContextUTF8* context,
                                             const localOperatorCompiled& block, localValueList* arguments,
-                                            localValueDescription& result, bool fastWay) {
-  for (const localOperatorCompiled& child : block.children) {
-    if (!runStatement(state, context, child, arguments, result, fastWay)) {
+                                            localValueDescription& result, bool fastWay,
+                                            const localOperatorCompiled* first = nullptr) {
+  const localOperatorCompiled* const end = block.children.data() + block.children.size();
+  for (const localOperatorCompiled* child = first != nullptr ? first : block.children.data(); child != end; ++child) {
+    if (!runStatement(state, context, *child, arguments, result, fastWay)) {
       traceBlockFailure(state);
       return false;
     }
@@ -178,9 +184,74 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
   return state == localErrorTypeOK;
 }
 
-bool executeWhile(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
+// A loop's body block, run in place.
+bool isBodyBlock(const localOperatorCompiled& child) {
+  return child.kind == localCompiledOperatorTypeBLOCK && child.executor == &localOperatorCompiled::execute;
+}
+
+// Runs the statements of one pass from the one at first on, counting the statements of
+// the body block as the loop's own: the rest of a pass the numeric way left.
+[[gnu::noinline]] bool runPass(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& loop,
+             localValueList* arguments, localValueDescription& result, bool fastWay, std::size_t first) {
+  for (const localOperatorCompiled& child : loop.children) {
+    const std::size_t size = isBodyBlock(child) ? child.children.size() : 1;
+    if (first >= size) {
+      first -= size;
+      continue;
+    }
+    const bool ran = isBodyBlock(child)
+                         ? runBlock(state, context, child, arguments, result, fastWay, &child.children[first])
+                         : runStatement(state, context, child, arguments, result, fastWay);
+    if (!ran) return false;
+    first = 0;
+  }
+  return true;
+}
+
+// Gathers the statements of a loop whose body is made of numeric stores (localNumericLoop)
+// and prepares it; false when the loop runs the usual way.
+bool prepareNumericLoop(localContextUTF8& context, const localOperatorCompiled& loop, localNumericLoop& prepared) {
+  if (loop.tree == nullptr || !loop.tree->numeric()) return false;
+  std::array<localNumericLoop::statementSource, localNumericLoop::maximumStatements> sources;
+  std::size_t count = 0;
+  const auto add = [&](const localOperatorCompiled& statement) {
+    if (statement.executor != &localOperatorCompiled::execute || !statement.storesNumber ||
+        count == sources.size())
+      return false;
+    sources[count++] = {statement.tree.get(), statement.name, &statement.storeSite};
+    return true;
+  };
+  for (const localOperatorCompiled& child : loop.children) {
+    if (isBodyBlock(child)) {
+      for (const localOperatorCompiled& statement : child.children) {
+        if (!add(statement)) return false;
+      }
+    } else if (!add(child)) {
+      return false;
+    }
+  }
+  return prepared.prepare(context, *loop.tree, sources.data(), count);
+}
+
+[[gnu::cold]] bool traceInterrupted(localReturnStateType& state) {
+  localTrace(L"localErrorTypeCODE!!! выполнение прервано пользователем (Ctrl-C) func: ", kOperation, 405);
+  state = localErrorTypeCODE;
+  return false;
+}
+
+[[gnu::noinline]] bool executeWhile(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
                   localValueList* arguments, localValueDescription& result) {
   const bool fastWay = fastWayOpen(context);
+  localNumericLoop numeric;
+  if (fastWay && prepareNumericLoop(*context, node, numeric)) {
+    const localNumericLoop::outcome ended = numeric.run(*context);
+    state = localErrorTypeOK;  // as the condition and every store completed leave it
+    if (ended.finished) return true;
+    if (ended.interrupted) return traceInterrupted(state);
+    // The rest of the pass the usual way, which reports what stopped the run.
+    if (!ended.beforeCondition && !runPass(state, context, node, arguments, result, fastWay, ended.next))
+      return false;
+  }
   for (;;) {
     bool holds = false;
     if (!conditionTruth(state, context, node, holds)) {
@@ -189,16 +260,10 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
     }
     if (!holds) break;
     // A loop is the one construct that can run forever: let Ctrl-C end it.
-    if (localInterruptRequested()) {
-      localTrace(L"localErrorTypeCODE!!! выполнение прервано пользователем (Ctrl-C) func: ", kOperation, 405);
-      state = localErrorTypeCODE;
-      return false;
-    }
+    if (localInterruptRequested()) return traceInterrupted(state);
     for (const localOperatorCompiled& child : node.children) {
-      // The body block runs in place.
-      const bool ran = child.kind == localCompiledOperatorTypeBLOCK && child.executor == &localOperatorCompiled::execute
-                           ? runBlock(state, context, child, arguments, result, fastWay)
-                           : runStatement(state, context, child, arguments, result, fastWay);
+      const bool ran = isBodyBlock(child) ? runBlock(state, context, child, arguments, result, fastWay)
+                                          : runStatement(state, context, child, arguments, result, fastWay);
       if (!ran) return false;
     }
   }
