@@ -38,10 +38,11 @@ argumentFrames frames;
 // Holds one frame for the lifetime of a call's evaluation.
 class frameLease {
  public:
-  // The values keep what the last call left in them: each argument overwrites its own.
+  // The values keep what the last call left in them: each argument overwrites its own
+  // slot or hands over its value where it stands; the list gets one pointer per argument.
   explicit frameLease(std::size_t count) : frame(frames.acquire()) {
-    frame.values.resize(count);
-    frame.view.clear();
+    if (frame.values.size() != count) frame.values.resize(count);
+    if (frame.view.size() != count) frame.view.resize(count);
   }
   ~frameLease() { frames.release(); }
   frameLease(const frameLease&) = delete;
@@ -139,6 +140,9 @@ class localExpressionTreeEvaluator {
   const localValueDescription* inPlace(const node& current) {
     state_ = localErrorTypeOK;
     if (current.what != kind::variable) return &current.literal;
+    if (context_ != nullptr) {
+      if (const localValueDescription* found = context_->varValueAtSite(current.site, current.text)) return found;
+    }
     return localNameTerm::findValue(state_, context_, current.text, &current.site);
   }
 
@@ -157,8 +161,7 @@ class localExpressionTreeEvaluator {
       case kind::call:
         return call(current, value, localNameTerm::callee{current.text, nullptr, &current.site});
       case kind::chain:
-        if (!localNameTerm::startChain(state_, context_, current.text, current.afterWord, value, &current.site))
-          return false;
+        if (!startChain(current, value)) return false;
         for (const std::wstring& attribute : current.attributes) {
           if (!localNameTerm::readAttribute(state_, value, attribute)) return false;
         }
@@ -185,20 +188,93 @@ class localExpressionTreeEvaluator {
     return expression(index, slot);
   }
 
+  // The object the chain's variable holds goes into value. The variable is read in place;
+  // a missing or non-object variable takes the general way, which reports it.
+  bool startChain(const node& current, localValueDescription& value) {
+    const localValueDescription* variable =
+        context_ != nullptr ? context_->varValueAtSite(current.site, current.text) : nullptr;
+    if (variable == nullptr || variable->getType() != localValueDescription::typeObject)
+      return localNameTerm::startChain(state_, context_, current.text, current.afterWord, value, &current.site);
+    value.setVal(variable->getObj(), variable->getClassDeclaration());
+    return true;
+  }
+
+  // The member a method call at current would run on the object value holds (null when
+  // there is none, or when it is no plain call on the chain's variable). Looking it up
+  // changes nothing but the site's memory.
+  static const localClassDeclaration::classMember* methodAhead(const node& current, const localValueDescription& value) {
+    const localClassDeclaration* declaration = value.getClassDeclaration();
+    if (!current.isCall || !current.attributes.empty() || value.getType() != localValueDescription::typeObject ||
+        declaration == nullptr)
+      return nullptr;
+    return declaration->getMember(current.upper, &current.memberSite);
+  }
+
+  // The member with a method function that a method call would run on the object value
+  // holds, or null when the call must take the general way (which reports any failure).
+  static const localClassDeclaration::classMember* methodOf(const localValueDescription& value,
+                                                            const localNameTerm::callee& target) {
+    const localClassDeclaration* declaration = value.getClassDeclaration();
+    if (value.getType() != localValueDescription::typeObject || declaration == nullptr) return nullptr;
+    const localClassDeclaration::classMember* member = declaration->getMember(*target.method, target.memberSite);
+    return member != nullptr && member->execFunction != nullptr ? member : nullptr;
+  }
+
+  // True when evaluating the argument at index can change or create no variable: a
+  // string literal, a numeric subtree, or a method call with such arguments whose member
+  // (found now, as the call would find it) changes no variable.
+  bool harmless(unsigned index) {
+    const node& current = nodes_[index];
+    if (current.numeric || current.what == kind::string) return true;
+    if (current.what != kind::chain || context_ == nullptr) return false;
+    for (const unsigned argument : current.arguments) {
+      if (!nodes_[argument].numeric && nodes_[argument].what != kind::string) return false;
+    }
+    const localValueDescription* variable = context_->varValueAtSite(current.site, current.text);
+    if (variable == nullptr) return false;
+    const localClassDeclaration::classMember* member = methodAhead(current, *variable);
+    return member != nullptr && member->readsArgumentsOnly;
+  }
+
+  // How many of the leading arguments must be copied before later ones are evaluated:
+  // the arguments from the result on change no variable, so a literal or plain variable
+  // among them may be handed over where it stands.
+  unsigned copiedArguments(const node& current) {
+    unsigned count = static_cast<unsigned>(current.arguments.size());
+    while (count > 0 && harmless(current.arguments[count - 1])) --count;
+    return count;
+  }
+
   bool call(const node& current, localValueDescription& value, const localNameTerm::callee& target) {
     if (current.arguments.empty()) {
       // An empty list of its own; no frame is needed.
       localValueList none;
       return localNameTerm::call(state_, context_, value, target, &none, current.closePosition, current.termStart);
     }
+    // A method that only reads its arguments may read literals and plain variables where
+    // they stand, as long as no later argument can change a variable before the call.
+    const localClassDeclaration::classMember* member = target.method != nullptr ? methodAhead(current, value) : nullptr;
+    const unsigned copied = member != nullptr && member->readsArgumentsOnly ? copiedArguments(current)
+                                                                             : static_cast<unsigned>(current.arguments.size());
     frameLease lease(current.arguments.size());
     std::vector<localValueDescription>& values = lease.frame.values;
+    localValueList& view = lease.frame.view;
     for (std::size_t i = 0; i < values.size(); ++i) {
-      if (!argument(current.arguments[i], values[i])) return false;
+      const node& argument = nodes_[current.arguments[i]];
+      if (i >= copied && readInPlace(argument) && localNestingGuard::roomFor(localNestingKind::expression, 1)) {
+        const localValueDescription* source = inPlace(argument);
+        if (source == nullptr) return false;
+        // The method only reads it.
+        view[i] = const_cast<localValueDescription*>(source);
+        continue;
+      }
+      if (!this->argument(current.arguments[i], values[i])) return false;
+      view[i] = &values[i];
     }
-    for (localValueDescription& argument : values) lease.frame.view.push_back(&argument);
-    return localNameTerm::call(state_, context_, value, target, &lease.frame.view, current.closePosition,
-                               current.termStart);
+    // The member is found again (the arguments may have changed what a site remembers).
+    if (const localClassDeclaration::classMember* found = target.method != nullptr ? methodOf(value, target) : nullptr)
+      return localNameTerm::callMember(state_, value, *found, *target.method, &view, current.termStart);
+    return localNameTerm::call(state_, context_, value, target, &view, current.closePosition, current.termStart);
   }
 
   const localExpressionTree& tree_;
