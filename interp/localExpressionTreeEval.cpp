@@ -35,18 +35,21 @@ class argumentFrames {
 
 argumentFrames frames;
 
-// Holds one frame for the lifetime of a call's evaluation.
+// Holds one frame for the lifetime of a call's evaluation. The list gets one pointer per
+// argument; values are sized only by calls that copy arguments into them, and keep what
+// the last call left in them: each argument overwrites its own slot.
 class frameLease {
  public:
-  // The values keep what the last call left in them: each argument overwrites its own
-  // slot or hands over its value where it stands; the list gets one pointer per argument.
   explicit frameLease(std::size_t count) : frame(frames.acquire()) {
-    if (frame.values.size() != count) frame.values.resize(count);
     if (frame.view.size() != count) frame.view.resize(count);
   }
   ~frameLease() { frames.release(); }
   frameLease(const frameLease&) = delete;
   frameLease& operator=(const frameLease&) = delete;
+  std::vector<localValueDescription>& values() {
+    if (frame.values.size() != frame.view.size()) frame.values.resize(frame.view.size());
+    return frame.values;
+  }
   argumentFrame& frame;
 };
 
@@ -236,13 +239,42 @@ class localExpressionTreeEvaluator {
     return member != nullptr && member->readsArgumentsOnly;
   }
 
-  // How many of the leading arguments must be copied before later ones are evaluated:
-  // the arguments from the result on change no variable, so a literal or plain variable
-  // among them may be handed over where it stands.
-  unsigned copiedArguments(const node& current) {
-    unsigned count = static_cast<unsigned>(current.arguments.size());
-    while (count > 0 && harmless(current.arguments[count - 1])) --count;
-    return count;
+  // True when evaluating every argument of the call at current changes or creates no
+  // variable. Judged before any of them runs, and none of them can make it untrue.
+  bool harmlessArguments(const node& current) {
+    if (current.plainArguments) return true;
+    for (const unsigned argument : current.arguments) {
+      if (!harmless(argument)) return false;
+    }
+    return true;
+  }
+
+  // A method call on a member that only reads its arguments, when evaluating them can
+  // change or create no variable: a literal or plain variable is handed over where it
+  // stands, anything else is evaluated into a slot. Nothing they do changes a class's
+  // members, so the member found before them is the one to run.
+  bool callReadingInPlace(const node& current, localValueDescription& value,
+                          const localClassDeclaration::classMember& member, const localNameTerm::callee& target) {
+    const std::size_t count = current.arguments.size();
+    frameLease lease(count);
+    localValueList& view = lease.frame.view;
+    for (std::size_t i = 0; i < count; ++i) {
+      const unsigned index = current.arguments[i];
+      const node& argument = nodes_[index];
+      // Each argument takes its one level while it is read; without room it fails as an
+      // expression of its own.
+      if (readInPlace(argument) && localNestingGuard::roomFor(localNestingKind::expression, 1)) {
+        const localValueDescription* source = inPlace(argument);
+        if (source == nullptr) return false;
+        view[i] = const_cast<localValueDescription*>(source);  // the method only reads it
+        continue;
+      }
+      localValueDescription& slot = lease.values()[i];
+      slot = localValueDescription();
+      if (!expression(index, slot)) return false;
+      view[i] = &slot;
+    }
+    return localNameTerm::callMember(state_, value, member, *target.method, &view, current.termStart);
   }
 
   bool call(const node& current, localValueDescription& value, const localNameTerm::callee& target) {
@@ -252,26 +284,24 @@ class localExpressionTreeEvaluator {
       return localNameTerm::call(state_, context_, value, target, &none, current.closePosition, current.termStart);
     }
     // A method that only reads its arguments may read literals and plain variables where
-    // they stand, as long as no later argument can change a variable before the call.
+    // they stand, as long as no argument can change a variable before the call.
     const localClassDeclaration::classMember* member = target.method != nullptr ? methodAhead(current, value) : nullptr;
-    const unsigned copied = member != nullptr && member->readsArgumentsOnly ? copiedArguments(current)
-                                                                             : static_cast<unsigned>(current.arguments.size());
+    if (member != nullptr && member->readsArgumentsOnly && member->execFunction != nullptr &&
+        harmlessArguments(current))
+      return callReadingInPlace(current, value, *member, target);
+    return callCopying(current, value, target);
+  }
+
+  // The general call: every argument is copied into a slot before the next one runs.
+  bool callCopying(const node& current, localValueDescription& value, const localNameTerm::callee& target) {
     frameLease lease(current.arguments.size());
-    std::vector<localValueDescription>& values = lease.frame.values;
+    std::vector<localValueDescription>& values = lease.values();
     localValueList& view = lease.frame.view;
     for (std::size_t i = 0; i < values.size(); ++i) {
-      const node& argument = nodes_[current.arguments[i]];
-      if (i >= copied && readInPlace(argument) && localNestingGuard::roomFor(localNestingKind::expression, 1)) {
-        const localValueDescription* source = inPlace(argument);
-        if (source == nullptr) return false;
-        // The method only reads it.
-        view[i] = const_cast<localValueDescription*>(source);
-        continue;
-      }
-      if (!this->argument(current.arguments[i], values[i])) return false;
+      if (!argument(current.arguments[i], values[i])) return false;
       view[i] = &values[i];
     }
-    // The member is found again (the arguments may have changed what a site remembers).
+    // The member is found again: the arguments may have changed what a site remembers.
     if (const localClassDeclaration::classMember* found = target.method != nullptr ? methodOf(value, target) : nullptr)
       return localNameTerm::callMember(state_, value, *found, *target.method, &view, current.termStart);
     return localNameTerm::call(state_, context_, value, target, &view, current.closePosition, current.termStart);
