@@ -53,6 +53,23 @@ evaluated byScanning(const std::wstring& text, localContextUTF8& context) {
   return result;
 }
 
+// Evaluates text both ways and compares success, state, output and every field of the
+// value: a comparison keeps the text of its left operand, a failure keeps the result as
+// it was, a method result keeps the fields its method left.
+void expectSameAsScanning(const std::wstring& text, localContextUTF8& context) {
+  const evaluated tree = byTree(text, context);
+  const evaluated scanned = byScanning(text, context);
+  const std::string label = localString::wstringToStdStringMultibyte(text);
+  EXPECT_EQ(tree.ok, scanned.ok) << label;
+  EXPECT_EQ(tree.state, scanned.state) << label;
+  EXPECT_EQ(tree.printed, scanned.printed) << label;
+  EXPECT_EQ(tree.value.getType(), scanned.value.getType()) << label;
+  EXPECT_EQ(tree.value.getNum(), scanned.value.getNum()) << label;
+  EXPECT_EQ(tree.value.getStrRef(), scanned.value.getStrRef()) << label;
+  EXPECT_EQ(tree.value.getObj(), scanned.value.getObj()) << label;
+  EXPECT_EQ(tree.value.getClassDeclaration(), scanned.value.getClassDeclaration()) << label;
+}
+
 TEST(ExpressionTree, EvaluatesToTheScannersValueStateAndOutput) {
   localContextUTF8 context;
   context.varSetValueWStr(L"S", L"abc");
@@ -60,17 +77,7 @@ TEST(ExpressionTree, EvaluatesToTheScannersValueStateAndOutput) {
   for (const wchar_t* text :
        {L"10 - 2 + 3", L"2 * 3 - 4 / 2 + 1 = 5", L"S + 'd' = 'abcd'", L"S = S", L"N / (N - 4)", L"S - 1", L"nosuch + 1",
         L"PI(1)", L"STRLEN(S) + MAX(N 7, 2)", L"N.x", L"S.LEN()", L"FORMAT(N, 'f') + M1ESSAGE('m')", L"(((N)))"}) {
-    const evaluated tree = byTree(text, context);
-    const evaluated scanned = byScanning(text, context);
-    const std::string label = localString::wstringToStdStringMultibyte(text);
-    EXPECT_EQ(tree.ok, scanned.ok) << label;
-    EXPECT_EQ(tree.state, scanned.state) << label;
-    EXPECT_EQ(tree.printed, scanned.printed) << label;
-    // All fields: a comparison keeps the text of its left operand, a failure keeps the
-    // result as it was.
-    EXPECT_EQ(tree.value.getType(), scanned.value.getType()) << label;
-    EXPECT_EQ(tree.value.getNum(), scanned.value.getNum()) << label;
-    EXPECT_EQ(tree.value.getStrRef(), scanned.value.getStrRef()) << label;
+    expectSameAsScanning(text, context);
   }
 }
 
@@ -95,17 +102,7 @@ TEST(ExpressionTree, TableMethodCallsLeaveTheScannersFields) {
         L"T.SETVALUE(N + 1, 1, T.GETVALUE(N, 1))", L"T.GETVALUE(T.GETVALUE(1, 1) - 5, N + 1) + S",
         L"T.GETVALUE(3, 1)", L"T.GETVALUE(N, nosuch)", L"T.GETVALUE(N)", L"T.CHOOSELINE(S, 'x')", L"S.GETVALUE(1, 1)",
         L"T.NOSUCH(N, 1)", L"T.GETVALUE(N / 0, 1)", L"T.SETVALUE(N, 1, STRLEN(S))"}) {
-    const evaluated tree = byTree(text, context);
-    const evaluated scanned = byScanning(text, context);
-    const std::string label = localString::wstringToStdStringMultibyte(text);
-    EXPECT_EQ(tree.ok, scanned.ok) << label;
-    EXPECT_EQ(tree.state, scanned.state) << label;
-    EXPECT_EQ(tree.printed, scanned.printed) << label;
-    EXPECT_EQ(tree.value.getType(), scanned.value.getType()) << label;
-    EXPECT_EQ(tree.value.getNum(), scanned.value.getNum()) << label;
-    EXPECT_EQ(tree.value.getStrRef(), scanned.value.getStrRef()) << label;
-    EXPECT_EQ(tree.value.getObj(), scanned.value.getObj()) << label;
-    EXPECT_EQ(tree.value.getClassDeclaration(), scanned.value.getClassDeclaration()) << label;
+    expectSameAsScanning(text, context);
   }
   EXPECT_EQ(context.varGetPointer(L"S")->value.getStrRef(), L"text");  // CHOOSELINE reset its copy only
   const evaluated truth = byTree(L"T.SETVALUE(1, 2, N)", context);
