@@ -131,6 +131,9 @@ bool sortLines(localReturnStateType& state, localValueTable& table, const localV
 
 using methodEntry = localClassMethod<method>;
 
+// The one method that writes into its argument list (into the caller's copies).
+bool writesArguments(const methodEntry& entry) { return entry.run == chooseLine; }
+
 // In declaration order. СТРОКА is accepted here but has no member of its own.
 const methodEntry methods[] = {
     {L"TOSTRING", L"СТРОКА", toText},
@@ -150,6 +153,25 @@ const localClassMethodIndex<method, std::size(methods)> methodIndex(methods);
 // What a method sees when the caller hands over no list.
 const localValueList noArguments;
 
+// A method on an object, its row found: what the EXEC function does once it has the row.
+bool runRow(localReturnStateType& state, void* object, const void* row, localValueList* arguments,
+            localValueDescription& result) {
+  state = localErrorTypeOK;
+  if (object == nullptr) return localMethodFails(state, localErrorTypeSTATICcallUnsupported);
+  const localValueList& list = arguments != nullptr ? *arguments : noArguments;
+  return static_cast<const methodEntry*>(row)->run(state, *static_cast<localValueTable*>(object), list, result);
+}
+
+// A member for one of the names of a row, bound to that row.
+void addMethod(localClassDeclaration& declaration, std::wstring_view name, const methodEntry& entry) {
+  localClassDeclaration::classMember* member = declaration.addMember(
+      std::wstring(name), &localValueTable::classImplementationMethodFunction, nullptr, nullptr);
+  member->boundFunction = runRow;
+  member->boundRow = &entry;
+  // No method of the table reaches a variable.
+  member->readsArgumentsOnly = !writesArguments(entry);
+}
+
 }  // namespace
 
 localClassDeclaration* localValueTable::getClassDeclaration() {
@@ -157,13 +179,12 @@ localClassDeclaration* localValueTable::getClassDeclaration() {
   declaration->className = L"VALUETABLE";
   declaration->classSynonym = L"ТАБЛИЦАЗНАЧЕНИЙ";
   declaration->description = L"класс ТаблицаЗначений";
-  const localExecFunction exec = &localValueTable::classImplementationMethodFunction;
-  declaration->addMember(L"", exec, nullptr, nullptr);
+  declaration->addMember(L"", &localValueTable::classImplementationMethodFunction, nullptr, nullptr);
   bool first = true;
   for (const methodEntry& entry : methods) {
-    declaration->addMember(std::wstring(entry.english), exec, nullptr, nullptr);
+    addMethod(*declaration, entry.english, entry);
     // TOSTRING alone has no Russian member.
-    if (!first) declaration->addMember(std::wstring(entry.russian), exec, nullptr, nullptr);
+    if (!first) addMethod(*declaration, entry.russian, entry);
     first = false;
   }
   return localKeepAlive(std::move(declaration));
@@ -179,9 +200,7 @@ bool localValueTable::classImplementationMethodFunction(localReturnStateType& st
     result.setVal(created, getClassDeclaration());
     return true;
   }
-  const localValueList& list = arguments != nullptr ? *arguments : noArguments;
-  auto* table = static_cast<localValueTable*>(object);
   const methodEntry* entry = methodIndex.find(name);
   if (entry == nullptr) return localMethodFails(state, localErrorTypeMETHODunknown);
-  return entry->run(state, *table, list, result);
+  return runRow(state, object, entry, arguments, result);
 }

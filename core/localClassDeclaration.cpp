@@ -45,13 +45,6 @@ localClassDeclaration::classMember* localClassDeclaration::getMember(const std::
   return nullptr;
 }
 
-const localClassDeclaration::classMember* localClassDeclaration::getMember(const std::wstring& name,
-                                                                           localMemberSite* site) const {
-  if (site == nullptr) return getMember(name);
-  if (site->stamp != stamp_) *site = localMemberSite{stamp_, getMember(name)};
-  return site->member;
-}
-
 namespace {
 
 // A caller that hands over no value to fill or to write is at fault: say so and fail.
@@ -103,10 +96,8 @@ bool localClassDeclaration::methodExec(localReturnStateType& state, void* object
                                        localMemberSite* site) const {
   if (result == nullptr) return reportMissingValue(state, "methodExec", 184);
   const classMember* member = getMember(name, site);
-  if (member != nullptr && member->execFunction != nullptr) {
-    void* objectCopy = object;
-    return member->execFunction(state, objectCopy, name, arguments, *result);
-  }
+  if (member != nullptr && member->execFunction != nullptr)
+    return runMethod(state, *member, object, name, arguments, *result);
   if (object != nullptr) {
     state = localErrorTypeMETHODunknown;
   } else if (name.empty()) {

@@ -22,6 +22,12 @@ using localClassImplementationFunction = bool (*)(localReturnStateType& state, v
                                                   localValueDescription*& result, const std::wstring& name,
                                                   std::vector<localValueDescription>* arguments);
 
+// A method with its implementation already found: row is what the class bound to the
+// member when adding it (its own description of the method), so a call that has found
+// the member runs it without looking its name up again.
+using localBoundMethod = bool (*)(localReturnStateType& state, void* object, const void* row,
+                                  localValueList* arguments, localValueDescription& result);
+
 struct localMemberSite;
 
 // Describes a script-visible class: names, description, members and the functions
@@ -33,6 +39,13 @@ class localClassDeclaration {
     localExecFunction execFunction = nullptr;
     localSetFunction setFunction = nullptr;
     localGetFunction getFunction = nullptr;
+    // Optional, for methods: when set, calls run boundFunction with boundRow, which must
+    // do exactly what execFunction does for this member's name.
+    localBoundMethod boundFunction = nullptr;
+    const void* boundRow = nullptr;
+    // The method only reads the values of its argument list and changes no variable, so
+    // a caller may hand over values where they stand instead of copies of them.
+    bool readsArgumentsOnly = false;
   };
 
   localClassDeclaration();
@@ -48,7 +61,7 @@ class localClassDeclaration {
   classMember* getMember(const std::wstring& name) const;
   // The same, remembered in site (may be null) for the next call from the same place: a
   // site answers again without a search while this declaration has not changed.
-  const classMember* getMember(const std::wstring& name, localMemberSite* site) const;
+  inline const classMember* getMember(const std::wstring& name, localMemberSite* site) const;
 
   // Changes, to a number no declaration has had before, whenever a member is added.
   std::uint64_t stamp() const { return stamp_; }
@@ -62,6 +75,13 @@ class localClassDeclaration {
   bool methodExec(localReturnStateType& state, void* object, const std::wstring& name,
                   localValueList* arguments, localValueDescription* result,
                   localMemberSite* site = nullptr) const;
+  // Runs a member with a method function (found by getMember under name) on object.
+  static bool runMethod(localReturnStateType& state, const classMember& member, void* object,
+                        const std::wstring& name, localValueList* arguments, localValueDescription& result) {
+    if (member.boundFunction != nullptr) return member.boundFunction(state, object, member.boundRow, arguments, result);
+    void* objectCopy = object;
+    return member.execFunction(state, objectCopy, name, arguments, result);
+  }
 
   std::wstring className = L"новый класс";
   std::wstring classSynonym = L"new class";
@@ -83,3 +103,10 @@ struct localMemberSite {
   std::uint64_t stamp = 0;  // 0: nothing remembered
   const localClassDeclaration::classMember* member = nullptr;
 };
+
+inline const localClassDeclaration::classMember* localClassDeclaration::getMember(const std::wstring& name,
+                                                                                  localMemberSite* site) const {
+  if (site == nullptr) return getMember(name);
+  if (site->stamp != stamp_) *site = localMemberSite{stamp_, getMember(name)};
+  return site->member;
+}

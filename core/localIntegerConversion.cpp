@@ -9,9 +9,7 @@ std::int32_t localTruncateToInt32(double number) {
   return static_cast<std::int32_t>(truncated);
 }
 
-std::uint32_t localTruncateToUint32Modulo(double number) {
-  // Numbers already in range, what line numbers and loop counters are, convert directly.
-  if (number >= 0.0 && number < 4294967296.0) return static_cast<std::uint32_t>(number);
+std::uint32_t localTruncateToUint32ModuloOutOfRange(double number) {
   if (!std::isfinite(number)) return 0;
   constexpr double modulus = 4294967296.0;
   // fmod is exact, so the remainder is a whole number in (-2^32, 2^32).

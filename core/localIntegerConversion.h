@@ -9,5 +9,10 @@
 std::int32_t localTruncateToInt32(double number);
 
 // Truncates toward zero and takes the result modulo 2^32 as an unsigned count, so -1
-// gives 4294967295. NaN and infinities give 0.
-std::uint32_t localTruncateToUint32Modulo(double number);
+// gives 4294967295. NaN and infinities give 0. Numbers already in range (line numbers,
+// loop counters) convert inline; the rest take the out-of-line way.
+std::uint32_t localTruncateToUint32ModuloOutOfRange(double number);
+inline std::uint32_t localTruncateToUint32Modulo(double number) {
+  if (number >= 0.0 && number < 4294967296.0) return static_cast<std::uint32_t>(number);
+  return localTruncateToUint32ModuloOutOfRange(number);
+}

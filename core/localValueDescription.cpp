@@ -43,17 +43,6 @@ void localValueDescription::appendStr(const std::wstring& tail) {
   text_ += tail;
 }
 
-void localValueDescription::setVal(const localValueDescription* other) {
-  if (other == nullptr || other == this) return;
-  type_ = other->type_;
-  declaration_ = other->declaration_;
-  // Cells and numbers mostly carry no text: copying an empty text over an empty one is
-  // skipped, the rest is the plain assignment.
-  if (!(text_.empty() && other->text_.empty())) text_ = other->text_;
-  number_ = other->number_;
-  object_ = other->object_;
-}
-
 // Names and text forms ----------------------------------------------------------------------
 
 std::wstring localValueDescription::getTypeName() const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/localReturnStateType.h"
@@ -21,11 +22,22 @@ using localValueList = std::vector<localValueDescription*>;
 class localValueDescription {
  public:
   localValueDescription() = default;
-  localValueDescription(const localValueDescription&) = default;
-  localValueDescription& operator=(const localValueDescription&) = default;
+  // Copies and moves take all five fields. Most values carry no text: an empty text is
+  // not assigned but cleared, which costs next to nothing.
+  localValueDescription(const localValueDescription& other)
+      : type_(other.type_), declaration_(other.declaration_), number_(other.number_), object_(other.object_) {
+    if (!other.text_.empty()) text_ = other.text_;
+  }
+  localValueDescription& operator=(const localValueDescription& other) {
+    if (this != &other) takeFields(other, other.text_);
+    return *this;
+  }
   // Moves hand the text over without copying it.
   localValueDescription(localValueDescription&&) noexcept = default;
-  localValueDescription& operator=(localValueDescription&&) noexcept = default;
+  localValueDescription& operator=(localValueDescription&& other) noexcept {
+    if (this != &other) takeFields(other, std::move(other.text_));
+    return *this;
+  }
   ~localValueDescription() = default;
 
   // Factories: a new value on the heap, owned by the caller.
@@ -45,7 +57,10 @@ class localValueDescription {
     object_ = object;
     declaration_ = declaration;
   }
-  void setVal(const localValueDescription* other);
+  // Takes all five fields of *other (nothing for null or itself).
+  void setVal(const localValueDescription* other) {
+    if (other != nullptr && other != this) *this = *other;
+  }
   void setBoo(bool flag) {
     type_ = typeBoolean;
     number_ = flag ? 1.0 : 0.0;
@@ -89,6 +104,19 @@ class localValueDescription {
   static constexpr std::int32_t typeObject = 3;
 
  private:
+  template <class Text>
+  void takeFields(const localValueDescription& other, Text&& text) {
+    type_ = other.type_;
+    declaration_ = other.declaration_;
+    if (text.empty()) {
+      text_.clear();
+    } else {
+      text_ = std::forward<Text>(text);
+    }
+    number_ = other.number_;
+    object_ = other.object_;
+  }
+
   std::int32_t type_ = typeNumber;
   localClassDeclaration* declaration_ = nullptr;
   std::wstring text_;

@@ -77,6 +77,7 @@ class localExpressionTree {
     mutable localMemberSite memberSite;  // chain: the member its method call found last
     std::vector<std::wstring> attributes;  // chain: upper-cased attribute names in order
     std::vector<unsigned> arguments;       // call: one expression per argument
+    bool plainArguments = false;           // call: every argument a literal or a plain variable
     // Numeric subtrees: only number literals, plain variables, brackets and arithmetic or
     // comparison, no comparison inside another operation. They have no side effects, so
     // they may be run first as a program on plain doubles (localNumericEvaluator) and, on

@@ -35,17 +35,21 @@ class argumentFrames {
 
 argumentFrames frames;
 
-// Holds one frame for the lifetime of a call's evaluation.
+// Holds one frame for the lifetime of a call's evaluation. The list gets one pointer per
+// argument; values are sized only by calls that copy arguments into them, and keep what
+// the last call left in them: each argument overwrites its own slot.
 class frameLease {
  public:
-  // The values keep what the last call left in them: each argument overwrites its own.
   explicit frameLease(std::size_t count) : frame(frames.acquire()) {
-    frame.values.resize(count);
-    frame.view.clear();
+    if (frame.view.size() != count) frame.view.resize(count);
   }
   ~frameLease() { frames.release(); }
   frameLease(const frameLease&) = delete;
   frameLease& operator=(const frameLease&) = delete;
+  std::vector<localValueDescription>& values() {
+    if (frame.values.size() != frame.view.size()) frame.values.resize(frame.view.size());
+    return frame.values;
+  }
   argumentFrame& frame;
 };
 
@@ -139,6 +143,9 @@ class localExpressionTreeEvaluator {
   const localValueDescription* inPlace(const node& current) {
     state_ = localErrorTypeOK;
     if (current.what != kind::variable) return &current.literal;
+    if (context_ != nullptr) {
+      if (const localValueDescription* found = context_->varValueAtSite(current.site, current.text)) return found;
+    }
     return localNameTerm::findValue(state_, context_, current.text, &current.site);
   }
 
@@ -157,8 +164,7 @@ class localExpressionTreeEvaluator {
       case kind::call:
         return call(current, value, localNameTerm::callee{current.text, nullptr, &current.site});
       case kind::chain:
-        if (!localNameTerm::startChain(state_, context_, current.text, current.afterWord, value, &current.site))
-          return false;
+        if (!startChain(current, value)) return false;
         for (const std::wstring& attribute : current.attributes) {
           if (!localNameTerm::readAttribute(state_, value, attribute)) return false;
         }
@@ -185,20 +191,120 @@ class localExpressionTreeEvaluator {
     return expression(index, slot);
   }
 
+  // The object the chain's variable holds goes into value. The variable is read in place;
+  // a missing or non-object variable takes the general way, which reports it.
+  bool startChain(const node& current, localValueDescription& value) {
+    const localValueDescription* variable =
+        context_ != nullptr ? context_->varValueAtSite(current.site, current.text) : nullptr;
+    if (variable == nullptr || variable->getType() != localValueDescription::typeObject)
+      return localNameTerm::startChain(state_, context_, current.text, current.afterWord, value, &current.site);
+    value.setVal(variable->getObj(), variable->getClassDeclaration());
+    return true;
+  }
+
+  // The member a method call at current would run on the object value holds (null when
+  // there is none, or when it is no plain call on the chain's variable). Looking it up
+  // changes nothing but the site's memory.
+  static const localClassDeclaration::classMember* methodAhead(const node& current, const localValueDescription& value) {
+    const localClassDeclaration* declaration = value.getClassDeclaration();
+    if (!current.isCall || !current.attributes.empty() || value.getType() != localValueDescription::typeObject ||
+        declaration == nullptr)
+      return nullptr;
+    return declaration->getMember(current.upper, &current.memberSite);
+  }
+
+  // The member with a method function that a method call would run on the object value
+  // holds, or null when the call must take the general way (which reports any failure).
+  static const localClassDeclaration::classMember* methodOf(const localValueDescription& value,
+                                                            const localNameTerm::callee& target) {
+    const localClassDeclaration* declaration = value.getClassDeclaration();
+    if (value.getType() != localValueDescription::typeObject || declaration == nullptr) return nullptr;
+    const localClassDeclaration::classMember* member = declaration->getMember(*target.method, target.memberSite);
+    return member != nullptr && member->execFunction != nullptr ? member : nullptr;
+  }
+
+  // True when evaluating the argument at index can change or create no variable: a
+  // string literal, a numeric subtree, or a method call with such arguments whose member
+  // (found now, as the call would find it) changes no variable.
+  bool harmless(unsigned index) {
+    const node& current = nodes_[index];
+    if (current.numeric || current.what == kind::string) return true;
+    if (current.what != kind::chain || context_ == nullptr) return false;
+    for (const unsigned argument : current.arguments) {
+      if (!nodes_[argument].numeric && nodes_[argument].what != kind::string) return false;
+    }
+    const localValueDescription* variable = context_->varValueAtSite(current.site, current.text);
+    if (variable == nullptr) return false;
+    const localClassDeclaration::classMember* member = methodAhead(current, *variable);
+    return member != nullptr && member->readsArgumentsOnly;
+  }
+
+  // True when evaluating every argument of the call at current changes or creates no
+  // variable. Judged before any of them runs, and none of them can make it untrue.
+  bool harmlessArguments(const node& current) {
+    if (current.plainArguments) return true;
+    for (const unsigned argument : current.arguments) {
+      if (!harmless(argument)) return false;
+    }
+    return true;
+  }
+
+  // A method call on a member that only reads its arguments, when evaluating them can
+  // change or create no variable: a literal or plain variable is handed over where it
+  // stands, anything else is evaluated into a slot. Nothing they do changes a class's
+  // members, so the member found before them is the one to run.
+  bool callReadingInPlace(const node& current, localValueDescription& value,
+                          const localClassDeclaration::classMember& member, const localNameTerm::callee& target) {
+    const std::size_t count = current.arguments.size();
+    frameLease lease(count);
+    localValueList& view = lease.frame.view;
+    for (std::size_t i = 0; i < count; ++i) {
+      const unsigned index = current.arguments[i];
+      const node& argument = nodes_[index];
+      // Each argument takes its one level while it is read; without room it fails as an
+      // expression of its own.
+      if (readInPlace(argument) && localNestingGuard::roomFor(localNestingKind::expression, 1)) {
+        const localValueDescription* source = inPlace(argument);
+        if (source == nullptr) return false;
+        view[i] = const_cast<localValueDescription*>(source);  // the method only reads it
+        continue;
+      }
+      localValueDescription& slot = lease.values()[i];
+      slot = localValueDescription();
+      if (!expression(index, slot)) return false;
+      view[i] = &slot;
+    }
+    return localNameTerm::callMember(state_, value, member, *target.method, &view, current.termStart);
+  }
+
   bool call(const node& current, localValueDescription& value, const localNameTerm::callee& target) {
     if (current.arguments.empty()) {
       // An empty list of its own; no frame is needed.
       localValueList none;
       return localNameTerm::call(state_, context_, value, target, &none, current.closePosition, current.termStart);
     }
+    // A method that only reads its arguments may read literals and plain variables where
+    // they stand, as long as no argument can change a variable before the call.
+    const localClassDeclaration::classMember* member = target.method != nullptr ? methodAhead(current, value) : nullptr;
+    if (member != nullptr && member->readsArgumentsOnly && member->execFunction != nullptr &&
+        harmlessArguments(current))
+      return callReadingInPlace(current, value, *member, target);
+    return callCopying(current, value, target);
+  }
+
+  // The general call: every argument is copied into a slot before the next one runs.
+  bool callCopying(const node& current, localValueDescription& value, const localNameTerm::callee& target) {
     frameLease lease(current.arguments.size());
-    std::vector<localValueDescription>& values = lease.frame.values;
+    std::vector<localValueDescription>& values = lease.values();
+    localValueList& view = lease.frame.view;
     for (std::size_t i = 0; i < values.size(); ++i) {
       if (!argument(current.arguments[i], values[i])) return false;
+      view[i] = &values[i];
     }
-    for (localValueDescription& argument : values) lease.frame.view.push_back(&argument);
-    return localNameTerm::call(state_, context_, value, target, &lease.frame.view, current.closePosition,
-                               current.termStart);
+    // The member is found again: the arguments may have changed what a site remembers.
+    if (const localClassDeclaration::classMember* found = target.method != nullptr ? methodOf(value, target) : nullptr)
+      return localNameTerm::callMember(state_, value, *found, *target.method, &view, current.termStart);
+    return localNameTerm::call(state_, context_, value, target, &view, current.closePosition, current.termStart);
   }
 
   const localExpressionTree& tree_;

@@ -162,6 +162,11 @@ class localExpressionTreeParser {
     }
     made.closePosition = position;
     ++position;
+    made.plainArguments = true;
+    for (const unsigned argument : made.arguments) {
+      const kind what = tree_->nodes_[argument].what;
+      if (what != kind::number && what != kind::string && what != kind::variable) made.plainArguments = false;
+    }
     return true;
   }
 

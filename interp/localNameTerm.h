@@ -68,4 +68,16 @@ bool callCompiledFunction(localReturnStateType& state, localContextUTF8& context
 bool call(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
           const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart);
 
+// A failed method call, reported as call() reports it; always false.
+bool methodFailed(localReturnStateType& state, const std::wstring& upperName, unsigned termStart);
+
+// call() for a method once the caller has found its member (one with a method function)
+// on the declaration of the object value holds, through the call's member site.
+inline bool callMember(localReturnStateType& state, localValueDescription& value,
+                       const localClassDeclaration::classMember& member, const std::wstring& upperName,
+                       localValueList* arguments, unsigned termStart) {
+  if (localClassDeclaration::runMethod(state, member, value.getObj(), upperName, arguments, value)) return true;
+  return methodFailed(state, upperName, termStart);
+}
+
 }  // namespace localNameTerm

@@ -100,6 +100,12 @@ bool readAttribute(localReturnStateType& state, localValueDescription& value, co
   return true;
 }
 
+bool methodFailed(localReturnStateType& state, const std::wstring& upperName, unsigned termStart) {
+  markUnnamedFailure(state);
+  printCallFailed(state, upperName, termStart);
+  return false;
+}
+
 bool call(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
           const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart) {
   bool called = true;

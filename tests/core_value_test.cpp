@@ -140,6 +140,54 @@ TEST(CoreValue, FactoriesCopiesAndSharedObjects) {
   EXPECT_EQ(noClass.getTypeName(), L"ОБЪЕКТ");
 }
 
+// Copies and moves take all five fields, stale ones included: an empty text clears the
+// target's text, a non-empty one replaces it, whichever way the value arrives.
+TEST(CoreValue, CopiesAndMovesTakeEveryField) {
+  int object = 0;
+  localClassDeclaration declaration;
+  localValueDescription stale;
+  stale.setVal(&object, &declaration);
+  stale.setVal(L"left over");
+  stale.setVal(7.5);  // a number that still carries a text, an object and a declaration
+
+  const auto expectStale = [&](const localValueDescription& value) {
+    EXPECT_EQ(value.getType(), localValueDescription::typeNumber);
+    EXPECT_EQ(value.getNum(), 7.5);
+    EXPECT_EQ(value.getStrRef(), L"left over");
+    EXPECT_EQ(value.getObj(), &object);
+    EXPECT_EQ(value.getClassDeclaration(), &declaration);
+  };
+  localValueDescription copied(stale);
+  expectStale(copied);
+  localValueDescription assigned;
+  assigned = stale;
+  expectStale(assigned);
+  localValueDescription taken;
+  taken.setVal(&stale);
+  expectStale(taken);
+  localValueDescription moved;
+  moved = std::move(copied);
+  expectStale(moved);
+
+  // An empty text clears what the target held; the other fields follow the source too.
+  localValueDescription bare;
+  bare.setBoo(true);
+  assigned = bare;
+  EXPECT_EQ(assigned.getType(), localValueDescription::typeBoolean);
+  EXPECT_TRUE(assigned.getStrRef().empty());
+  EXPECT_EQ(assigned.getObj(), nullptr);
+  EXPECT_EQ(assigned.getClassDeclaration(), nullptr);
+  taken.setVal(&bare);
+  EXPECT_TRUE(taken.getStrRef().empty());
+  EXPECT_EQ(taken.getNum(), 1.0);
+  moved = localValueDescription(bare);
+  EXPECT_TRUE(moved.getStrRef().empty());
+  EXPECT_EQ(moved.getObj(), nullptr);
+  const localValueDescription& same = assigned;
+  assigned = same;  // itself: nothing changes
+  EXPECT_EQ(assigned.getType(), localValueDescription::typeBoolean);
+}
+
 TEST(CoreValue, TextFormOfObjects) {
   localClassDeclaration withText;
   withText.addMember(L"TOSTRING", counterToString, nullptr, nullptr);
