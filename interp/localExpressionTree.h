@@ -48,11 +48,16 @@ class localExpressionTree {
   static bool scanOnly() { return scanOnly_; }
   static void setScanOnly(bool on) { scanOnly_ = on; }
 
+  struct node;
   // One step of a numeric program (postfix): an operand step names its leaf (a number or
-  // a variable node), an operator step its operation.
+  // a variable node), an operator step its operation. Once the tree is built, an operand
+  // step also holds its leaf's address, and a number leaf's value itself.
   struct numericStep {
     localPossibleBinaryOperation operation = localPossibleBinaryOperationNONE;  // NONE: operand
     unsigned leaf = 0;
+    const node* leafNode = nullptr;
+    bool constant = false;
+    double number = 0.0;
   };
   using numericStepList = std::vector<numericStep>;
 

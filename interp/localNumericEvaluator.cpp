@@ -117,7 +117,14 @@ class programWriter {
 void localNumericEvaluator::prepare(localExpressionTree& tree) {
   mark(tree.nodes_);
   programWriter(tree.numericSteps_, tree.nodes_).visit(tree.root_, true);
-  // The nodes stay where they are from here on, so the quick form may point at them.
+  // The nodes stay where they are from here on, so the steps and the quick form may point
+  // at them.
+  for (localExpressionTree::numericStep& step : tree.numericSteps_) {
+    if (step.operation != localPossibleBinaryOperationNONE) continue;
+    step.leafNode = &tree.nodes_[step.leaf];
+    step.constant = step.leafNode->what == kind::number;
+    step.number = step.leafNode->number;
+  }
   const node& whole = tree.nodes_[tree.root_];
   const localExpressionTree::numericStep* const steps = tree.numericSteps_.data() + whole.firstStep;
   localExpressionTree::quickForm& quick = tree.quick_;
@@ -150,8 +157,14 @@ bool localNumericEvaluator::runProgram(unsigned index, unsigned heldLevels, doub
   const localExpressionTree::numericStep* const end = step + whole.stepCount;
   for (; step != end; ++step) {
     if (step->operation == localPossibleBinaryOperationNONE) {
-      if (!operand(*step, stack[top])) return false;
-      ++top;
+      if (step->constant) {
+        stack[top++] = step->number;
+        continue;
+      }
+      const localExpressionTree::node& leaf = *step->leafNode;
+      const localValueDescription* value = context_.varValueAtSite(leaf.site, leaf.text);
+      if (value == nullptr || value->getType() != localValueDescription::typeNumber) return false;
+      stack[top++] = value->getNum();
       continue;
     }
     --top;
