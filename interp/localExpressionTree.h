@@ -37,6 +37,14 @@ class localExpressionTree {
   bool storeNumber(localContextUTF8& context, std::wstring_view name, localNameSite& site) const;
   // True when the whole expression may take the fast way.
   bool numeric() const { return nodes_[root_].stepCount > 0; }
+  // True when the whole expression is `name()` for a name the evaluator does not answer
+  // itself: a call statement, which runs a compiled function without the general way's
+  // dispatch (runBareCall).
+  bool bareCall() const { return bareCall_; }
+  // evaluateFresh for such a call when the name is a compiled function; false in taken,
+  // with nothing done, otherwise.
+  bool runBareCall(localReturnStateType& state, localContextUTF8& context, localValueDescription& value,
+                   bool& taken) const;
   // Evaluates and stores the value into the variable name (created when missing), found
   // through site; nothing is stored when the evaluation fails. As with the scanner's
   // store, `name <op> rest` works on the variable in place (`s = s + t` appends).
@@ -122,11 +130,5 @@ class localExpressionTree {
     const node* second = nullptr;
   };
   quickForm quick_;
-  // The whole expression is `name()` for a name the evaluator does not answer itself: a
-  // call statement, which runs a compiled function without the general way's dispatch.
   bool bareCall_ = false;
-  // evaluateFresh for such a call when the name is a compiled function; false in taken,
-  // with nothing done, otherwise.
-  bool runBareCall(localReturnStateType& state, localContextUTF8& context, localValueDescription& value,
-                   bool& taken) const;
 };

@@ -49,6 +49,20 @@ bool runChild(localReturnStateType& state, localContextUTF8* context, const loca
 // Whether the statements of a block may take the numeric fast way this time.
 bool fastWayOpen(const localContextUTF8* context) { return context != nullptr && !localExpressionTree::scanOnly(); }
 
+// A call statement run as evaluateAndStore runs it, without its layers, when the callee is
+// a compiled function; false in taken, with nothing done, otherwise.
+bool runCallStatement(localReturnStateType& state, localContextUTF8& context, const localOperatorCompiled& node,
+                      bool& taken) {
+  localValueDescription value;  // the number 0, the call's result
+  const bool called = node.tree->runBareCall(state, context, value, taken);
+  if (!taken) return false;
+  if (!called) {
+    traceNodeFailure(state, node, 353, 354, 355);
+    return false;
+  }
+  return state == localErrorTypeOK;
+}
+
 // What execute does with a node of each kind (defined below with it).
 bool runKind(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
              localValueList* arguments, localValueDescription& result);
@@ -64,6 +78,11 @@ bool runKind(localReturnStateType& state, localContextUTF8* context, const local
       localNumericEvaluator::storeWhole(*child.tree, *context, child.name, child.storeSite)) {
     state = localErrorTypeOK;
     return true;
+  }
+  if (child.callsOnly && fastWay) {
+    bool taken = false;
+    const bool ran = runCallStatement(state, *context, child, taken);
+    if (taken) return ran;
   }
   return runKind(state, context, child, arguments, result);
 }
@@ -280,6 +299,7 @@ void localOperatorCompiled::parseText() {
   tree = localExpressionTree::parse(text);
   storesNumber = tree != nullptr && tree->numeric() &&
                  (kind == localCompiledOperatorTypeASSIGN || (kind == localCompiledOperatorTypeEXPRESSION && !name.empty()));
+  callsOnly = tree != nullptr && tree->bareCall() && kind == localCompiledOperatorTypeEXPRESSION && name.empty();
 }
 
 bool localOperatorCompiled::evaluateText(localReturnStateType& state, localContextUTF8* context,

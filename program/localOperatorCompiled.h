@@ -58,6 +58,8 @@ class localOperatorCompiled {
   // An assignment of a numeric expression (see localExpressionTree::numeric), which its
   // block may run directly.
   bool storesNumber = false;
+  // A statement that only calls a function without arguments (localExpressionTree::bareCall).
+  bool callsOnly = false;
   // Where the variable the node stores into was found last time.
   mutable localNameSite storeSite;
 
