@@ -66,6 +66,8 @@ class localExpressionTree {
     const node* leafNode = nullptr;
     bool constant = false;
     double number = 0.0;
+    // A variable operand's value, valid while its program's node says resolvedAt.
+    mutable const localValueDescription* value = nullptr;
   };
   using numericStepList = std::vector<numericStep>;
 
@@ -102,6 +104,9 @@ class localExpressionTree {
     unsigned stackNeeded = 0;  // numeric: operands held at once while running it
     unsigned firstStep = 0;    // the node's program in numericSteps_, when stepCount > 0
     unsigned stepCount = 0;
+    // The context generation at which the program's variable operands were last looked up
+    // (their values stay where they are until the generation moves); 0 for never.
+    mutable std::uint64_t resolvedAt = 0;
   };
 
  private:

@@ -152,19 +152,28 @@ bool localNumericEvaluator::runProgram(unsigned index, unsigned heldLevels, doub
     double right = 0.0;
     return operand(step[0], number) && operand(step[1], right) && apply(step[2].operation, number, right);
   }
+  const localExpressionTree::numericStep* const end = step + whole.stepCount;
+  // Longer programs look their variables up once per generation of the context, not at
+  // every operand.
+  if (whole.resolvedAt != context_.generation()) {
+    for (const localExpressionTree::numericStep* operand = step; operand != end; ++operand) {
+      if (operand->operation != localPossibleBinaryOperationNONE || operand->constant) continue;
+      const localExpressionTree::node& leaf = *operand->leafNode;
+      operand->value = context_.varValueAtSite(leaf.site, leaf.text);
+      if (operand->value == nullptr) return false;
+    }
+    whole.resolvedAt = context_.generation();
+  }
   double stack[stackSize];
   unsigned top = 0;
-  const localExpressionTree::numericStep* const end = step + whole.stepCount;
   for (; step != end; ++step) {
     if (step->operation == localPossibleBinaryOperationNONE) {
       if (step->constant) {
         stack[top++] = step->number;
         continue;
       }
-      const localExpressionTree::node& leaf = *step->leafNode;
-      const localValueDescription* value = context_.varValueAtSite(leaf.site, leaf.text);
-      if (value == nullptr || value->getType() != localValueDescription::typeNumber) return false;
-      stack[top++] = value->getNum();
+      if (step->value->getType() != localValueDescription::typeNumber) return false;
+      stack[top++] = step->value->getNum();
       continue;
     }
     --top;
