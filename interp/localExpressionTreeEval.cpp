@@ -320,7 +320,7 @@ bool localExpressionTree::storeNumber(localContextUTF8& context, std::wstring_vi
 
 bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localContextUTF8& context,
                                            std::wstring_view name, localNameSite& site) const {
-  if (storeNumber(context, name, site)) {
+  if (numeric() && storeNumber(context, name, site)) {
     state = localErrorTypeOK;
     return true;
   }
