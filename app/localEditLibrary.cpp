@@ -22,19 +22,9 @@ std::optional<localEditLibrary> load() {
     complete = complete && symbol != nullptr;
     function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(symbol);
   };
-  bind(library.el_init, "el_init");
-  bind(library.el_end, "el_end");
-  bind(library.el_set, "el_set");
-  bind(library.el_wset, "el_wset");
-  bind(library.el_get, "el_get");
-  bind(library.el_gets, "el_gets");
-  bind(library.el_wline, "el_wline");
-  bind(library.el_winsertstr, "el_winsertstr");
-  bind(library.el_resize, "el_resize");
-  bind(library.el_source, "el_source");
-  bind(library.history_init, "history_init");
-  bind(library.history_end, "history_end");
-  bind(library.history, "history");
+#define LOCALINTERP_EDIT_BIND(name) bind(library.name, #name);
+  LOCALINTERP_EDIT_FUNCTIONS(LOCALINTERP_EDIT_BIND)
+#undef LOCALINTERP_EDIT_BIND
   if (!complete) {
     dlclose(handle);
     return std::nullopt;

@@ -4,23 +4,18 @@
 
 #include <histedit.h>
 
-// The line-editing library's functions the console uses. The library is loaded when a
-// console on a terminal first asks for it, not at start: runs on pipes and files never
-// pay for loading it and the libraries it pulls in.
+// The line-editing library's functions the console uses, listed once for the table
+// below and for looking them up by name.
+#define LOCALINTERP_EDIT_FUNCTIONS(X)                                                           \
+  X(el_init) X(el_end) X(el_set) X(el_wset) X(el_get) X(el_gets) X(el_wline) X(el_winsertstr) \
+  X(el_resize) X(el_source) X(history_init) X(history_end) X(history)
+
+// The library is loaded when a console on a terminal first asks for it, not at start:
+// runs on pipes and files never pay for loading it and the libraries it pulls in.
 struct localEditLibrary {
-  decltype(&::el_init) el_init;
-  decltype(&::el_end) el_end;
-  decltype(&::el_set) el_set;
-  decltype(&::el_wset) el_wset;
-  decltype(&::el_get) el_get;
-  decltype(&::el_gets) el_gets;
-  decltype(&::el_wline) el_wline;
-  decltype(&::el_winsertstr) el_winsertstr;
-  decltype(&::el_resize) el_resize;
-  decltype(&::el_source) el_source;
-  decltype(&::history_init) history_init;
-  decltype(&::history_end) history_end;
-  decltype(&::history) history;
+#define LOCALINTERP_EDIT_POINTER(name) decltype(&::name) name;
+  LOCALINTERP_EDIT_FUNCTIONS(LOCALINTERP_EDIT_POINTER)
+#undef LOCALINTERP_EDIT_POINTER
 };
 
 // The library's file name as the dynamic linker looks it up (its soname).
