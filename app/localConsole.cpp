@@ -37,8 +37,8 @@ void printFailure(localReturnStateType state) {
 localConsoleInput::result localStreamInput::readLine(const std::string& promptText, std::string& bytes) {
   std::cout << promptText;
   std::cout.flush();
-  std::string buffer(static_cast<std::size_t>(lineBufferSize), '\0');
-  in_.getline(buffer.data(), lineBufferSize);
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(lineBufferSize));
+  in_.getline(buffer_.get(), lineBufferSize);
   if (in_.fail()) {
     // Either nothing was left to read, or the line did not fit the buffer.
     const bool endOfInput = in_.eof() && in_.gcount() == 0;
@@ -48,10 +48,9 @@ localConsoleInput::result localStreamInput::readLine(const std::string& promptTe
     return result::skipped;
   }
   // A last line without a line feed sets eof but is a line all the same; the next
-  // read then reports the end. The zero bytes after the line are cut by the loop; only
-  // the part getline filled is kept, so that cut does not pass over the whole buffer.
-  buffer.resize(static_cast<std::size_t>(in_.gcount()));
-  bytes.swap(buffer);
+  // read then reports the end. Only the part getline filled is taken: the line and, when
+  // a line feed ended it, the zero byte written in its place, which the loop cuts.
+  bytes.assign(buffer_.get(), static_cast<std::size_t>(in_.gcount()));
   return result::line;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <istream>
+#include <memory>
 #include <string>
 
 #include "app/localConsoleEncoding.h"
@@ -34,6 +35,8 @@ class localStreamInput : public localConsoleInput {
  private:
   std::istream& in_;
   bool terminal_;
+  // Made on the first read and kept for the next ones; getline fills it, so it is never cleared.
+  std::unique_ptr<char[]> buffer_;
 };
 
 struct localLineOutcome {

@@ -2,7 +2,6 @@
 
 #ifdef LOCALINTERP_HAVE_LIBEDIT
 
-#include <histedit.h>
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -16,6 +15,7 @@
 #include <string>
 
 #include "app/localCompletion.h"
+#include "app/localEditLibrary.h"
 #include "app/localHistoryFile.h"
 #include "text/localUtf8.h"
 
@@ -84,41 +84,42 @@ class promptInterruptHandler {
 
 class lineEditorInput : public localConsoleInput {
  public:
-  explicit lineEditorInput(localContextUTF8& context)
-      : context_(context),
-        editor_(el_init("localinterp", stdin, stdout, stderr)),
-        history_(history_init()),
+  lineEditorInput(const localEditLibrary& edit, localContextUTF8& context)
+      : edit_(edit),
+        context_(context),
+        editor_(edit.el_init("localinterp", stdin, stdout, stderr)),
+        history_(edit.history_init()),
         historyPath_(localHistoryFilePath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"))) {
     if (!ready()) return;
     HistEvent event;
-    history(history_, &event, H_SETSIZE, historySize);
-    history(history_, &event, H_SETUNIQUE, 1);
+    edit_.history(history_, &event, H_SETSIZE, historySize);
+    edit_.history(history_, &event, H_SETUNIQUE, 1);
     if (localPrepareHistoryFile(historyPath_)) {
-      history(history_, &event, H_LOAD, historyPath_.c_str());
+      edit_.history(history_, &event, H_LOAD, historyPath_.c_str());
     } else {
       historyPath_.clear();
     }
-    el_set(editor_, EL_CLIENTDATA, this);
-    el_set(editor_, EL_EDITOR, "emacs");
-    el_set(editor_, EL_HIST, history, history_);
-    el_set(editor_, EL_PROMPT, &lineEditorInput::promptOf);
-    el_wset(editor_, EL_GETCFN, &readKey);
+    edit_.el_set(editor_, EL_CLIENTDATA, this);
+    edit_.el_set(editor_, EL_EDITOR, "emacs");
+    edit_.el_set(editor_, EL_HIST, edit_.history, history_);
+    edit_.el_set(editor_, EL_PROMPT, &lineEditorInput::promptOf);
+    edit_.el_wset(editor_, EL_GETCFN, &readKey);
     // The wide form: the narrow one keeps copies of the two names that it never frees.
-    el_wset(editor_, EL_ADDFN, L"localinterp-complete", L"complete a name", &lineEditorInput::completeKey);
-    el_set(editor_, EL_BIND, "^I", "localinterp-complete", nullptr);
-    el_set(editor_, EL_BIND, "^R", "em-inc-search-prev", nullptr);
+    edit_.el_wset(editor_, EL_ADDFN, L"localinterp-complete", L"complete a name", &lineEditorInput::completeKey);
+    edit_.el_set(editor_, EL_BIND, "^I", "localinterp-complete", nullptr);
+    edit_.el_set(editor_, EL_BIND, "^R", "em-inc-search-prev", nullptr);
     // Home and End as the common terminals send them.
     for (const char* home : {"\\e[H", "\\eOH", "\\e[1~", "\\e[7~"})
-      el_set(editor_, EL_BIND, home, "ed-move-to-beg", nullptr);
+      edit_.el_set(editor_, EL_BIND, home, "ed-move-to-beg", nullptr);
     for (const char* end : {"\\e[F", "\\eOF", "\\e[4~", "\\e[8~"})
-      el_set(editor_, EL_BIND, end, "ed-move-to-end", nullptr);
-    el_set(editor_, EL_BIND, "\\e[3~", "ed-delete-next-char", nullptr);
-    el_source(editor_, nullptr);  // the user's ~/.editrc
+      edit_.el_set(editor_, EL_BIND, end, "ed-move-to-end", nullptr);
+    edit_.el_set(editor_, EL_BIND, "\\e[3~", "ed-delete-next-char", nullptr);
+    edit_.el_source(editor_, nullptr);  // the user's ~/.editrc
   }
 
   ~lineEditorInput() override {
-    if (history_ != nullptr) history_end(history_);
-    if (editor_ != nullptr) el_end(editor_);
+    if (history_ != nullptr) edit_.history_end(history_);
+    if (editor_ != nullptr) edit_.el_end(editor_);
   }
 
   lineEditorInput(const lineEditorInput&) = delete;
@@ -129,15 +130,15 @@ class lineEditorInput : public localConsoleInput {
   result readLine(const std::string& prompt, std::string& bytes) override {
     prompt_ = prompt;
     std::cout.flush();
-    el_resize(editor_);  // the window may have changed while a line ran
+    edit_.el_resize(editor_);  // the window may have changed while a line ran
     // Raw mode before the prompt shows: keys typed as soon as it appears are the
     // editor's, not echoed by the terminal or taken as its end-of-file.
-    el_set(editor_, EL_PREP_TERM, 1);
+    edit_.el_set(editor_, EL_PREP_TERM, 1);
     int count = 0;
     const char* text = nullptr;
     {
       promptInterruptHandler handler;
-      text = el_gets(editor_, &count);
+      text = edit_.el_gets(editor_, &count);
     }
     if (text == nullptr || count <= 0) {
       if (interruptedAtPrompt.load()) {
@@ -163,13 +164,14 @@ class lineEditorInput : public localConsoleInput {
   void remember(const std::string& line) {
     if (line.find_first_not_of(" \t") == std::string::npos) return;
     HistEvent event;
-    history(history_, &event, H_ENTER, line.c_str());
-    if (!historyPath_.empty()) history(history_, &event, H_SAVE, historyPath_.c_str());
+    edit_.history(history_, &event, H_ENTER, line.c_str());
+    if (!historyPath_.empty()) edit_.history(history_, &event, H_SAVE, historyPath_.c_str());
   }
 
   static lineEditorInput* self(EditLine* editor) {
     void* data = nullptr;
-    el_get(editor, EL_CLIENTDATA, &data);
+    // Loaded already: the editor calling back was made with it.
+    localLoadEditLibrary()->el_get(editor, EL_CLIENTDATA, &data);
     return static_cast<lineEditorInput*>(data);
   }
 
@@ -178,14 +180,14 @@ class lineEditorInput : public localConsoleInput {
   static unsigned char completeKey(EditLine* editor, int) { return self(editor)->complete(); }
 
   unsigned char complete() {
-    const LineInfoW* info = el_wline(editor_);
+    const LineInfoW* info = edit_.el_wline(editor_);
     const std::wstring line(info->buffer, static_cast<std::size_t>(info->lastchar - info->buffer));
     const std::size_t cursor = static_cast<std::size_t>(info->cursor - info->buffer);
     const std::size_t start = localCompletion::wordStart(line, cursor);
     const localCompletion::result found =
         localCompletion::complete(line.substr(start, cursor - start), localCompletion::knownNames(context_));
     if (!found.insert.empty()) {
-      el_winsertstr(editor_, found.insert.c_str());
+      edit_.el_winsertstr(editor_, found.insert.c_str());
       return CC_REFRESH;
     }
     if (found.matches.size() < 2) return CC_ERROR;
@@ -197,6 +199,7 @@ class lineEditorInput : public localConsoleInput {
     return CC_REDISPLAY;
   }
 
+  const localEditLibrary& edit_;
   localContextUTF8& context_;
   EditLine* editor_;
   History* history_;
@@ -207,7 +210,9 @@ class lineEditorInput : public localConsoleInput {
 }  // namespace
 
 std::unique_ptr<localConsoleInput> localMakeLineEditor(localContextUTF8& context) {
-  auto editor = std::make_unique<lineEditorInput>(context);
+  const localEditLibrary* edit = localLoadEditLibrary();
+  if (edit == nullptr) return nullptr;
+  auto editor = std::make_unique<lineEditorInput>(*edit, context);
   if (!editor->ready()) return nullptr;
   return editor;
 }

@@ -15,6 +15,7 @@
 #include "app/localLineEditor.h"
 #include "context/localContextUTF8.h"
 #include "core/localInterrupt.h"
+#include "core/localKeepAlive.h"
 #include "shell/localShellCommands.h"
 #include "text/localString.h"
 #include "text/localUtf8.h"
@@ -84,17 +85,19 @@ int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const 
 }  // namespace
 
 int localSessionRun(const options& options, localConsoleEncoding encoding, bool lineEditing) {
-  auto context = std::make_unique<localContextUTF8>();
+  // The run's one context lasts as long as the process: destroying it at the end would
+  // only free memory, which the system takes back at exit anyway.
+  localContextUTF8& context = *localKeepAlive(std::make_unique<localContextUTF8>());
   localInterruptInstall();
   int status = exitSuccess;
   bool quit = false;
   if (options.hasFile) {
-    status = runFile(*context, encoding, options.file);
+    status = runFile(context, encoding, options.file);
     if (status == exitUsage) return status;
   }
   for (const std::string& text : options.commands) {
     if (quit) break;
-    if (runCommands(*context, encoding, text, quit) != exitSuccess) status = exitFailure;
+    if (runCommands(context, encoding, text, quit) != exitSuccess) status = exitFailure;
   }
   const bool console = (!options.hasFile && options.commands.empty()) || options.interactive;
   if (!console || quit) {
@@ -102,9 +105,9 @@ int localSessionRun(const options& options, localConsoleEncoding encoding, bool 
     return status;
   }
   std::unique_ptr<localConsoleInput> input;
-  if (lineEditing) input = localMakeLineEditor(*context);
+  if (lineEditing) input = localMakeLineEditor(context);
   if (!input)
     input = std::make_unique<localStreamInput>(std::cin, isatty(STDIN_FILENO) && isatty(STDOUT_FILENO));
-  localConsoleLoop(*context, *input, encoding);
+  localConsoleLoop(context, *input, encoding);
   return exitSuccess;
 }

@@ -95,10 +95,14 @@ int main(int argc, char** argv) {
     return localCommandLine::exitSuccess;
   }
 
-  const bool terminal = isatty(STDIN_FILENO) != 0 && isatty(STDOUT_FILENO) != 0;
-  const localConsoleEncoding encoding = localChooseEncoding(
-      options.encoding, isatty(STDIN_FILENO) != 0, isatty(STDOUT_FILENO) != 0,
-      options.encoding == localCommandLine::encodingChoice::automatic ? localLocaleCharset() : "");
+  const bool inputTerminal = isatty(STDIN_FILENO) != 0;
+  const bool outputTerminal = isatty(STDOUT_FILENO) != 0;
+  const bool terminal = inputTerminal && outputTerminal;
+  // The locale's character set only counts on a terminal; loading the locale costs time
+  // that runs on pipes and files need not spend.
+  const bool askLocale = options.encoding == localCommandLine::encodingChoice::automatic && terminal;
+  const localConsoleEncoding encoding = localChooseEncoding(options.encoding, inputTerminal, outputTerminal,
+                                                            askLocale ? localLocaleCharset() : "");
   const bool utf8Locale = localApplyEncoding(encoding);
   // Line editing reads characters in the locale's encoding, so it serves a UTF-8 console.
   sessionRun run{&options, encoding, terminal && encoding == localConsoleEncoding::utf8 && utf8Locale, 0};

@@ -4,10 +4,24 @@
 #include <vector>
 
 namespace {
+
+// The arena outlives the run on purpose: what it holds only ever frees memory when
+// destroyed, which the system takes back at exit anyway, and freeing a big table one
+// cell at a time made exits slow. It stays reachable from this static storage, so leak
+// checkers do not count it as lost. A union member is never destroyed implicitly.
+union neverDestroyed {
+  neverDestroyed() : owned() {}
+  ~neverDestroyed() {}
+  neverDestroyed(const neverDestroyed&) = delete;
+  neverDestroyed& operator=(const neverDestroyed&) = delete;
+  std::vector<std::shared_ptr<void>> owned;
+};
+
 std::vector<std::shared_ptr<void>>& arena() {
-  static std::vector<std::shared_ptr<void>> owned;
-  return owned;
+  static neverDestroyed storage;
+  return storage.owned;
 }
+
 }  // namespace
 
 void localKeepAliveStore(std::shared_ptr<void> owned) { arena().push_back(std::move(owned)); }

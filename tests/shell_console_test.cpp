@@ -36,6 +36,10 @@ TEST(ShellConsole, TrailingBlanksAndZeroBytesAreCutButTabsStay) {
   EXPECT_NE(output.find("[ZZ\t]"), std::string::npos) << output;
 }
 
+TEST(ShellConsole, AShortLineAfterALongerOneKeepsNothingOfIt) {
+  EXPECT_EQ(runConsole("? 123456\n? 7\n? 8"), prompt + "123456\n" + prompt + "7\n" + prompt + "8\n" + prompt);
+}
+
 TEST(ShellConsole, LongestLineFitsTheBuffer) {
   std::string line = "? 7";
   line.resize(65531, ' ');
