@@ -37,7 +37,8 @@ bool localContextUTF8::callFunction(localReturnStateType& state, std::size_t pos
     return false;
   }
   // The body is passed on by itself: it may register functions and so move the records.
-  if (function->operatorCompiled != nullptr) return callCompiled(state, *function->operatorCompiled, arguments, *result);
+  if (function->operatorCompiled != nullptr)
+    return callCompiled(state, *function->operatorCompiled, arguments, *result);
   // A built-in called by its own name runs straight from its table entry; the shared
   // routine would only look the same name up again. Any other spelling goes to the
   // routine as passed, which knows upper-case names only.

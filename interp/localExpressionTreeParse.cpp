@@ -50,7 +50,8 @@ class localExpressionTreeParser {
     operands.push_back(0);
     if (!operand(position, operands.back())) return false;
     for (;;) {
-      const localPossibleBinaryOperation operation = localInterpretatorUTF8::scanStringGetBinaryOperation(text_, position);
+      const localPossibleBinaryOperation operation =
+          localInterpretatorUTF8::scanStringGetBinaryOperation(text_, position);
       if (operation == localPossibleBinaryOperationNONE) break;
       while (!operators.empty() && operators.back() >= operation) reduce(operands, operators);
       operands.push_back(0);
@@ -117,7 +118,8 @@ class localExpressionTreeParser {
       made.afterWord = position;
       while (localString::charAt(text_, position) == L'.') {
         ++position;
-        std::wstring name = localString::wstringToUpper(localInterpretatorUTF8::scanStringGetWordToken(text_, position));
+        std::wstring name =
+            localString::wstringToUpper(localInterpretatorUTF8::scanStringGetWordToken(text_, position));
         if (localString::charAt(text_, position) == L'(') {
           made.upper = std::move(name);
           made.isCall = true;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace {
 
 using kind = localExpressionTree::kind;
@@ -140,7 +139,6 @@ void localNumericEvaluator::prepare(localExpressionTree& tree) {
     }
   }
 }
-
 
 bool localNumericEvaluator::runProgram(unsigned index, unsigned heldLevels, double& number) {
   const node& whole = tree_.nodes_[index];

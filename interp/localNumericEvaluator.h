@@ -21,8 +21,7 @@ class localNumericEvaluator {
   // is not numeric.
   static void prepare(localExpressionTree& tree);
 
-  localNumericEvaluator(const localExpressionTree& tree, localContextUTF8& context)
-      : tree_(tree), context_(context) {}
+  localNumericEvaluator(const localExpressionTree& tree, localContextUTF8& context) : tree_(tree), context_(context) {}
 
   // The whole expression's number (see run); its usual shapes inline, for loop conditions.
   [[gnu::always_inline]] static bool wholeNumber(const localExpressionTree& tree, localContextUTF8& context,

@@ -38,9 +38,9 @@ class localNumericLoop {
 
   // Where a run ended.
   struct outcome {
-    bool finished = false;     // the condition no longer holds: the loop is over
-    bool interrupted = false;  // Ctrl-C was asked for at the start of a pass
-    std::size_t next = 0;      // otherwise: the statement of the current pass to run next the usual way
+    bool finished = false;         // the condition no longer holds: the loop is over
+    bool interrupted = false;      // Ctrl-C was asked for at the start of a pass
+    std::size_t next = 0;          // otherwise: the statement of the current pass to run next the usual way
     bool beforeCondition = false;  // ...or the condition, when it could not be computed
   };
   outcome run(localContextUTF8& context);

@@ -33,8 +33,8 @@ bool evaluate(localReturnStateType& state, localContextUTF8* context, const std:
 }
 
 // The three lines a failing command, expression or assignment node reports.
-[[gnu::cold]] void traceNodeFailure(const localReturnStateType& state, const localOperatorCompiled& node, unsigned first,
-                      unsigned second, unsigned third) {
+[[gnu::cold]] void traceNodeFailure(const localReturnStateType& state, const localOperatorCompiled& node,
+                                    unsigned first, unsigned second, unsigned third) {
   localTrace(node.name + L"=" + node.text + L"; ", kOperation, first);
   localTrace(localString::returnStateAsString(state), kOperation, second);
   localTrace(L"ERROR!!! func: ", kOperation, third);
@@ -140,7 +140,8 @@ bool executeBlock(localReturnStateType& state, localContextUTF8* context, const 
   return runBlock(state, context, node, arguments, result, fastWayOpen(context));
 }
 
-[[gnu::noinline]] bool executeCommand(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
+[[gnu::noinline]] bool executeCommand(localReturnStateType& state, localContextUTF8* context,
+                                      const localOperatorCompiled& node) {
   const std::wstring statement = withSemicolon(node.text);
   unsigned position = 0;
   if (!localInterpretatorUTF8::scanStringGetOperatorAndExec(state, statement, position, context, false)) {
@@ -193,7 +194,8 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
   return state == localErrorTypeOK;
 }
 
-[[gnu::noinline]] bool executePrint(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
+[[gnu::noinline]] bool executePrint(localReturnStateType& state, localContextUTF8* context,
+                                    const localOperatorCompiled& node) {
   localValueDescription value;  // the number 0
   if (!node.evaluateText(state, context, value)) {
     localTrace(L"ERROR!!! func: ", kOperation, 446);
@@ -210,8 +212,9 @@ bool isBodyBlock(const localOperatorCompiled& child) {
 
 // Runs the statements of one pass from the one at first on, counting the statements of
 // the body block as the loop's own: the rest of a pass the numeric way left.
-[[gnu::noinline]] bool runPass(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& loop,
-             localValueList* arguments, localValueDescription& result, bool fastWay, std::size_t first) {
+[[gnu::noinline]] bool runPass(localReturnStateType& state, localContextUTF8* context,
+                               const localOperatorCompiled& loop, localValueList* arguments,
+                               localValueDescription& result, bool fastWay, std::size_t first) {
   for (const localOperatorCompiled& child : loop.children) {
     const std::size_t size = isBodyBlock(child) ? child.children.size() : 1;
     if (first >= size) {
@@ -234,8 +237,7 @@ bool prepareNumericLoop(localContextUTF8& context, const localOperatorCompiled& 
   std::array<localNumericLoop::statementSource, localNumericLoop::maximumStatements> sources;
   std::size_t count = 0;
   const auto add = [&](const localOperatorCompiled& statement) {
-    if (statement.executor != &localOperatorCompiled::execute || !statement.storesNumber ||
-        count == sources.size())
+    if (statement.executor != &localOperatorCompiled::execute || !statement.storesNumber || count == sources.size())
       return false;
     sources[count++] = {statement.tree.get(), statement.name, &statement.storeSite};
     return true;
@@ -258,8 +260,9 @@ bool prepareNumericLoop(localContextUTF8& context, const localOperatorCompiled& 
   return false;
 }
 
-[[gnu::noinline]] bool executeWhile(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
-                  localValueList* arguments, localValueDescription& result) {
+[[gnu::noinline]] bool executeWhile(localReturnStateType& state, localContextUTF8* context,
+                                    const localOperatorCompiled& node, localValueList* arguments,
+                                    localValueDescription& result) {
   const bool fastWay = fastWayOpen(context);
   localNumericLoop numeric;
   if (fastWay && prepareNumericLoop(*context, node, numeric)) {
@@ -268,8 +271,7 @@ bool prepareNumericLoop(localContextUTF8& context, const localOperatorCompiled& 
     if (ended.finished) return true;
     if (ended.interrupted) return traceInterrupted(state);
     // The rest of the pass the usual way, which reports what stopped the run.
-    if (!ended.beforeCondition && !runPass(state, context, node, arguments, result, fastWay, ended.next))
-      return false;
+    if (!ended.beforeCondition && !runPass(state, context, node, arguments, result, fastWay, ended.next)) return false;
   }
   for (;;) {
     bool holds = false;
@@ -297,8 +299,9 @@ localOperatorCompiled::localOperatorCompiled(executorType executorFunction)
 // The tree reads the text exactly as the scanner is handed it.
 void localOperatorCompiled::parseText() {
   tree = localExpressionTree::parse(text);
-  storesNumber = tree != nullptr && tree->numeric() &&
-                 (kind == localCompiledOperatorTypeASSIGN || (kind == localCompiledOperatorTypeEXPRESSION && !name.empty()));
+  storesNumber =
+      tree != nullptr && tree->numeric() &&
+      (kind == localCompiledOperatorTypeASSIGN || (kind == localCompiledOperatorTypeEXPRESSION && !name.empty()));
   callsOnly = tree != nullptr && tree->bareCall() && kind == localCompiledOperatorTypeEXPRESSION && name.empty();
 }
 
@@ -309,8 +312,7 @@ bool localOperatorCompiled::evaluateText(localReturnStateType& state, localConte
   return evaluate(state, context, text, value);
 }
 
-bool localOperatorCompiled::conditionHolds(localReturnStateType& state, localContextUTF8* context,
-                                           bool& holds) const {
+bool localOperatorCompiled::conditionHolds(localReturnStateType& state, localContextUTF8* context, bool& holds) const {
   return conditionTruth(state, context, *this, holds);
 }
 
