@@ -81,8 +81,8 @@ bool localValueTable::sort(const std::wstring& columnName, localReturnStateType*
   for (const std::vector<localValueDescription>& line : lines) keys.push_back(line[index].toString());
   localStableSortResult sorted = localStableSortByText(keys, &localInterruptRequested);
   if (sorted.interrupted) {
-    localTrace(L"localErrorTypeCODE!!! выполнение прервано пользователем (Ctrl-C) func: ", "sort", 4277);
-    if (state != nullptr) *state = localErrorTypeCODE;
+    localReturnStateType unused = localErrorTypeOK;
+    localInterruptReport(state != nullptr ? *state : unused, "sort", 4277);
     return true;
   }
   std::vector<std::vector<localValueDescription>> reordered;

@@ -148,7 +148,6 @@ const methodEntry methods[] = {
     {L"SORT", L"СОРТИРОВАТЬ", sortLines},
 };
 
-const localClassMethodIndex<method, std::size(methods)> methodIndex(methods);
 
 // What a method sees when the caller hands over no list.
 const localValueList noArguments;
@@ -200,7 +199,7 @@ bool localValueTable::classImplementationMethodFunction(localReturnStateType& st
     result.setVal(created, getClassDeclaration());
     return true;
   }
-  const methodEntry* entry = methodIndex.find(name);
+  const methodEntry* entry = localFindClassMethod(methods, name);
   if (entry == nullptr) return localMethodFails(state, localErrorTypeMETHODunknown);
   return runRow(state, object, entry, arguments, result);
 }

@@ -23,3 +23,6 @@ void localInterruptSetCheckBudget(std::uint64_t checks);
 // reading and compiling a program, calls): when a stop has been requested it prints the
 // interruption trace line naming the operation, sets localErrorTypeCODE and returns true.
 bool localInterruptStopsHere(localReturnStateType& state, const char* operation, unsigned line);
+// The same report for a check made elsewhere: the trace line naming the operation, then
+// localErrorTypeCODE.
+[[gnu::cold]] void localInterruptReport(localReturnStateType& state, const char* operation, unsigned line);

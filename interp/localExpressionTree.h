@@ -30,19 +30,14 @@ class localExpressionTree {
   // The same into a fresh value (the number 0), without a copy; after a failure value may
   // hold part of the work.
   bool evaluateFresh(localReturnStateType& state, localContextUTF8* context, localValueDescription& value) const;
-  // The fast way only: the number (1 or 0 for a truth) of a numeric expression whose
-  // operands are all numbers; false when the general way must run (nothing is reported).
-  bool evaluateNumber(localContextUTF8& context, double& number) const;
-  // The fast way of evaluateAndStore: false, with nothing changed, when the general way must run.
-  bool storeNumber(localContextUTF8& context, std::wstring_view name, localNameSite& site) const;
   // True when the whole expression may take the fast way.
   bool numeric() const { return nodes_[root_].stepCount > 0; }
   // True when the whole expression is `name()` for a name the evaluator does not answer
   // itself: a call statement, which runs a compiled function without the general way's
   // dispatch (runBareCall).
   bool bareCall() const { return bareCall_; }
-  // evaluateFresh for such a call when the name is a compiled function; false in taken,
-  // with nothing done, otherwise.
+  // What evaluateFresh does for such a call when the name is a compiled function; false
+  // in taken, with nothing done, otherwise.
   bool runBareCall(localReturnStateType& state, localContextUTF8& context, localValueDescription& value,
                    bool& taken) const;
   // Evaluates and stores the value into the variable name (created when missing), found

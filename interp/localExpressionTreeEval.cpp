@@ -313,14 +313,9 @@ class localExpressionTreeEvaluator {
   localContextUTF8* context_;
 };
 
-bool localExpressionTree::storeNumber(localContextUTF8& context, std::wstring_view name,
-                                      localNameSite& site) const {
-  return localNumericEvaluator::storeWhole(*this, context, name, site);
-}
-
 bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localContextUTF8& context,
                                            std::wstring_view name, localNameSite& site) const {
-  if (numeric() && storeNumber(context, name, site)) {
+  if (numeric() && localNumericEvaluator::storeWhole(*this, context, name, site)) {
     state = localErrorTypeOK;
     return true;
   }
@@ -330,10 +325,6 @@ bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localCon
   if (!evaluator.expressionInto(root_, context.varFindAtSite(site, name), value, stored)) return false;
   if (!stored) context.varSetValueAtSite(site, name, std::move(value));
   return true;
-}
-
-bool localExpressionTree::evaluateNumber(localContextUTF8& context, double& number) const {
-  return localNumericEvaluator::wholeNumber(*this, context, number);
 }
 
 bool localExpressionTree::runBareCall(localReturnStateType& state, localContextUTF8& context,
@@ -350,11 +341,6 @@ bool localExpressionTree::runBareCall(localReturnStateType& state, localContextU
 
 bool localExpressionTree::evaluateFresh(localReturnStateType& state, localContextUTF8* context,
                                         localValueDescription& value) const {
-  if (bareCall_ && context != nullptr) {
-    bool taken = false;
-    const bool ok = runBareCall(state, *context, value, taken);
-    if (taken) return ok;
-  }
   if (context != nullptr) {
     localNumericEvaluator numbers(*this, *context);
     double number = 0.0;

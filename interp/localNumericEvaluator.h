@@ -29,8 +29,9 @@ class localNumericEvaluator {
     if (tree.quick_.operands == 0) return localNumericEvaluator(tree, context).run(tree.root_, 1, number);
     return runQuick(tree.quick_, context, number);
   }
-  // Stores the whole expression's number into the variable name as localExpressionTree::
-  // storeNumber does; its usual shapes inline, for assignments in loops.
+  // Stores the whole expression's number into the variable name (made when missing) as
+  // localExpressionTree::evaluateAndStore would; false, with nothing changed, when the
+  // general way must run. Its usual shapes inline, for assignments in loops.
   [[gnu::always_inline]] static bool storeWhole(const localExpressionTree& tree, localContextUTF8& context,
                                                 std::wstring_view name, localNameSite& site) {
     const localExpressionTree::quickForm& quick = tree.quick_;
@@ -105,6 +106,15 @@ class localNumericEvaluator {
     }
   }
 
+  // The value a leaf reads: a number literal's own value, or a variable's value when it
+  // holds a number; null when the fast way must give up on the leaf.
+  [[gnu::always_inline]] static const localValueDescription* leafValue(const localExpressionTree::node& leaf,
+                                                                       localContextUTF8& context) {
+    if (leaf.what == localExpressionTree::kind::number) return &leaf.literal;
+    const localValueDescription* value = context.varValueAtSite(leaf.site, leaf.text);
+    return value != nullptr && value->getType() == localValueDescription::typeNumber ? value : nullptr;
+  }
+
  private:
   bool runProgram(unsigned index, unsigned heldLevels, double& number);
   [[gnu::always_inline]] static bool runQuick(const localExpressionTree::quickForm& quick, localContextUTF8& context,
@@ -118,12 +128,8 @@ class localNumericEvaluator {
   // A leaf's number; false when it is a variable that is missing or not a number.
   [[gnu::always_inline]] static bool leafNumber(const localExpressionTree::node& leaf, localContextUTF8& context,
                                                 double& number) {
-    if (leaf.what == localExpressionTree::kind::number) {
-      number = leaf.number;
-      return true;
-    }
-    const localValueDescription* value = context.varValueAtSite(leaf.site, leaf.text);
-    if (value == nullptr || value->getType() != localValueDescription::typeNumber) return false;
+    const localValueDescription* value = leafValue(leaf, context);
+    if (value == nullptr) return false;
     number = value->getNum();
     return true;
   }

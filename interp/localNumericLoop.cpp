@@ -4,32 +4,17 @@
 #include "core/localNestingGuard.h"
 #include "interp/localNumericEvaluator.h"
 
-namespace {
-
-using node = localExpressionTree::node;
-
-// The value a leaf reads: a number literal's own value, or a variable's value when it
-// holds a number. Null when the leaf would make the fast way give up.
-const localValueDescription* leafValue(localContextUTF8& context, const node& leaf) {
-  if (leaf.what == localExpressionTree::kind::number) return &leaf.literal;
-  const localValueDescription* value = context.varValueAtSite(leaf.site, leaf.text);
-  if (value == nullptr || value->getType() != localValueDescription::typeNumber) return nullptr;
-  return value;
-}
-
-}  // namespace
-
 bool localNumericLoop::prepareComputation(localContextUTF8& context, const localExpressionTree& tree,
                                           computation& made) {
   const localExpressionTree::quickForm& quick = tree.quick_;
   // The nesting depth stays as it is while the loop runs: checked once for every pass.
   if (quick.operands == 0 || !localNestingGuard::roomFor(localNestingKind::expression, quick.levels)) return false;
-  made.first = leafValue(context, *quick.first);
+  made.first = localNumericEvaluator::leafValue(*quick.first, context);
   if (made.first == nullptr) return false;
   made.second = nullptr;
   made.operation = quick.operation;
   if (quick.operands == 1) return true;
-  made.second = leafValue(context, *quick.second);
+  made.second = localNumericEvaluator::leafValue(*quick.second, context);
   return made.second != nullptr;
 }
 

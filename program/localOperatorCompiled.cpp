@@ -255,8 +255,7 @@ bool prepareNumericLoop(localContextUTF8& context, const localOperatorCompiled& 
 }
 
 [[gnu::cold]] bool traceInterrupted(localReturnStateType& state) {
-  localTrace(L"localErrorTypeCODE!!! выполнение прервано пользователем (Ctrl-C) func: ", kOperation, 405);
-  state = localErrorTypeCODE;
+  localInterruptReport(state, kOperation, 405);
   return false;
 }
 
@@ -310,10 +309,6 @@ bool localOperatorCompiled::evaluateText(localReturnStateType& state, localConte
   if (tree != nullptr && context != nullptr && !localExpressionTree::scanOnly())
     return tree->evaluateFresh(state, context, value);
   return evaluate(state, context, text, value);
-}
-
-bool localOperatorCompiled::conditionHolds(localReturnStateType& state, localContextUTF8* context, bool& holds) const {
-  return conditionTruth(state, context, *this, holds);
 }
 
 bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF8* context,

@@ -68,6 +68,4 @@ class localOperatorCompiled {
   // Evaluates the node's expression into a fresh value (the number 0): through the tree, or
   // by scanning the text. After a failure value may hold part of the work.
   bool evaluateText(localReturnStateType& state, localContextUTF8* context, localValueDescription& value) const;
-  // Evaluates the node's condition: holds is the truth of its value.
-  bool conditionHolds(localReturnStateType& state, localContextUTF8* context, bool& holds) const;
 };
