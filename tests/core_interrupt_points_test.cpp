@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "core/localInterrupt.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "tests/program_test_support.h"
+#include "tests/transcript_process.h"
 
 namespace {
 
@@ -78,18 +78,16 @@ TEST_F(InterruptPoints, StringBuildingStops) {
 }
 
 TEST_F(InterruptPoints, ReadingAProgramStops) {
-  const std::filesystem::path file =
-      std::filesystem::temp_directory_path() /
-      ("localinterp-interrupt-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".prg");
+  const transcript::TemporaryDirectory directory;
+  const std::string file = directory.path() + "/interrupt.prg";
   std::ofstream(file) << "? 1;\n? 2;\n";
   localInterruptRequest();
   localReturnStateType state = localErrorTypeOK;
   std::wstring text;
   testSupport::CoutCapture capture;
-  EXPECT_FALSE(localString::readFromFile(state, localString::stdStringMultibyteToStdWString(file.string()), text));
+  EXPECT_FALSE(localString::readFromFile(state, localString::stdStringMultibyteToStdWString(file), text));
   EXPECT_EQ(state, localErrorTypeCODE);
   EXPECT_NE(capture.text().find(interrupted + "readFromFile"), std::string::npos);
-  std::filesystem::remove(file);
 }
 
 TEST_F(InterruptPoints, CompilingAProgramStops) {

@@ -14,6 +14,7 @@
 #include "interp/localInterpretatorUTF8.h"
 #include "tests/program_test_support.h"
 #include "tests/shell_test_support.h"
+#include "tests/transcript_process.h"
 
 namespace {
 
@@ -36,20 +37,13 @@ std::wstring variableText(localContextUTF8& context, const std::wstring& name) {
   return variable != nullptr ? variable->value.getStr() : L"<missing>";
 }
 
+// A fresh directory of its own, removed afterwards, with paths inside it.
 class ScratchDirectory {
  public:
-  ScratchDirectory()
-      : path_(fs::temp_directory_path() /
-              ("localinterp-limits-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)))) {
-    fs::create_directories(path_);
-  }
-  ~ScratchDirectory() { fs::remove_all(path_); }
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
+  std::string file(const std::string& name) const { return (fs::path(directory_.path()) / name).string(); }
 
  private:
-  fs::path path_;
+  transcript::TemporaryDirectory directory_;
 };
 
 }  // namespace

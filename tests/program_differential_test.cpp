@@ -16,7 +16,7 @@
 #include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "tests/program_generator.h"
-#include "tests/test_cout_capture.h"
+#include "tests/program_test_support.h"
 #include "tests/transcript_process.h"
 #include "text/localString.h"
 
@@ -50,20 +50,15 @@ std::string describeVariables(localContextUTF8& context) {
 }
 
 outcome runInContext(const std::wstring& program, bool scanOnly) {
-  outcome result;
   localContextUTF8 context;
-  testSupport::CoutCapture capture;
-  localReturnStateType setup = localErrorTypeOK;
-  context.init(setup);
-  std::wstring load = L"LOAD CLASS TEST";
-  unsigned position = 0;
-  localInterpretatorUTF8::scanStringGetOperatorAndExec(setup, load, position, &context, false);
-  const std::size_t setupLength = capture.text().size();
-
+  programTest::runLine(L"LOAD CLASS TEST", &context);
   localExpressionTree::setScanOnly(scanOnly);
-  result.ok = localInterpretatorUTF8::textExec(result.state, program, &context);
+  const programTest::Run run = programTest::run(program, &context);
   localExpressionTree::setScanOnly(false);
-  result.printed = capture.text().substr(setupLength);
+  outcome result;
+  result.ok = run.ok;
+  result.state = run.state;
+  result.printed = run.printed;
   result.variables = describeVariables(context);
   return result;
 }
@@ -171,7 +166,7 @@ TEST(ProgramDifferential, FixedProgramsRunTheSameBothWays) {
       L"FOR i = 1 TO 3 DO a = i; CLEAR MEMORY; ? a; ENDDO;",
       L"FOR i = 1 TO 3 DO a = i * 2; CLEAR MEMORY; i = 2 + 1; a = 7; ? i + a; ENDDO; ? a + i;",
       L"FUNCTION Mk() v1 = 1; v2 = 2; v3 = 3; v4 = 4; v5 = 5; ENDFUNCTION;\nb = 1; ? b + Mk() + b + v5;",
-      // Deep brackets beyond what the tree takes fall back to scanning.
+      // Deep brackets, each an expression level of its own.
       L"? ((((((((((((((((((((((((((((((1))))))))))))))))))))))))))))));",
   };
   for (const wchar_t* program : programs) agreeBothWays(program, "fixed program");

@@ -16,8 +16,8 @@ class writer {
     std::wstring text;
     for (int i = 1; i <= functions; ++i) {
       callable_ = i - 1;  // a function calls only the ones before it: no recursion
-      scope_ = scope + L"F" + std::to_wstring(i);
-      text += keyword(L"FUNCTION", L"ФУНКЦИЯ") + L" " + scope + L"F" + std::to_wstring(i) + L"()\n";
+      scope_ = functionName(i);
+      text += keyword(L"FUNCTION", L"ФУНКЦИЯ") + L" " + scope_ + L"()\n";
       text += block(1, 2 + pick(3));
       text += keyword(L"ENDFUNCTION", L"КОНЕЦФУНКЦИИ") + L";\n";
     }
