@@ -6,11 +6,13 @@
 // pieces for names, members and calls (localNameTerm), so messages, states and trace
 // lines are the same. Texts the tree does not take (any syntax error, names starting
 // with no word character) give no tree: their nodes keep scanning.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "context/localContextUTF8.h"
+#include "core/localClassDeclaration.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 #include "interp/localInterpretatorUTF8.h"
@@ -40,6 +42,13 @@ class localExpressionTree {
   // in taken, with nothing done, otherwise.
   bool runBareCall(localReturnStateType& state, localContextUTF8& context, localValueDescription& value,
                    bool& taken) const;
+  // True when the whole expression is a method call that may run directly
+  // (localDirectMethodCall).
+  bool directMethodCall() const { return nodes_[root_].directMethod; }
+  // That call into value (fresh), as evaluateFresh would make it; false in taken, with
+  // nothing done, when the general way must run.
+  bool runDirectMethodCall(localReturnStateType& state, localContextUTF8& context, localValueDescription& value,
+                           bool& taken) const;
   // Evaluates and stores the value into the variable name (created when missing), found
   // through site; nothing is stored when the evaluation fails. As with the scanner's
   // store, `name <op> rest` works on the variable in place (`s = s + t` appends).
@@ -67,6 +76,8 @@ class localExpressionTree {
   using numericStepList = std::vector<numericStep>;
 
   enum class kind : unsigned char { number, string, variable, chain, call, bracket, binary };
+  // The most arguments a call may have to run as a direct method call.
+  static constexpr std::size_t directMethodArguments = 8;
 
   struct node {
     kind what = kind::number;
@@ -88,6 +99,23 @@ class localExpressionTree {
     std::vector<std::wstring> attributes;  // chain: upper-cased attribute names in order
     std::vector<unsigned> arguments;       // call: one expression per argument
     bool plainArguments = false;           // call: every argument a literal or a plain variable
+    // chain: a method call on the chain's variable itself whose arguments are literals,
+    // plain variables, numeric subtrees with a program or, one level down, such calls with
+    // arguments of the first three kinds (localDirectMethodCall); methodLevels is the
+    // deepest expression nesting its arguments reach.
+    bool directMethod = false;
+    unsigned methodLevels = 0;
+    // directMethod: what the call resolved at one context generation (see
+    // localDirectMethodCall); records stay where they are until the generation moves.
+    struct directCache {
+      std::uint64_t generation = 0;  // 0: nothing resolved
+      const localValueDescription* object = nullptr;  // the chain's variable
+      const localClassDeclaration::classMember* member = nullptr;  // found at the last call
+      localValueList view;  // literals and variables in place, computed arguments in slots
+      std::vector<localValueDescription> slots;
+      double numbers[directMethodArguments] = {};  // numeric arguments of the call in progress
+    };
+    mutable directCache direct;
     // Numeric subtrees: only number literals, plain variables, brackets and arithmetic or
     // comparison, no comparison inside another operation. They have no side effects, so
     // they may be run first as a program on plain doubles (localNumericEvaluator) and, on
@@ -112,6 +140,7 @@ class localExpressionTree {
   friend class localExpressionTreeEvaluator;
   friend class localNumericEvaluator;
   friend class localNumericLoop;
+  friend class localDirectMethodCall;
   std::vector<node> nodes_;
   unsigned root_ = 0;
   // Postfix programs of the numeric nodes worth running fast: an operand step names its

@@ -5,55 +5,13 @@
 #include <vector>
 
 #include "core/localNestingGuard.h"
+#include "interp/localArgumentFrames.h"
+#include "interp/localDirectMethodCall.h"
 #include "interp/localExpressionShared.h"
 #include "interp/localExpressionTree.h"
 #include "interp/localNameTerm.h"
 #include "interp/localNumericEvaluator.h"
 #include "interp/localPostponedLeft.h"
-
-namespace {
-
-// Argument values of the calls in progress, one frame per nesting level of calls; a
-// frame keeps its storage when released, so calls do not allocate once warmed up.
-struct argumentFrame {
-  std::vector<localValueDescription> values;
-  localValueList view;
-};
-
-class argumentFrames {
- public:
-  argumentFrame& acquire() {
-    if (depth_ == frames_.size()) frames_.push_back(std::make_unique<argumentFrame>());
-    return *frames_[depth_++];
-  }
-  void release() { --depth_; }
-
- private:
-  std::vector<std::unique_ptr<argumentFrame>> frames_;
-  std::size_t depth_ = 0;
-};
-
-argumentFrames frames;
-
-// Holds one frame for the lifetime of a call's evaluation. The list gets one pointer per
-// argument; values are sized only by calls that copy arguments into them, and keep what
-// the last call left in them: each argument overwrites its own slot.
-class frameLease {
- public:
-  explicit frameLease(std::size_t count) : frame(frames.acquire()) {
-    if (frame.view.size() != count) frame.view.resize(count);
-  }
-  ~frameLease() { frames.release(); }
-  frameLease(const frameLease&) = delete;
-  frameLease& operator=(const frameLease&) = delete;
-  std::vector<localValueDescription>& values() {
-    if (frame.values.size() != frame.view.size()) frame.values.resize(frame.view.size());
-    return frame.values;
-  }
-  argumentFrame& frame;
-};
-
-}  // namespace
 
 class localExpressionTreeEvaluator {
  public:
@@ -103,6 +61,11 @@ class localExpressionTreeEvaluator {
   // value is fresh (the number 0) on entry, as the scanner's operand slots are.
   bool term(unsigned index, localValueDescription& value) {
     const node& current = nodes_[index];
+    if (current.directMethod && context_ != nullptr) {
+      bool taken = false;
+      const bool called = localDirectMethodCall::run(tree_, index, *context_, state_, value, 0, taken);
+      if (taken) return called;
+    }
     if (current.stepCount > 0 && context_ != nullptr) {
       localNumericEvaluator numbers(tree_, *context_);
       double number = 0.0;
@@ -256,7 +219,7 @@ class localExpressionTreeEvaluator {
   bool callReadingInPlace(const node& current, localValueDescription& value,
                           const localClassDeclaration::classMember& member, const localNameTerm::callee& target) {
     const std::size_t count = current.arguments.size();
-    frameLease lease(count);
+    localArgumentLease lease(count);
     localValueList& view = lease.frame.view;
     for (std::size_t i = 0; i < count; ++i) {
       const unsigned index = current.arguments[i];
@@ -294,7 +257,7 @@ class localExpressionTreeEvaluator {
 
   // The general call: every argument is copied into a slot before the next one runs.
   bool callCopying(const node& current, localValueDescription& value, const localNameTerm::callee& target) {
-    frameLease lease(current.arguments.size());
+    localArgumentLease lease(current.arguments.size());
     std::vector<localValueDescription>& values = lease.values();
     localValueList& view = lease.frame.view;
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -325,6 +288,12 @@ bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localCon
   if (!evaluator.expressionInto(root_, context.varFindAtSite(site, name), value, stored)) return false;
   if (!stored) context.varSetValueAtSite(site, name, std::move(value));
   return true;
+}
+
+bool localExpressionTree::runDirectMethodCall(localReturnStateType& state, localContextUTF8& context,
+                                              localValueDescription& value, bool& taken) const {
+  // The whole expression's own level is held above the call.
+  return localDirectMethodCall::run(*this, root_, context, state, value, 1, taken);
 }
 
 bool localExpressionTree::runBareCall(localReturnStateType& state, localContextUTF8& context,

@@ -1,6 +1,7 @@
 // Builds an expression tree by reading the text exactly as the scanning evaluator does
 // (the same token scanners, the same operator stack), recording operands and reductions
 // instead of computing them. Any text the scanner would reject gives no tree.
+#include <algorithm>
 #include <cstdlib>
 
 #include "interp/localExpressionTree.h"
@@ -18,6 +19,7 @@ class localExpressionTreeParser {
     unsigned position = 0;
     if (!expression(position, tree->root_)) return nullptr;
     localNumericEvaluator::prepare(*tree);
+    markDirectMethods(tree->nodes_);
     const node& root = tree->nodes_[tree->root_];
     tree->bareCall_ = root.what == kind::call && root.arguments.empty() && !localNameTerm::isEvaluatorName(root.text);
     return tree;
@@ -26,6 +28,55 @@ class localExpressionTreeParser {
  private:
   using kind = localExpressionTree::kind;
   using node = localExpressionTree::node;
+
+  // Marks the direct method calls (node::directMethod). Children come before their
+  // parents, and the numeric programs are written (prepare).
+  static void markDirectMethods(std::vector<node>& nodes) {
+    for (node& current : nodes) {
+      if (!isMethodOnVariable(current)) continue;
+      unsigned levels = 0;
+      bool direct = true;
+      for (const unsigned argument : current.arguments) {
+        const node& inner = nodes[argument];
+        unsigned needed = simpleArgumentLevels(inner);
+        if (needed == 0 && isMethodOnVariable(inner)) {
+          needed = 1;
+          for (const unsigned innerArgument : inner.arguments) {
+            const unsigned innerNeeded = simpleArgumentLevels(nodes[innerArgument]);
+            if (innerNeeded == 0) direct = false;
+            needed = std::max(needed, 1 + innerNeeded);
+          }
+        }
+        if (needed == 0) direct = false;
+        levels = std::max(levels, needed);
+      }
+      current.directMethod = direct;
+      current.methodLevels = levels;
+      if (direct) {
+        current.direct.view.resize(current.arguments.size());
+        current.direct.slots.resize(current.arguments.size());
+      }
+    }
+  }
+
+  // `variable.METHOD(arguments)` with one to directMethodArguments arguments.
+  static bool isMethodOnVariable(const node& current) {
+    return current.what == kind::chain && current.isCall && current.attributes.empty() && !current.arguments.empty() &&
+           current.arguments.size() <= localExpressionTree::directMethodArguments;
+  }
+
+  // The expression levels an argument of a direct method call takes when it is a literal,
+  // a plain variable or a numeric subtree with a program; 0 for any other argument.
+  static unsigned simpleArgumentLevels(const node& argument) {
+    switch (argument.what) {
+      case kind::number:
+      case kind::string:
+      case kind::variable:
+        return 1;
+      default:
+        return argument.numeric && argument.stepCount > 0 ? 1 + argument.levels : 0;
+    }
+  }
 
   unsigned add(node&& made) {
     tree_->nodes_.push_back(std::move(made));

@@ -63,6 +63,24 @@ bool runCallStatement(localReturnStateType& state, localContextUTF8& context, co
   return state == localErrorTypeOK;
 }
 
+// An EXPRESSION or ASSIGN statement whose expression is a direct method call, run as
+// evaluateAndStore runs it, without its layers; false in taken, with nothing done, when
+// the general way must run.
+bool runMethodStatement(localReturnStateType& state, localContextUTF8& context, const localOperatorCompiled& node,
+                        bool& taken) {
+  localValueDescription value;  // the number 0, the call's result
+  const bool called = node.tree->runDirectMethodCall(state, context, value, taken);
+  if (!taken) return false;
+  const bool assigns = node.kind == localCompiledOperatorTypeASSIGN;
+  if (!called) {
+    const unsigned first = assigns ? 431 : 353;
+    traceNodeFailure(state, node, first, first + 1, first + 2);
+    return false;
+  }
+  if (assigns || !node.name.empty()) context.varSetValueAtSite(node.storeSite, node.name, std::move(value));
+  return true;
+}
+
 // What execute does with a node of each kind (defined below with it).
 bool runKind(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
              localValueList* arguments, localValueDescription& result);
@@ -78,6 +96,11 @@ bool runKind(localReturnStateType& state, localContextUTF8* context, const local
       localNumericEvaluator::storeWhole(*child.tree, *context, child.name, child.storeSite)) {
     state = localErrorTypeOK;
     return true;
+  }
+  if (child.callsMethod && fastWay) {
+    bool taken = false;
+    const bool ran = runMethodStatement(state, *context, child, taken);
+    if (taken) return ran;
   }
   if (child.callsOnly && fastWay) {
     bool taken = false;
@@ -302,6 +325,8 @@ void localOperatorCompiled::parseText() {
       tree != nullptr && tree->numeric() &&
       (kind == localCompiledOperatorTypeASSIGN || (kind == localCompiledOperatorTypeEXPRESSION && !name.empty()));
   callsOnly = tree != nullptr && tree->bareCall() && kind == localCompiledOperatorTypeEXPRESSION && name.empty();
+  callsMethod = tree != nullptr && tree->directMethodCall() &&
+                (kind == localCompiledOperatorTypeASSIGN || kind == localCompiledOperatorTypeEXPRESSION);
 }
 
 bool localOperatorCompiled::evaluateText(localReturnStateType& state, localContextUTF8* context,

@@ -60,6 +60,9 @@ class localOperatorCompiled {
   bool storesNumber = false;
   // A statement that only calls a function without arguments (localExpressionTree::bareCall).
   bool callsOnly = false;
+  // A statement whose whole expression is a direct method call
+  // (localExpressionTree::directMethodCall), which its block may run directly.
+  bool callsMethod = false;
   // Where the variable the node stores into was found last time.
   mutable localNameSite storeSite;
 
