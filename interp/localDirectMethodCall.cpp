@@ -59,6 +59,7 @@ bool localDirectMethodCall::ready(const node& call, unsigned heldLevels) {
   cache.member = declaration->getMember(call.upper, &call.memberSite);
   if (cache.member == nullptr || !cache.member->readsArgumentsOnly || cache.member->execFunction == nullptr)
     return false;
+  if (!cache.computed) return true;
   for (std::size_t i = 0; i < call.arguments.size(); ++i) {
     const unsigned index = call.arguments[i];
     switch (nodes_[index].what) {
@@ -82,7 +83,7 @@ bool localDirectMethodCall::execute(const node& call, localValueDescription& val
   node::directCache& cache = call.direct;
   // The object first, as the evaluator takes it before the arguments.
   value.setVal(cache.object->getObj(), cache.object->getClassDeclaration());
-  for (std::size_t i = 0; i < call.arguments.size(); ++i) {
+  for (std::size_t i = 0; cache.computed && i < call.arguments.size(); ++i) {
     const unsigned index = call.arguments[i];
     const node& argument = nodes_[index];
     if (argument.what == kind::number || argument.what == kind::string || argument.what == kind::variable) continue;

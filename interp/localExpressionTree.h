@@ -74,6 +74,18 @@ class localExpressionTree {
     mutable const localValueDescription* value = nullptr;
   };
   using numericStepList = std::vector<numericStep>;
+  // The same programs with each operator folded into the operand step before it when that
+  // is a leaf (`a b c * +` runs as: load a, load b, times c, plus the top): what the
+  // longer programs run.
+  struct numericCode {
+    enum class form : unsigned char { loadConstant, loadVariable, withConstant, withVariable, withTop };
+    form what = form::loadConstant;
+    localPossibleBinaryOperation operation = localPossibleBinaryOperationNONE;
+    double number = 0.0;                 // a constant operand
+    const node* leaf = nullptr;          // a variable operand
+    // A variable operand's value, valid while its program's node says resolvedAt.
+    mutable const localValueDescription* value = nullptr;
+  };
 
   enum class kind : unsigned char { number, string, variable, chain, call, bracket, binary };
   // The most arguments a call may have to run as a direct method call.
@@ -109,6 +121,7 @@ class localExpressionTree {
     // localDirectMethodCall); records stay where they are until the generation moves.
     struct directCache {
       std::uint64_t generation = 0;  // 0: nothing resolved
+      bool computed = false;         // some argument is computed into its slot
       const localValueDescription* object = nullptr;  // the chain's variable
       const localClassDeclaration::classMember* member = nullptr;  // found at the last call
       localValueList view;  // literals and variables in place, computed arguments in slots
@@ -127,6 +140,8 @@ class localExpressionTree {
     unsigned stackNeeded = 0;  // numeric: operands held at once while running it
     unsigned firstStep = 0;    // the node's program in numericSteps_, when stepCount > 0
     unsigned stepCount = 0;
+    unsigned firstCode = 0;    // the same program in numericCode_
+    unsigned codeCount = 0;
     // The context generation at which the program's variable operands were last looked up
     // (their values stay where they are until the generation moves); 0 for never.
     mutable std::uint64_t resolvedAt = 0;
@@ -146,6 +161,7 @@ class localExpressionTree {
   // Postfix programs of the numeric nodes worth running fast: an operand step names its
   // leaf (a number or a variable node), an operator step its operation.
   numericStepList numericSteps_;
+  std::vector<numericCode> numericCode_;
   // The whole expression when it is a numeric leaf or one operator on two numeric leaves
   // (brackets around them aside), the usual shapes of loop conditions and counters: the
   // statements run it inline (localNumericEvaluator::wholeNumber, storeWhole).

@@ -55,6 +55,10 @@ class localExpressionTreeParser {
       if (direct) {
         current.direct.view.resize(current.arguments.size());
         current.direct.slots.resize(current.arguments.size());
+        for (const unsigned argument : current.arguments) {
+          const kind what = nodes[argument].what;
+          if (what != kind::number && what != kind::string && what != kind::variable) current.direct.computed = true;
+        }
       }
     }
   }

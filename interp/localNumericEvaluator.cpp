@@ -111,6 +111,37 @@ class programWriter {
   std::vector<node>& nodes_;
 };
 
+// Folds each operator into the leaf operand step just before it, for every program.
+void fold(std::vector<node>& nodes, const localExpressionTree::numericStepList& allSteps,
+          std::vector<localExpressionTree::numericCode>& folded) {
+  using code = localExpressionTree::numericCode;
+  for (node& program : nodes) {
+    if (program.stepCount == 0) continue;
+    program.firstCode = static_cast<unsigned>(folded.size());
+    const localExpressionTree::numericStep* const steps = allSteps.data() + program.firstStep;
+    for (unsigned i = 0; i < program.stepCount; ++i) {
+      const localExpressionTree::numericStep& step = steps[i];
+      code made;
+      if (step.operation != localPossibleBinaryOperationNONE) {
+        made.what = code::form::withTop;
+        made.operation = step.operation;
+      } else {
+        const bool folds = i + 1 < program.stepCount && steps[i + 1].operation != localPossibleBinaryOperationNONE;
+        if (folds) made.operation = steps[++i].operation;
+        if (step.constant) {
+          made.what = folds ? code::form::withConstant : code::form::loadConstant;
+          made.number = step.number;
+        } else {
+          made.what = folds ? code::form::withVariable : code::form::loadVariable;
+          made.leaf = step.leafNode;
+        }
+      }
+      folded.push_back(made);
+    }
+    program.codeCount = static_cast<unsigned>(folded.size()) - program.firstCode;
+  }
+}
+
 }  // namespace
 
 void localNumericEvaluator::prepare(localExpressionTree& tree) {
@@ -124,6 +155,7 @@ void localNumericEvaluator::prepare(localExpressionTree& tree) {
     step.constant = step.leafNode->what == kind::number;
     step.number = step.leafNode->number;
   }
+  fold(tree.nodes_, tree.numericSteps_, tree.numericCode_);
   const node& whole = tree.nodes_[tree.root_];
   const localExpressionTree::numericStep* const steps = tree.numericSteps_.data() + whole.firstStep;
   localExpressionTree::quickForm& quick = tree.quick_;
@@ -150,32 +182,43 @@ bool localNumericEvaluator::runProgram(unsigned index, unsigned heldLevels, doub
     double right = 0.0;
     return operand(step[0], number) && operand(step[1], right) && apply(step[2].operation, number, right);
   }
-  const localExpressionTree::numericStep* const end = step + whole.stepCount;
+  using code = localExpressionTree::numericCode;
+  const code* instruction = tree_.numericCode_.data() + whole.firstCode;
+  const code* const end = instruction + whole.codeCount;
   // Longer programs look their variables up once per generation of the context, not at
   // every operand.
   if (whole.resolvedAt != context_.generation()) {
-    for (const localExpressionTree::numericStep* operand = step; operand != end; ++operand) {
-      if (operand->operation != localPossibleBinaryOperationNONE || operand->constant) continue;
-      const localExpressionTree::node& leaf = *operand->leafNode;
-      operand->value = context_.varValueAtSite(leaf.site, leaf.text);
+    for (const code* operand = instruction; operand != end; ++operand) {
+      if (operand->what != code::form::loadVariable && operand->what != code::form::withVariable) continue;
+      operand->value = context_.varValueAtSite(operand->leaf->site, operand->leaf->text);
       if (operand->value == nullptr) return false;
     }
     whole.resolvedAt = context_.generation();
   }
   double stack[stackSize];
   unsigned top = 0;
-  for (; step != end; ++step) {
-    if (step->operation == localPossibleBinaryOperationNONE) {
-      if (step->constant) {
-        stack[top++] = step->number;
+  for (; instruction != end; ++instruction) {
+    double right = 0.0;
+    switch (instruction->what) {
+      case code::form::loadConstant:
+        stack[top++] = instruction->number;
         continue;
-      }
-      if (step->value->getType() != localValueDescription::typeNumber) return false;
-      stack[top++] = step->value->getNum();
-      continue;
+      case code::form::loadVariable:
+        if (instruction->value->getType() != localValueDescription::typeNumber) return false;
+        stack[top++] = instruction->value->getNum();
+        continue;
+      case code::form::withConstant:
+        right = instruction->number;
+        break;
+      case code::form::withVariable:
+        if (instruction->value->getType() != localValueDescription::typeNumber) return false;
+        right = instruction->value->getNum();
+        break;
+      case code::form::withTop:
+        right = stack[--top];
+        break;
     }
-    --top;
-    if (!apply(step->operation, stack[top - 1], stack[top])) return false;
+    if (!apply(instruction->operation, stack[top - 1], right)) return false;
   }
   number = stack[0];
   return true;
