@@ -1,5 +1,6 @@
 #include "program/localOperatorCompiled.h"
 
+#include <algorithm>
 #include <array>
 
 #include "context/localContextUTF8.h"
@@ -77,7 +78,13 @@ bool runMethodStatement(localReturnStateType& state, localContextUTF8& context, 
     traceNodeFailure(state, node, first, first + 1, first + 2);
     return false;
   }
-  if (assigns || !node.name.empty()) context.varSetValueAtSite(node.storeSite, node.name, std::move(value));
+  if (!assigns && node.name.empty()) return true;
+  const std::size_t target = context.varFindAtSite(node.storeSite, node.name);
+  if (target == localContextUTF8::npos) {
+    context.varSetValueAtSite(node.storeSite, node.name, std::move(value));
+  } else {
+    context.varChangeAt(target) = std::move(value);
+  }
   return true;
 }
 
@@ -257,6 +264,15 @@ bool isBodyBlock(const localOperatorCompiled& child) {
 // and prepares it; false when the loop runs the usual way.
 bool prepareNumericLoop(localContextUTF8& context, const localOperatorCompiled& loop, localNumericLoop& prepared) {
   if (loop.tree == nullptr || !loop.tree->numeric()) return false;
+  // Most loops have some other statement: found before anything is gathered.
+  const auto numericStore = [](const localOperatorCompiled& statement) {
+    return statement.executor == &localOperatorCompiled::execute && statement.storesNumber;
+  };
+  for (const localOperatorCompiled& child : loop.children) {
+    if (!isBodyBlock(child) ? !numericStore(child)
+                            : !std::all_of(child.children.begin(), child.children.end(), numericStore))
+      return false;
+  }
   std::array<localNumericLoop::statementSource, localNumericLoop::maximumStatements> sources;
   std::size_t count = 0;
   const auto add = [&](const localOperatorCompiled& statement) {
