@@ -79,6 +79,41 @@ bool localDirectMethodCall::ready(const node& call, unsigned heldLevels) {
   return true;
 }
 
+bool localDirectMethodCall::number(const localExpressionTree& tree, const node& call, localContextUTF8& context,
+                                   double& number) {
+  if (!call.directMethod) return false;
+  node::directCache& cache = call.direct;
+  localReturnStateType state = localErrorTypeOK;
+  localDirectMethodCall direct(tree, context, state);
+  if (cache.generation != context.generation() && !direct.resolve(call)) return false;
+  // The program checked the nesting room for the whole of it, arguments included.
+  if (!direct.ready(call, 0) || !cache.member->pure) return false;
+  localValueDescription& result = cache.result;
+  result = localValueDescription();
+  result.setVal(cache.object->getObj(), cache.object->getClassDeclaration());
+  direct.computeArguments(call);
+  if (!localClassDeclaration::runMethod(state, *cache.member, cache.object->getObj(), call.upper, &cache.view,
+                                        result) ||
+      state != localErrorTypeOK || result.getType() != localValueDescription::typeNumber)
+    return false;
+  number = result.getNum();
+  return true;
+}
+
+// The numeric arguments into their slots, as the evaluator leaves them (ready computed
+// their numbers). A call has none when it is an operand.
+void localDirectMethodCall::computeArguments(const node& call) {
+  node::directCache& cache = call.direct;
+  for (std::size_t i = 0; cache.computed && i < call.arguments.size(); ++i) {
+    const unsigned index = call.arguments[i];
+    const kind what = nodes_[index].what;
+    if (what == kind::number || what == kind::string || what == kind::variable) continue;
+    localValueDescription& slot = cache.slots[i];
+    slot = localValueDescription();
+    localNumericEvaluator(tree_, context_).store(index, cache.numbers[i], slot);
+  }
+}
+
 bool localDirectMethodCall::execute(const node& call, localValueDescription& value) {
   node::directCache& cache = call.direct;
   // The object first, as the evaluator takes it before the arguments.

@@ -24,6 +24,14 @@ class localDirectMethodCall {
   static bool run(const localExpressionTree& tree, unsigned index, localContextUTF8& context,
                   localReturnStateType& state, localValueDescription& value, unsigned heldLevels, bool& taken);
 
+  // The number a call that is an operand of a numeric program gives (node::hasCall): made
+  // only when its member changes nothing (pure), so that giving up afterwards leaves
+  // nothing done. Its result stays in the node for localNumericEvaluator::store. False
+  // when the call fails or gives no number; the general way then makes it again and
+  // reports what it reports.
+  static bool number(const localExpressionTree& tree, const localExpressionTree::node& call, localContextUTF8& context,
+                     double& number);
+
  private:
   using node = localExpressionTree::node;
 
@@ -33,6 +41,7 @@ class localDirectMethodCall {
   bool resolve(const node& call);
   bool ready(const node& call, unsigned heldLevels);
   bool execute(const node& call, localValueDescription& value);
+  void computeArguments(const node& call);
 
   const localExpressionTree& tree_;
   const std::vector<node>& nodes_;

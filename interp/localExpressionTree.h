@@ -78,11 +78,13 @@ class localExpressionTree {
   // is a leaf (`a b c * +` runs as: load a, load b, times c, plus the top): what the
   // longer programs run.
   struct numericCode {
-    enum class form : unsigned char { loadConstant, loadVariable, withConstant, withVariable, withTop };
+    enum class form : unsigned char {
+      loadConstant, loadVariable, loadCall, withConstant, withVariable, withCall, withTop
+    };
     form what = form::loadConstant;
     localPossibleBinaryOperation operation = localPossibleBinaryOperationNONE;
     double number = 0.0;                 // a constant operand
-    const node* leaf = nullptr;          // a variable operand
+    const node* leaf = nullptr;          // a variable or call operand
     // A variable operand's value, valid while its program's node says resolvedAt.
     mutable const localValueDescription* value = nullptr;
   };
@@ -127,6 +129,7 @@ class localExpressionTree {
       localValueList view;  // literals and variables in place, computed arguments in slots
       std::vector<localValueDescription> slots;
       double numbers[directMethodArguments] = {};  // numeric arguments of the call in progress
+      localValueDescription result;  // the last result computed as an operand of a program
     };
     mutable directCache direct;
     // Numeric subtrees: only number literals, plain variables, brackets and arithmetic or
@@ -135,6 +138,9 @@ class localExpressionTree {
     // anything unusual, again the general way.
     bool numeric = false;
     bool truth = false;        // numeric: the value is a comparison's truth
+    // numeric: the subtree holds a method call with plain arguments, an operand that may
+    // be computed first when its member changes nothing (localDirectMethodCall::number).
+    bool hasCall = false;
     unsigned levels = 0;       // expression levels the general way takes below this node
     unsigned leftmost = 0;     // the leaf the general way starts this node's value from
     unsigned stackNeeded = 0;  // numeric: operands held at once while running it

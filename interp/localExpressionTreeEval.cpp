@@ -186,15 +186,20 @@ class localExpressionTreeEvaluator {
     return member != nullptr && member->execFunction != nullptr ? member : nullptr;
   }
 
+  // A string literal, or a numeric subtree without calls.
+  static bool plainOperand(const node& current) {
+    return (current.numeric && !current.hasCall) || current.what == kind::string;
+  }
+
   // True when evaluating the argument at index can change or create no variable: a
   // string literal, a numeric subtree, or a method call with such arguments whose member
   // (found now, as the call would find it) changes no variable.
   bool harmless(unsigned index) {
     const node& current = nodes_[index];
-    if (current.numeric || current.what == kind::string) return true;
+    if (plainOperand(current)) return true;
     if (current.what != kind::chain || context_ == nullptr) return false;
     for (const unsigned argument : current.arguments) {
-      if (!nodes_[argument].numeric && nodes_[argument].what != kind::string) return false;
+      if (!plainOperand(nodes_[argument])) return false;
     }
     const localValueDescription* variable = context_->varValueAtSite(current.site, current.text);
     if (variable == nullptr) return false;

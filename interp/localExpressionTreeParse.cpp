@@ -78,7 +78,7 @@ class localExpressionTreeParser {
       case kind::variable:
         return 1;
       default:
-        return argument.numeric && argument.stepCount > 0 ? 1 + argument.levels : 0;
+        return argument.numeric && !argument.hasCall && argument.stepCount > 0 ? 1 + argument.levels : 0;
     }
   }
 

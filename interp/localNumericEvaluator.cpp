@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "interp/localDirectMethodCall.h"
+
 namespace {
 
 using kind = localExpressionTree::kind;
@@ -18,6 +20,33 @@ bool isArithmetic(localPossibleBinaryOperation operation) {
   return operation >= localPossibleBinaryOperationMINUS && operation <= localPossibleBinaryOperationMULTIPLY;
 }
 
+// A numeric operand that holds no method call.
+bool plainNumeric(const node& current) { return current.numeric && !current.hasCall; }
+
+// The expression levels a method call on a chain's variable takes below itself when it may
+// be a numeric operand: every argument a literal, a plain variable or a numeric operation
+// without calls that gets a program; 0 for any other chain.
+unsigned callOperandLevels(const std::vector<node>& nodes, const node& call) {
+  if (!call.isCall || !call.attributes.empty() || call.arguments.empty() ||
+      call.arguments.size() > localExpressionTree::directMethodArguments)
+    return 0;
+  unsigned levels = 0;
+  for (const unsigned index : call.arguments) {
+    const node& argument = nodes[index];
+    unsigned needed = 0;
+    if (argument.what == kind::number || argument.what == kind::string || argument.what == kind::variable) {
+      needed = 1;
+    } else if (plainNumeric(argument) && (argument.what == kind::binary || argument.what == kind::bracket) &&
+               argument.stackNeeded <= stackSize) {
+      needed = 1 + argument.levels;
+    } else {
+      return 0;
+    }
+    levels = std::max(levels, needed);
+  }
+  return levels;
+}
+
 // Children come before their parents in the node list, so one pass in order sees every
 // child's facts before its parent's.
 void mark(std::vector<node>& nodes) {
@@ -30,9 +59,16 @@ void mark(std::vector<node>& nodes) {
         made.numeric = true;
         made.stackNeeded = 1;
         break;
+      case kind::chain:
+        made.levels = callOperandLevels(nodes, made);
+        made.numeric = made.levels > 0;
+        made.hasCall = made.numeric;
+        made.stackNeeded = 1;
+        break;
       case kind::bracket: {
         const node& inner = nodes[made.left];
         made.numeric = inner.numeric;
+        made.hasCall = inner.hasCall;
         made.truth = inner.truth;
         made.levels = 1 + inner.levels;
         made.leftmost = inner.leftmost;
@@ -45,6 +81,7 @@ void mark(std::vector<node>& nodes) {
         // A truth value as an operand is a failure the general way reports.
         made.numeric = left.numeric && right.numeric && !left.truth && !right.truth &&
                        (isComparison(made.operation) || isArithmetic(made.operation));
+        made.hasCall = left.hasCall || right.hasCall;
         made.truth = isComparison(made.operation);
         made.levels = std::max(left.levels, right.levels);
         made.leftmost = left.leftmost;
@@ -65,11 +102,18 @@ class programWriter {
   // Gives index a program when it is numeric, otherwise looks for numeric parts below.
   void visit(unsigned index, bool whole) {
     node& current = nodes_[index];
-    const bool worthIt = whole || current.what == kind::binary || current.what == kind::bracket;
+    // A call alone is left to the direct method call (localDirectMethodCall::run).
+    const bool worthIt =
+        (whole && current.what != kind::chain) || current.what == kind::binary || current.what == kind::bracket;
     if (current.numeric && worthIt && current.stackNeeded <= stackSize) {
       current.firstStep = static_cast<unsigned>(steps_.size());
-      emit(index);
+      std::vector<unsigned> calls;
+      emit(index, calls);
       current.stepCount = static_cast<unsigned>(steps_.size()) - current.firstStep;
+      // The arguments of its calls get programs of their own, after it.
+      for (const unsigned call : calls) {
+        for (const unsigned argument : nodes_[call].arguments) visit(argument, false);
+      }
       return;
     }
     switch (current.what) {
@@ -90,17 +134,20 @@ class programWriter {
   }
 
  private:
-  void emit(unsigned index) {
+  void emit(unsigned index, std::vector<unsigned>& calls) {
     const node& current = nodes_[index];
     switch (current.what) {
       case kind::bracket:
-        emit(current.left);
+        emit(current.left, calls);
         return;
       case kind::binary:
-        emit(current.left);
-        emit(current.right);
+        emit(current.left, calls);
+        emit(current.right, calls);
         steps_.push_back({current.operation, 0});
         return;
+      case kind::chain:
+        calls.push_back(index);
+        [[fallthrough]];
       default:
         steps_.push_back({localPossibleBinaryOperationNONE, index});
         return;
@@ -131,6 +178,9 @@ void fold(std::vector<node>& nodes, const localExpressionTree::numericStepList& 
         if (step.constant) {
           made.what = folds ? code::form::withConstant : code::form::loadConstant;
           made.number = step.number;
+        } else if (step.leafNode->what == kind::chain) {
+          made.what = folds ? code::form::withCall : code::form::loadCall;
+          made.leaf = step.leafNode;
         } else {
           made.what = folds ? code::form::withVariable : code::form::loadVariable;
           made.leaf = step.leafNode;
@@ -159,7 +209,7 @@ void localNumericEvaluator::prepare(localExpressionTree& tree) {
   const node& whole = tree.nodes_[tree.root_];
   const localExpressionTree::numericStep* const steps = tree.numericSteps_.data() + whole.firstStep;
   localExpressionTree::quickForm& quick = tree.quick_;
-  if (whole.stepCount == 1 || whole.stepCount == 3) {
+  if ((whole.stepCount == 1 || whole.stepCount == 3) && !whole.hasCall) {
     quick.operands = whole.stepCount == 1 ? 1 : 2;
     quick.truth = whole.truth;
     quick.levels = 1 + whole.levels;
@@ -177,8 +227,8 @@ bool localNumericEvaluator::runProgram(unsigned index, unsigned heldLevels, doub
   if (!localNestingGuard::roomFor(localNestingKind::expression, heldLevels + whole.levels)) return false;
   const localExpressionTree::numericStep* step = tree_.numericSteps_.data() + whole.firstStep;
   // The usual shapes, a leaf and one operator on two leaves, without the operand stack.
-  if (whole.stepCount == 1) return operand(step[0], number);
-  if (whole.stepCount == 3) {
+  if (whole.stepCount == 1 && !whole.hasCall) return operand(step[0], number);
+  if (whole.stepCount == 3 && !whole.hasCall) {
     double right = 0.0;
     return operand(step[0], number) && operand(step[1], right) && apply(step[2].operation, number, right);
   }
@@ -214,6 +264,13 @@ bool localNumericEvaluator::runProgram(unsigned index, unsigned heldLevels, doub
         if (instruction->value->getType() != localValueDescription::typeNumber) return false;
         right = instruction->value->getNum();
         break;
+      case code::form::loadCall:
+        if (!localDirectMethodCall::number(tree_, *instruction->leaf, context_, right)) return false;
+        stack[top++] = right;
+        continue;
+      case code::form::withCall:
+        if (!localDirectMethodCall::number(tree_, *instruction->leaf, context_, right)) return false;
+        break;
       case code::form::withTop:
         right = stack[--top];
         break;
@@ -227,13 +284,15 @@ bool localNumericEvaluator::runProgram(unsigned index, unsigned heldLevels, doub
 void localNumericEvaluator::store(unsigned index, double number, localValueDescription& value) {
   const node& whole = tree_.nodes_[index];
   const node& leaf = tree_.nodes_[whole.leftmost];
-  // run() found the variable a moment ago, with nothing changed since.
+  // run() found the variable, or made the call, a moment ago, with nothing changed since.
   if (leaf.what == kind::variable) value = *context_.varValueAtSite(leaf.site, leaf.text);
+  if (leaf.what == kind::chain) value = leaf.direct.result;
   setResult(value, whole.truth, number);
 }
 
 bool localNumericEvaluator::startsBare(unsigned index) {
   const node& leaf = tree_.nodes_[tree_.nodes_[index].leftmost];
+  if (leaf.what == kind::chain) return leaf.direct.result.isBare();
   return leaf.what != kind::variable || context_.varValueAtSite(leaf.site, leaf.text)->isBare();
 }
 
