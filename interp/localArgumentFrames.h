@@ -14,7 +14,7 @@ struct localArgumentFrame {
 
 class localArgumentFrames {
  public:
-  localArgumentFrame& acquire() {
+  [[gnu::always_inline]] localArgumentFrame& acquire() {
     if (depth_ == frames_.size()) frames_.push_back(std::make_unique<localArgumentFrame>());
     return *frames_[depth_++];
   }
@@ -33,7 +33,7 @@ inline localArgumentFrames localCallFrames;
 // what the last call left in them: each argument overwrites its own slot.
 class localArgumentLease {
  public:
-  explicit localArgumentLease(std::size_t count) : frame(localCallFrames.acquire()) {
+  [[gnu::always_inline]] explicit localArgumentLease(std::size_t count) : frame(localCallFrames.acquire()) {
     if (frame.view.size() != count) frame.view.resize(count);
   }
   ~localArgumentLease() { localCallFrames.release(); }

@@ -99,20 +99,19 @@ bool runKind(localReturnStateType& state, localContextUTF8* context, const local
                                                 const localOperatorCompiled& child, localValueList* arguments,
                                                 localValueDescription& result, bool fastWay) {
   if (child.executor != &localOperatorCompiled::execute) return runChild(state, context, child, arguments, result);
-  if (child.storesNumber && fastWay &&
-      localNumericEvaluator::storeWhole(*child.tree, *context, child.name, child.storeSite)) {
-    state = localErrorTypeOK;
-    return true;
-  }
-  if (child.callsMethod && fastWay) {
-    bool taken = false;
-    const bool ran = runMethodStatement(state, *context, child, taken);
-    if (taken) return ran;
-  }
-  if (child.callsOnly && fastWay) {
-    bool taken = false;
-    const bool ran = runCallStatement(state, *context, child, taken);
-    if (taken) return ran;
+  using shortcutKind = localOperatorCompiled::shortcutKind;
+  if (child.shortcut != shortcutKind::none && fastWay) {
+    if (child.shortcut == shortcutKind::numericStore) {
+      if (localNumericEvaluator::storeWhole(*child.tree, *context, child.name, child.storeSite)) {
+        state = localErrorTypeOK;
+        return true;
+      }
+    } else {
+      bool taken = false;
+      const bool ran = child.shortcut == shortcutKind::methodCall ? runMethodStatement(state, *context, child, taken)
+                                                                  : runCallStatement(state, *context, child, taken);
+      if (taken) return ran;
+    }
   }
   return runKind(state, context, child, arguments, result);
 }
@@ -266,7 +265,8 @@ bool prepareNumericLoop(localContextUTF8& context, const localOperatorCompiled& 
   if (loop.tree == nullptr || !loop.tree->numeric()) return false;
   // Most loops have some other statement: found before anything is gathered.
   const auto numericStore = [](const localOperatorCompiled& statement) {
-    return statement.executor == &localOperatorCompiled::execute && statement.storesNumber;
+    return statement.executor == &localOperatorCompiled::execute &&
+           statement.shortcut == localOperatorCompiled::shortcutKind::numericStore;
   };
   for (const localOperatorCompiled& child : loop.children) {
     if (!isBodyBlock(child) ? !numericStore(child)
@@ -276,8 +276,7 @@ bool prepareNumericLoop(localContextUTF8& context, const localOperatorCompiled& 
   std::array<localNumericLoop::statementSource, localNumericLoop::maximumStatements> sources;
   std::size_t count = 0;
   const auto add = [&](const localOperatorCompiled& statement) {
-    if (statement.executor != &localOperatorCompiled::execute || !statement.storesNumber || count == sources.size())
-      return false;
+    if (count == sources.size()) return false;
     sources[count++] = {statement.tree.get(), statement.name, &statement.storeSite};
     return true;
   };
@@ -337,12 +336,19 @@ localOperatorCompiled::localOperatorCompiled(executorType executorFunction)
 // The tree reads the text exactly as the scanner is handed it.
 void localOperatorCompiled::parseText() {
   tree = localExpressionTree::parse(text);
-  storesNumber =
-      tree != nullptr && tree->numeric() &&
-      (kind == localCompiledOperatorTypeASSIGN || (kind == localCompiledOperatorTypeEXPRESSION && !name.empty()));
-  callsOnly = tree != nullptr && tree->bareCall() && kind == localCompiledOperatorTypeEXPRESSION && name.empty();
-  callsMethod = tree != nullptr && tree->directMethodCall() &&
-                (kind == localCompiledOperatorTypeASSIGN || kind == localCompiledOperatorTypeEXPRESSION);
+  if (tree == nullptr) {
+    shortcut = shortcutKind::none;
+  } else if (tree->numeric() && (kind == localCompiledOperatorTypeASSIGN ||
+                                 (kind == localCompiledOperatorTypeEXPRESSION && !name.empty()))) {
+    shortcut = shortcutKind::numericStore;
+  } else if (tree->directMethodCall() &&
+             (kind == localCompiledOperatorTypeASSIGN || kind == localCompiledOperatorTypeEXPRESSION)) {
+    shortcut = shortcutKind::methodCall;
+  } else if (tree->bareCall() && kind == localCompiledOperatorTypeEXPRESSION && name.empty()) {
+    shortcut = shortcutKind::functionCall;
+  } else {
+    shortcut = shortcutKind::none;
+  }
 }
 
 bool localOperatorCompiled::evaluateText(localReturnStateType& state, localContextUTF8* context,

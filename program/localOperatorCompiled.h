@@ -55,14 +55,12 @@ class localOperatorCompiled {
   // The parsed expression of text, shared by copies of the node; null when the text is
   // scanned at every run (commands, texts the tree does not take).
   std::shared_ptr<const localExpressionTree> tree;
-  // An assignment of a numeric expression (see localExpressionTree::numeric), which its
-  // block may run directly.
-  bool storesNumber = false;
-  // A statement that only calls a function without arguments (localExpressionTree::bareCall).
-  bool callsOnly = false;
-  // A statement whose whole expression is a direct method call
-  // (localExpressionTree::directMethodCall), which its block may run directly.
-  bool callsMethod = false;
+  // The statements a block may run directly, without the layers of their kind: an
+  // assignment of a numeric expression (localExpressionTree::numeric), an assignment or
+  // expression that is a direct method call (localExpressionTree::directMethodCall), a
+  // statement that only calls a function without arguments (localExpressionTree::bareCall).
+  enum class shortcutKind : unsigned char { none, numericStore, methodCall, functionCall };
+  shortcutKind shortcut = shortcutKind::none;
   // Where the variable the node stores into was found last time.
   mutable localNameSite storeSite;
 
