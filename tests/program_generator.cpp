@@ -25,6 +25,12 @@ class writer {
     scope_ = scope;
     text += L"A = 1; B = 2.5; N = 0; S = 'ab'; T = \"c\";\n";
     if (chance(70)) text += L"O1 = CREATEOBJECT('TEST');\n";
+    tables_ = chance(60);
+    if (tables_) {
+      text += L"ok = CLASSLOAD('VALUETABLE'); V = CREATEOBJECT('VALUETABLE');\n";
+      text += L"k = V.NEWCOLUMN('a'); k = V.NEWCOLUMN('b'); k = V.NEWLINE(); k = V.NEWLINE(); k = V.NEWLINE();\n";
+      text += L"k = V.SETVALUE(1, 1, 3); k = V.SETVALUE(2, 'b', 'cell'); k = V.SETVALUE(3, 2, 0.5);\n";
+    }
     text += block(0, 4 + pick(6));
     return text;
   }
@@ -66,6 +72,7 @@ class writer {
 
   std::wstring numberOperand(int depth) {
     if (depth > 2 || chance(40)) return chance(50) ? numberLiteral() : numberVariable();
+    if (tables_ && chance(10)) return tableRead(depth);
     switch (pick(16)) {
       case 0:
       case 1:
@@ -95,6 +102,46 @@ class writer {
         return chance(98) ? counterOrLiteral() : L"zz";
       default:
         return numberLiteral();
+    }
+  }
+
+  // A cell of the table V: mostly one that exists and holds a number; now and then a
+  // text, a line past the end or a column by name.
+  std::wstring tableRead(int depth) {
+    return anyCase(chance(80) ? L"V.GETVALUE(" : L"V.ПОЛУЧИТЬЗНАЧЕНИЕ(") + tableLine(depth) + L", " + tableColumn() + L")";
+  }
+  std::wstring tableLine(int depth) {
+    if (chance(90)) return std::to_wstring(1 + pick(3));
+    if (chance(50) && loopDepth_ > 0) return counter(pick(loopDepth_)) + (chance(50) ? L" + 1" : L"");
+    return chance(70) ? L"(" + numberLiteral() + L" - 1)" : numberExpression(depth + 1);
+  }
+  std::wstring tableColumn() {
+    switch (pick(10)) {
+      case 0:
+        return L"'a'";
+      case 1:
+        return L"2 - 1";
+      case 2:
+        return chance(50) ? L"'b'" : L"2";
+      default:
+        return L"1";
+    }
+  }
+  std::wstring tableStatement(int depth) {
+    switch (pick(6)) {
+      case 0:
+      case 1:
+        return L"K = V.SETVALUE(" + tableLine(depth) + L", " + tableColumn() + L", " + numberExpression(1) + L");\n";
+      case 2:
+        return L"K = V.SETVALUE(" + tableLine(depth) + L", 1, " + tableRead(depth) + L");\n";
+      case 3:
+        return L"X = " + tableRead(depth) + L";\n";
+      case 4:
+        return L"Q = " + tableRead(depth) + L" + " + numberOperand(1) + L";\n";
+      default:
+        // The variable changes what it holds: another table, or a number for a while.
+        return chance(50) ? L"W = V; V = CREATEOBJECT('VALUETABLE'); k = V.NEWCOLUMN('a'); k = V.NEWLINE();\n"
+                          : L"Z = V; V = 4; V = Z;\n";
     }
   }
 
@@ -160,6 +207,7 @@ class writer {
   }
 
   std::wstring statement(int depth) {
+    if (tables_ && chance(15)) return tableStatement(depth);
     const int choice = pick(loopDepth_ > 0 ? 16 : 12);
     switch (choice) {
       case 0:
@@ -258,6 +306,7 @@ class writer {
   std::wstring functionScope_;
   bool mayInclude_ = false;
   bool literalStrings_ = false;
+  bool tables_ = false;  // the program made the table V
   int callable_ = 0;
   int loopDepth_ = 0;
 };
