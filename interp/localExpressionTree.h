@@ -42,6 +42,14 @@ class localExpressionTree {
   // in taken, with nothing done, otherwise.
   bool runBareCall(localReturnStateType& state, localContextUTF8& context, localValueDescription& value,
                    bool& taken) const;
+  // True when the whole expression is `name + operand` with a string literal or a plain
+  // variable as the operand: a store of it into name may append in place (appendInPlace).
+  bool appendForm() const { return appendForm_; }
+  // evaluateAndStore for such a store when name and the operand hold strings: the text is
+  // appended to the variable itself. False in taken, with nothing done, when the general
+  // way must run; a string grown past its bound (or Ctrl-C) fails as concatenation does.
+  bool appendInPlace(localReturnStateType& state, localContextUTF8& context, std::wstring_view name,
+                     localNameSite& site, bool& taken) const;
   // True when the whole expression is a method call that may run directly
   // (localDirectMethodCall).
   bool directMethodCall() const { return nodes_[root_].directMethod; }
@@ -182,4 +190,5 @@ class localExpressionTree {
   };
   quickForm quick_;
   bool bareCall_ = false;
+  bool appendForm_ = false;
 };

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "core/localNestingGuard.h"
+#include "core/localStringLimit.h"
 #include "interp/localArgumentFrames.h"
 #include "interp/localDirectMethodCall.h"
 #include "interp/localExpressionShared.h"
+#include "interp/localInterpTraceLines.h"
 #include "interp/localExpressionTree.h"
 #include "interp/localNameTerm.h"
 #include "interp/localNumericEvaluator.h"
@@ -292,6 +294,32 @@ bool localExpressionTree::evaluateAndStore(localReturnStateType& state, localCon
   localExpressionTreeEvaluator evaluator(*this, state, &context);
   if (!evaluator.expressionInto(root_, context.varFindAtSite(site, name), value, stored)) return false;
   if (!stored) context.varSetValueAtSite(site, name, std::move(value));
+  return true;
+}
+
+bool localExpressionTree::appendInPlace(localReturnStateType& state, localContextUTF8& context, std::wstring_view name,
+                                        localNameSite& site, bool& taken) const {
+  const node& root = nodes_[root_];
+  const node& left = nodes_[root.left];
+  const node& right = nodes_[root.right];
+  const std::size_t target = context.varFindAtSite(site, name);
+  if (target == localContextUTF8::npos || context.varFindAtSite(left.site, left.text) != target) return false;
+  const localValueDescription* operand =
+      right.what == kind::string ? &right.literal : context.varValueAtSite(right.site, right.text);
+  const localValueDescription& text = context.varValueAt(target);
+  // The whole expression's own level, as the general way takes it.
+  if (operand == nullptr || text.getType() != localValueDescription::typeString ||
+      operand->getType() != localValueDescription::typeString ||
+      !localNestingGuard::roomFor(localNestingKind::expression, 1))
+    return false;
+  taken = true;
+  // What concatenation checks before it builds the string.
+  if (!localStringMayGrowTo(state, text.getStrRef().size() + operand->getStrRef().size(),
+                            "binaryOperationByEnumEvaluate", localInterpTraceLine::concatenationTooLong))
+    return false;
+  // The operand may be the variable itself: appending a string to itself is defined.
+  context.varChangeAt(target).appendStr(operand->getStrRef());
+  state = localErrorTypeOK;
   return true;
 }
 

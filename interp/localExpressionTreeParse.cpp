@@ -22,6 +22,11 @@ class localExpressionTreeParser {
     markDirectMethods(tree->nodes_);
     const node& root = tree->nodes_[tree->root_];
     tree->bareCall_ = root.what == kind::call && root.arguments.empty() && !localNameTerm::isEvaluatorName(root.text);
+    if (root.what == kind::binary && root.operation == localPossibleBinaryOperationPLUS) {
+      const kind left = tree->nodes_[root.left].what;
+      const kind right = tree->nodes_[root.right].what;
+      tree->appendForm_ = left == kind::variable && (right == kind::string || right == kind::variable);
+    }
     return tree;
   }
 

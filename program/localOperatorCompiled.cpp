@@ -88,6 +88,18 @@ bool runMethodStatement(localReturnStateType& state, localContextUTF8& context, 
   return true;
 }
 
+// An assignment `s = s + t` of strings, appended in place as evaluateAndStore would;
+// false in taken, with nothing done, when the general way must run.
+bool runAppendStatement(localReturnStateType& state, localContextUTF8& context, const localOperatorCompiled& node,
+                        bool& taken) {
+  if (node.tree->appendInPlace(state, context, node.name, node.storeSite, taken)) return true;
+  if (taken) {
+    const unsigned first = node.kind == localCompiledOperatorTypeASSIGN ? 431 : 353;
+    traceNodeFailure(state, node, first, first + 1, first + 2);
+  }
+  return false;
+}
+
 // What execute does with a node of each kind (defined below with it).
 bool runKind(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node,
              localValueList* arguments, localValueDescription& result);
@@ -100,19 +112,24 @@ bool runKind(localReturnStateType& state, localContextUTF8* context, const local
                                                 localValueDescription& result, bool fastWay) {
   if (child.executor != &localOperatorCompiled::execute) return runChild(state, context, child, arguments, result);
   using shortcutKind = localOperatorCompiled::shortcutKind;
-  if (child.shortcut != shortcutKind::none && fastWay) {
-    if (child.shortcut == shortcutKind::numericStore) {
-      if (localNumericEvaluator::storeWhole(*child.tree, *context, child.name, child.storeSite)) {
-        state = localErrorTypeOK;
-        return true;
-      }
-    } else {
-      bool taken = false;
-      const bool ran = child.shortcut == shortcutKind::methodCall ? runMethodStatement(state, *context, child, taken)
-                                                                  : runCallStatement(state, *context, child, taken);
-      if (taken) return ran;
-    }
+  const shortcutKind shortcut = child.shortcut;
+  if (shortcut == shortcutKind::none || !fastWay) return runKind(state, context, child, arguments, result);
+  // The most frequent first, without a jump table.
+  if (shortcut == shortcutKind::numericStore &&
+      localNumericEvaluator::storeWhole(*child.tree, *context, child.name, child.storeSite)) {
+    state = localErrorTypeOK;
+    return true;
   }
+  bool taken = false;
+  bool ran = false;
+  if (shortcut == shortcutKind::functionCall) {
+    ran = runCallStatement(state, *context, child, taken);
+  } else if (shortcut == shortcutKind::methodCall) {
+    ran = runMethodStatement(state, *context, child, taken);
+  } else if (shortcut == shortcutKind::appendText || child.tree->appendForm()) {
+    ran = runAppendStatement(state, *context, child, taken);
+  }
+  if (taken) return ran;
   return runKind(state, context, child, arguments, result);
 }
 
@@ -346,6 +363,9 @@ void localOperatorCompiled::parseText() {
     shortcut = shortcutKind::methodCall;
   } else if (tree->bareCall() && kind == localCompiledOperatorTypeEXPRESSION && name.empty()) {
     shortcut = shortcutKind::functionCall;
+  } else if (tree->appendForm() && (kind == localCompiledOperatorTypeASSIGN ||
+                                    (kind == localCompiledOperatorTypeEXPRESSION && !name.empty()))) {
+    shortcut = shortcutKind::appendText;
   } else {
     shortcut = shortcutKind::none;
   }

@@ -58,8 +58,10 @@ class localOperatorCompiled {
   // The statements a block may run directly, without the layers of their kind: an
   // assignment of a numeric expression (localExpressionTree::numeric), an assignment or
   // expression that is a direct method call (localExpressionTree::directMethodCall), a
-  // statement that only calls a function without arguments (localExpressionTree::bareCall).
-  enum class shortcutKind : unsigned char { none, numericStore, methodCall, functionCall };
+  // statement that only calls a function without arguments (localExpressionTree::bareCall),
+  // an assignment that appends to a string (localExpressionTree::appendForm; numeric
+  // stores of that form try it too).
+  enum class shortcutKind : unsigned char { none, numericStore, methodCall, functionCall, appendText };
   shortcutKind shortcut = shortcutKind::none;
   // Where the variable the node stores into was found last time.
   mutable localNameSite storeSite;

@@ -11,6 +11,7 @@
 #include "context/localContextUTF8.h"
 #include "core/localFileReader.h"
 #include "core/localStringLimit.h"
+#include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "tests/program_test_support.h"
 #include "tests/shell_test_support.h"
@@ -87,6 +88,26 @@ TEST(LimitsStringLength, ConcatenationPastTheLimitFailsBeforeBuildingAndKeepsVar
   EXPECT_EQ(printed.state, localErrorTypeCODE);
   EXPECT_TRUE(runLine(context, L"t = RIGHT(s, 2) + 'yz'").ok);  // shorter strings still build
   EXPECT_EQ(variableText(context, L"T"), L"cdyz");
+}
+
+TEST(LimitsStringLength, AppendsInAProgramStopAtTheLimitAsScanningStops) {
+  LoweredStringLimit limit(6);
+  const std::wstring program = L"s = 'ab'; t = 'c';\nFOR i = 1 TO 9 DO s = s + 'x'; s = s + t; ENDDO;\n";
+  std::string printed[2];
+  std::wstring text[2];
+  for (const bool scanOnly : {false, true}) {
+    localExpressionTree::setScanOnly(scanOnly);
+    localContextUTF8 context;
+    const programTest::Run run = programTest::run(program, &context);
+    EXPECT_FALSE(run.ok);
+    printed[scanOnly] = run.printed;
+    text[scanOnly] = variableText(context, L"S");
+  }
+  localExpressionTree::setScanOnly(false);
+  EXPECT_EQ(printed[0], printed[1]);
+  EXPECT_EQ(text[0], L"abxcxc");
+  EXPECT_EQ(text[1], text[0]);
+  EXPECT_NE(printed[0].find("строка длиной 7 символов длиннее предела 6"), std::string::npos);
 }
 
 TEST(LimitsStringLength, EndlessDoublingInAProgramEndsAtTheLimit) {
