@@ -67,9 +67,14 @@ bool localDirectMethodCall::ready(const node& call, unsigned heldLevels) {
       case kind::string:
       case kind::variable:
         break;
-      case kind::chain:
-        if (!ready(nodes_[index], heldLevels + 1)) return false;
+      case kind::chain: {
+        // Resolved with this call, unless the evaluator made it on its own since (in
+        // another context, say).
+        const node& inner = nodes_[index];
+        if (inner.direct.generation != context_.generation() && !resolve(inner)) return false;
+        if (!ready(inner, heldLevels + 1)) return false;
         break;
+      }
       default:
         // The evaluator runs the program inside the argument's own level.
         if (!localNumericEvaluator(tree_, context_).run(index, heldLevels + 1, cache.numbers[i])) return false;
