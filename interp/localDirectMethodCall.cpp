@@ -48,38 +48,69 @@ bool localDirectMethodCall::resolve(const node& call) {
   return true;
 }
 
-// True when the call (and every call among its arguments) runs on an object whose member
-// only reads its arguments, and every numeric argument has its number. heldLevels: the
-// expression levels the evaluator would hold above the call.
+// Leaves are read where they stand; every other argument is computed into its slot.
+static bool isLeaf(localExpressionTree::kind what) {
+  return what == kind::number || what == kind::string || what == kind::variable;
+}
+
+// The member the call runs when it may run directly: the variable holds an object whose
+// member only reads its arguments; null otherwise.
+[[gnu::always_inline]] inline const localDirectMethodCall::member* localDirectMethodCall::memberFor(
+    const node& call) {
+  const localValueDescription& object = *call.direct.object;
+  const localClassDeclaration* declaration = object.getClassDeclaration();
+  if (object.getType() != localValueDescription::typeObject || declaration == nullptr) return nullptr;
+  const member* found = declaration->getMember(call.upper, &call.memberSite);
+  return found != nullptr && found->readsArgumentsOnly && found->execFunction != nullptr ? found : nullptr;
+}
+
+// The numbers of the numeric arguments of a call whose arguments hold no call. heldLevels:
+// the expression levels the evaluator would hold above the call.
+[[gnu::always_inline]] inline bool localDirectMethodCall::computeNumbers(const node& call, unsigned heldLevels) {
+  node::directCache& cache = call.direct;
+  for (std::size_t i = 0; i < call.arguments.size(); ++i) {
+    const unsigned index = call.arguments[i];
+    // The evaluator runs the program inside the argument's own level.
+    if (!isLeaf(nodes_[index].what) &&
+        !localNumericEvaluator(tree_, context_).run(index, heldLevels + 1, cache.numbers[i]))
+      return false;
+  }
+  return true;
+}
+
+// Those arguments into their slots, as the evaluator leaves them.
+[[gnu::always_inline]] inline void localDirectMethodCall::storeNumbers(const node& call) {
+  node::directCache& cache = call.direct;
+  for (std::size_t i = 0; i < call.arguments.size(); ++i) {
+    const unsigned index = call.arguments[i];
+    if (isLeaf(nodes_[index].what)) continue;
+    localValueDescription& slot = cache.slots[i];
+    slot = localValueDescription();
+    localNumericEvaluator(tree_, context_).store(index, cache.numbers[i], slot);
+  }
+}
+
+// True when the call, and every call among its arguments, may run directly; the numeric
+// arguments then hold their numbers.
 bool localDirectMethodCall::ready(const node& call, unsigned heldLevels) {
   node::directCache& cache = call.direct;
-  const localValueDescription& object = *cache.object;
-  const localClassDeclaration* declaration = object.getClassDeclaration();
-  if (object.getType() != localValueDescription::typeObject || declaration == nullptr) return false;
-  cache.member = declaration->getMember(call.upper, &call.memberSite);
-  if (cache.member == nullptr || !cache.member->readsArgumentsOnly || cache.member->execFunction == nullptr)
-    return false;
+  cache.member = memberFor(call);
+  if (cache.member == nullptr) return false;
   if (!cache.computed) return true;
   for (std::size_t i = 0; i < call.arguments.size(); ++i) {
     const unsigned index = call.arguments[i];
-    switch (nodes_[index].what) {
-      case kind::number:
-      case kind::string:
-      case kind::variable:
-        break;
-      case kind::chain: {
-        // Resolved with this call, unless the evaluator made it on its own since (in
-        // another context, say).
-        const node& inner = nodes_[index];
-        if (inner.direct.generation != context_.generation() && !resolve(inner)) return false;
-        if (!ready(inner, heldLevels + 1)) return false;
-        break;
-      }
-      default:
-        // The evaluator runs the program inside the argument's own level.
-        if (!localNumericEvaluator(tree_, context_).run(index, heldLevels + 1, cache.numbers[i])) return false;
-        break;
+    const node& argument = nodes_[index];
+    if (isLeaf(argument.what)) continue;
+    if (argument.what != kind::chain) {
+      if (!localNumericEvaluator(tree_, context_).run(index, heldLevels + 1, cache.numbers[i])) return false;
+      continue;
     }
+    // Resolved with this call, unless the evaluator made it on its own since (in another
+    // context, say).
+    if (argument.direct.generation != context_.generation() && !resolve(argument)) return false;
+    argument.direct.member = memberFor(argument);
+    if (argument.direct.member == nullptr) return false;
+    if (argument.direct.computed && !computeNumbers(argument, heldLevels + 1)) return false;
   }
   return true;
 }
@@ -92,11 +123,13 @@ bool localDirectMethodCall::number(const localExpressionTree& tree, const node& 
   localDirectMethodCall direct(tree, context, state);
   if (cache.generation != context.generation() && !direct.resolve(call)) return false;
   // The program checked the nesting room for the whole of it, arguments included.
-  if (!direct.ready(call, 0) || !cache.member->pure) return false;
+  cache.member = direct.memberFor(call);
+  if (cache.member == nullptr || !cache.member->pure || (cache.computed && !direct.computeNumbers(call, 0)))
+    return false;
   localValueDescription& result = cache.result;
   result = localValueDescription();
   result.setVal(cache.object->getObj(), cache.object->getClassDeclaration());
-  direct.computeArguments(call);
+  if (cache.computed) direct.storeNumbers(call);
   if (!localClassDeclaration::runMethod(state, *cache.member, cache.object->getObj(), call.upper, &cache.view,
                                         result) ||
       state != localErrorTypeOK || result.getType() != localValueDescription::typeNumber)
@@ -105,33 +138,30 @@ bool localDirectMethodCall::number(const localExpressionTree& tree, const node& 
   return true;
 }
 
-// The numeric arguments into their slots, as the evaluator leaves them (ready computed
-// their numbers). A call has none when it is an operand.
-void localDirectMethodCall::computeArguments(const node& call) {
+// A call whose arguments hold no call, made into value (fresh) once ready.
+[[gnu::always_inline]] inline bool localDirectMethodCall::callOn(const node& call, localValueDescription& value) {
   node::directCache& cache = call.direct;
-  for (std::size_t i = 0; cache.computed && i < call.arguments.size(); ++i) {
-    const unsigned index = call.arguments[i];
-    const kind what = nodes_[index].what;
-    if (what == kind::number || what == kind::string || what == kind::variable) continue;
-    localValueDescription& slot = cache.slots[i];
-    slot = localValueDescription();
-    localNumericEvaluator(tree_, context_).store(index, cache.numbers[i], slot);
-  }
+  // The object first, as the evaluator takes it before the arguments.
+  value.setVal(cache.object->getObj(), cache.object->getClassDeclaration());
+  if (cache.computed) storeNumbers(call);
+  state_ = localErrorTypeOK;
+  return localNameTerm::callMember(state_, value, *cache.member, call.upper, &cache.view, call.termStart) &&
+         state_ == localErrorTypeOK;
 }
 
 bool localDirectMethodCall::execute(const node& call, localValueDescription& value) {
   node::directCache& cache = call.direct;
-  // The object first, as the evaluator takes it before the arguments.
+  if (!cache.computed || !call.innerCalls) return callOn(call, value);
   value.setVal(cache.object->getObj(), cache.object->getClassDeclaration());
-  for (std::size_t i = 0; cache.computed && i < call.arguments.size(); ++i) {
+  for (std::size_t i = 0; i < call.arguments.size(); ++i) {
     const unsigned index = call.arguments[i];
     const node& argument = nodes_[index];
-    if (argument.what == kind::number || argument.what == kind::string || argument.what == kind::variable) continue;
+    if (isLeaf(argument.what)) continue;
     localValueDescription& slot = cache.slots[i];
     slot = localValueDescription();
     if (argument.what != kind::chain) {
       localNumericEvaluator(tree_, context_).store(index, cache.numbers[i], slot);
-    } else if (!execute(argument, slot)) {
+    } else if (!callOn(argument, slot)) {
       return false;
     }
   }

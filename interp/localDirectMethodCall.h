@@ -38,10 +38,15 @@ class localDirectMethodCall {
   localDirectMethodCall(const localExpressionTree& tree, localContextUTF8& context, localReturnStateType& state)
       : tree_(tree), nodes_(tree.nodes_), context_(context), state_(state) {}
 
+  using member = localClassDeclaration::classMember;
+
   bool resolve(const node& call);
   bool ready(const node& call, unsigned heldLevels);
   bool execute(const node& call, localValueDescription& value);
-  void computeArguments(const node& call);
+  const member* memberFor(const node& call);
+  bool computeNumbers(const node& call, unsigned heldLevels);
+  void storeNumbers(const node& call);
+  bool callOn(const node& call, localValueDescription& value);
 
   const localExpressionTree& tree_;
   const std::vector<node>& nodes_;

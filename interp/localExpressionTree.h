@@ -126,6 +126,7 @@ class localExpressionTree {
     // arguments of the first three kinds (localDirectMethodCall); methodLevels is the
     // deepest expression nesting its arguments reach.
     bool directMethod = false;
+    bool innerCalls = false;  // directMethod: some argument is such a call itself
     unsigned methodLevels = 0;
     // directMethod: what the call resolved at one context generation (see
     // localDirectMethodCall); records stay where they are until the generation moves.

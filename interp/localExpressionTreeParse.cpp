@@ -45,6 +45,7 @@ class localExpressionTreeParser {
         const node& inner = nodes[argument];
         unsigned needed = simpleArgumentLevels(inner);
         if (needed == 0 && isMethodOnVariable(inner)) {
+          current.innerCalls = true;
           needed = 1;
           for (const unsigned innerArgument : inner.arguments) {
             const unsigned innerNeeded = simpleArgumentLevels(nodes[innerArgument]);
