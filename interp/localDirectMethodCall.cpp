@@ -6,10 +6,9 @@
 
 using kind = localExpressionTree::kind;
 
-bool localDirectMethodCall::run(const localExpressionTree& tree, unsigned index, localContextUTF8& context,
+bool localDirectMethodCall::run(const localExpressionTree& tree, const node& call, localContextUTF8& context,
                                 localReturnStateType& state, localValueDescription& value, unsigned heldLevels,
                                 bool& taken) {
-  const node& call = tree.nodes_[index];
   if (!localNestingGuard::roomFor(localNestingKind::expression, heldLevels + call.methodLevels)) return false;
   localDirectMethodCall direct(tree, context, state);
   if (call.direct.generation != context.generation() && !direct.resolve(call)) return false;

@@ -18,10 +18,10 @@
 
 class localDirectMethodCall {
  public:
-  // The call at index of tree into value (fresh), as the evaluator's term would make it
+  // The call (a node of tree) into value (fresh), as the evaluator's term would make it
   // while holding heldLevels more expression levels than now; false in taken, with nothing
   // done, when the general way must run.
-  static bool run(const localExpressionTree& tree, unsigned index, localContextUTF8& context,
+  static bool run(const localExpressionTree& tree, const localExpressionTree::node& call, localContextUTF8& context,
                   localReturnStateType& state, localValueDescription& value, unsigned heldLevels, bool& taken);
 
   // The number a call that is an operand of a numeric program gives (node::hasCall): made

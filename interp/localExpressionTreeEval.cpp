@@ -6,7 +6,6 @@
 
 #include "core/localNestingGuard.h"
 #include "core/localStringLimit.h"
-#include "interp/localArgumentFrames.h"
 #include "interp/localDirectMethodCall.h"
 #include "interp/localExpressionShared.h"
 #include "interp/localInterpTraceLines.h"
@@ -14,6 +13,50 @@
 #include "interp/localNameTerm.h"
 #include "interp/localNumericEvaluator.h"
 #include "interp/localPostponedLeft.h"
+
+namespace {
+
+// Argument values of the calls in progress, one frame per nesting level of calls; a
+// frame keeps its storage when released, so calls do not allocate once warmed up.
+struct argumentFrame {
+  std::vector<localValueDescription> values;
+  localValueList view;
+};
+
+class argumentFrames {
+ public:
+  argumentFrame& acquire() {
+    if (depth_ == frames_.size()) frames_.push_back(std::make_unique<argumentFrame>());
+    return *frames_[depth_++];
+  }
+  void release() { --depth_; }
+
+ private:
+  std::vector<std::unique_ptr<argumentFrame>> frames_;
+  std::size_t depth_ = 0;
+};
+
+argumentFrames frames;
+
+// Holds one frame for the lifetime of a call's evaluation. The list gets one pointer per
+// argument; values are sized only by calls that copy arguments into them, and keep what
+// the last call left in them: each argument overwrites its own slot.
+class frameLease {
+ public:
+  explicit frameLease(std::size_t count) : frame(frames.acquire()) {
+    if (frame.view.size() != count) frame.view.resize(count);
+  }
+  ~frameLease() { frames.release(); }
+  frameLease(const frameLease&) = delete;
+  frameLease& operator=(const frameLease&) = delete;
+  std::vector<localValueDescription>& values() {
+    if (frame.values.size() != frame.view.size()) frame.values.resize(frame.view.size());
+    return frame.values;
+  }
+  argumentFrame& frame;
+};
+
+}  // namespace
 
 class localExpressionTreeEvaluator {
  public:
@@ -63,11 +106,6 @@ class localExpressionTreeEvaluator {
   // value is fresh (the number 0) on entry, as the scanner's operand slots are.
   bool term(unsigned index, localValueDescription& value) {
     const node& current = nodes_[index];
-    if (current.directMethod && context_ != nullptr) {
-      bool taken = false;
-      const bool called = localDirectMethodCall::run(tree_, index, *context_, state_, value, 0, taken);
-      if (taken) return called;
-    }
     if (current.stepCount > 0 && context_ != nullptr) {
       localNumericEvaluator numbers(tree_, *context_);
       double number = 0.0;
@@ -129,6 +167,11 @@ class localExpressionTreeEvaluator {
       case kind::call:
         return call(current, value, localNameTerm::callee{current.text, nullptr, &current.site});
       case kind::chain:
+        if (current.directMethod && context_ != nullptr) {
+          bool taken = false;
+          const bool called = localDirectMethodCall::run(tree_, current, *context_, state_, value, 0, taken);
+          if (taken) return called;
+        }
         if (!startChain(current, value)) return false;
         for (const std::wstring& attribute : current.attributes) {
           if (!localNameTerm::readAttribute(state_, value, attribute)) return false;
@@ -226,7 +269,7 @@ class localExpressionTreeEvaluator {
   bool callReadingInPlace(const node& current, localValueDescription& value,
                           const localClassDeclaration::classMember& member, const localNameTerm::callee& target) {
     const std::size_t count = current.arguments.size();
-    localArgumentLease lease(count);
+    frameLease lease(count);
     localValueList& view = lease.frame.view;
     for (std::size_t i = 0; i < count; ++i) {
       const unsigned index = current.arguments[i];
@@ -264,7 +307,7 @@ class localExpressionTreeEvaluator {
 
   // The general call: every argument is copied into a slot before the next one runs.
   bool callCopying(const node& current, localValueDescription& value, const localNameTerm::callee& target) {
-    localArgumentLease lease(current.arguments.size());
+    frameLease lease(current.arguments.size());
     std::vector<localValueDescription>& values = lease.values();
     localValueList& view = lease.frame.view;
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -326,7 +369,7 @@ bool localExpressionTree::appendInPlace(localReturnStateType& state, localContex
 bool localExpressionTree::runDirectMethodCall(localReturnStateType& state, localContextUTF8& context,
                                               localValueDescription& value, bool& taken) const {
   // The whole expression's own level is held above the call.
-  return localDirectMethodCall::run(*this, root_, context, state, value, 1, taken);
+  return localDirectMethodCall::run(*this, nodes_[root_], context, state, value, 1, taken);
 }
 
 bool localExpressionTree::runBareCall(localReturnStateType& state, localContextUTF8& context,
