@@ -43,7 +43,7 @@ class localNumericLoop {
     std::size_t next = 0;          // otherwise: the statement of the current pass to run next the usual way
     bool beforeCondition = false;  // ...or the condition, when it could not be computed
   };
-  outcome run(localContextUTF8& context);
+  [[gnu::noinline]] outcome run(localContextUTF8& context);
 
  private:
   // An operation on two operands (or one operand when second is null), each a value that
