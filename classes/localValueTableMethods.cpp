@@ -154,7 +154,6 @@ const methodEntry methods[] = {
     {L"SORT", L"СОРТИРОВАТЬ", sortLines},
 };
 
-
 // What a method sees when the caller hands over no list.
 const localValueList noArguments;
 

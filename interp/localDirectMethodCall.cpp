@@ -47,11 +47,6 @@ bool localDirectMethodCall::resolve(const node& call) {
   return true;
 }
 
-// Leaves are read where they stand; every other argument is computed into its slot.
-static bool isLeaf(localExpressionTree::kind what) {
-  return what == kind::number || what == kind::string || what == kind::variable;
-}
-
 // The member the call runs when it may run directly: the variable holds an object whose
 // member only reads its arguments; null otherwise.
 [[gnu::always_inline]] inline const localDirectMethodCall::member* localDirectMethodCall::memberFor(
@@ -70,7 +65,7 @@ static bool isLeaf(localExpressionTree::kind what) {
   for (std::size_t i = 0; i < call.arguments.size(); ++i) {
     const unsigned index = call.arguments[i];
     // The evaluator runs the program inside the argument's own level.
-    if (!isLeaf(nodes_[index].what) &&
+    if (!nodes_[index].readInPlace() &&
         !localNumericEvaluator(tree_, context_).run(index, heldLevels + 1, cache.numbers[i]))
       return false;
   }
@@ -82,7 +77,7 @@ static bool isLeaf(localExpressionTree::kind what) {
   node::directCache& cache = call.direct;
   for (std::size_t i = 0; i < call.arguments.size(); ++i) {
     const unsigned index = call.arguments[i];
-    if (isLeaf(nodes_[index].what)) continue;
+    if (nodes_[index].readInPlace()) continue;
     localValueDescription& slot = cache.slots[i];
     slot = localValueDescription();
     localNumericEvaluator(tree_, context_).store(index, cache.numbers[i], slot);
@@ -99,7 +94,7 @@ bool localDirectMethodCall::ready(const node& call, unsigned heldLevels) {
   for (std::size_t i = 0; i < call.arguments.size(); ++i) {
     const unsigned index = call.arguments[i];
     const node& argument = nodes_[index];
-    if (isLeaf(argument.what)) continue;
+    if (argument.readInPlace()) continue;
     if (argument.what != kind::chain) {
       if (!localNumericEvaluator(tree_, context_).run(index, heldLevels + 1, cache.numbers[i])) return false;
       continue;
@@ -137,15 +132,21 @@ bool localDirectMethodCall::number(const localExpressionTree& tree, const node& 
   return true;
 }
 
+// The member's run once the arguments are in place; its failure lines are the evaluator's.
+[[gnu::always_inline]] inline bool localDirectMethodCall::finish(const node& call, localValueDescription& value) {
+  state_ = localErrorTypeOK;
+  return localNameTerm::callMember(state_, value, *call.direct.member, call.upper, &call.direct.view,
+                                   call.termStart) &&
+         state_ == localErrorTypeOK;
+}
+
 // A call whose arguments hold no call, made into value (fresh) once ready.
 [[gnu::always_inline]] inline bool localDirectMethodCall::callOn(const node& call, localValueDescription& value) {
   node::directCache& cache = call.direct;
   // The object first, as the evaluator takes it before the arguments.
   value.setVal(cache.object->getObj(), cache.object->getClassDeclaration());
   if (cache.computed) storeNumbers(call);
-  state_ = localErrorTypeOK;
-  return localNameTerm::callMember(state_, value, *cache.member, call.upper, &cache.view, call.termStart) &&
-         state_ == localErrorTypeOK;
+  return finish(call, value);
 }
 
 bool localDirectMethodCall::execute(const node& call, localValueDescription& value) {
@@ -155,7 +156,7 @@ bool localDirectMethodCall::execute(const node& call, localValueDescription& val
   for (std::size_t i = 0; i < call.arguments.size(); ++i) {
     const unsigned index = call.arguments[i];
     const node& argument = nodes_[index];
-    if (isLeaf(argument.what)) continue;
+    if (argument.readInPlace()) continue;
     localValueDescription& slot = cache.slots[i];
     slot = localValueDescription();
     if (argument.what != kind::chain) {
@@ -164,7 +165,5 @@ bool localDirectMethodCall::execute(const node& call, localValueDescription& val
       return false;
     }
   }
-  state_ = localErrorTypeOK;
-  return localNameTerm::callMember(state_, value, *cache.member, call.upper, &cache.view, call.termStart) &&
-         state_ == localErrorTypeOK;
+  return finish(call, value);
 }

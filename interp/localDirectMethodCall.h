@@ -47,6 +47,7 @@ class localDirectMethodCall {
   bool computeNumbers(const node& call, unsigned heldLevels);
   void storeNumbers(const node& call);
   bool callOn(const node& call, localValueDescription& value);
+  bool finish(const node& call, localValueDescription& value);
 
   const localExpressionTree& tree_;
   const std::vector<node>& nodes_;

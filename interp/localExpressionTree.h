@@ -69,17 +69,11 @@ class localExpressionTree {
   static void setScanOnly(bool on) { scanOnly_ = on; }
 
   struct node;
-  // One step of a numeric program (postfix): an operand step names its leaf (a number or
-  // a variable node), an operator step its operation. Once the tree is built, an operand
-  // step also holds its leaf's address, and a number leaf's value itself.
+  // One step of a numeric program (postfix): an operand step names its leaf (a number,
+  // a variable or a call node), an operator step its operation.
   struct numericStep {
     localPossibleBinaryOperation operation = localPossibleBinaryOperationNONE;  // NONE: operand
     unsigned leaf = 0;
-    const node* leafNode = nullptr;
-    bool constant = false;
-    double number = 0.0;
-    // A variable operand's value, valid while its program's node says resolvedAt.
-    mutable const localValueDescription* value = nullptr;
   };
   using numericStepList = std::vector<numericStep>;
   // The same programs with each operator folded into the operand step before it when that
@@ -102,6 +96,14 @@ class localExpressionTree {
   static constexpr std::size_t directMethodArguments = 8;
 
   struct node {
+    // A literal or a plain variable: an operand read where it stands.
+    bool readInPlace() const { return what == kind::number || what == kind::string || what == kind::variable; }
+    // chain: `variable.METHOD(arguments)` with one to directMethodArguments arguments.
+    bool methodOnVariable() const {
+      return what == kind::chain && isCall && attributes.empty() && !arguments.empty() &&
+             arguments.size() <= directMethodArguments;
+    }
+
     kind what = kind::number;
     localPossibleBinaryOperation operation = localPossibleBinaryOperationNONE;
     unsigned left = 0;   // binary: the left operand; bracket: the inner expression

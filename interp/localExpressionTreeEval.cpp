@@ -133,12 +133,8 @@ class localExpressionTreeEvaluator {
   // instead of being copied first; anything else is computed into computed (fresh).
   const localValueDescription* rightOperand(unsigned index, localValueDescription& computed) {
     const node& current = nodes_[index];
-    if (readInPlace(current)) return inPlace(current);
+    if (current.readInPlace()) return inPlace(current);
     return term(index, computed) ? &computed : nullptr;
-  }
-
-  static bool readInPlace(const node& current) {
-    return current.what == kind::number || current.what == kind::string || current.what == kind::variable;
   }
 
   // The value of a literal or plain variable operand as it stands, leaving the state as
@@ -189,7 +185,7 @@ class localExpressionTreeEvaluator {
   // Anything else is evaluated as an expression of its own into a fresh slot.
   bool argument(unsigned index, localValueDescription& slot) {
     const node& current = nodes_[index];
-    if (readInPlace(current) && localNestingGuard::roomFor(localNestingKind::expression, 1)) {
+    if (current.readInPlace() && localNestingGuard::roomFor(localNestingKind::expression, 1)) {
       const localValueDescription* source = inPlace(current);
       if (source == nullptr) return false;
       slot = *source;
@@ -276,7 +272,7 @@ class localExpressionTreeEvaluator {
       const node& argument = nodes_[index];
       // Each argument takes its one level while it is read; without room it fails as an
       // expression of its own.
-      if (readInPlace(argument) && localNestingGuard::roomFor(localNestingKind::expression, 1)) {
+      if (argument.readInPlace() && localNestingGuard::roomFor(localNestingKind::expression, 1)) {
         const localValueDescription* source = inPlace(argument);
         if (source == nullptr) return false;
         view[i] = const_cast<localValueDescription*>(source);  // the method only reads it

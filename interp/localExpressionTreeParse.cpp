@@ -38,22 +38,23 @@ class localExpressionTreeParser {
   // parents, and the numeric programs are written (prepare).
   static void markDirectMethods(std::vector<node>& nodes) {
     for (node& current : nodes) {
-      if (!isMethodOnVariable(current)) continue;
+      if (!current.methodOnVariable()) continue;
       unsigned levels = 0;
       bool direct = true;
       for (const unsigned argument : current.arguments) {
         const node& inner = nodes[argument];
-        unsigned needed = simpleArgumentLevels(inner);
-        if (needed == 0 && isMethodOnVariable(inner)) {
+        unsigned needed = localNumericEvaluator::argumentLevels(inner);
+        if (needed == 0 && inner.methodOnVariable()) {
           current.innerCalls = true;
           needed = 1;
           for (const unsigned innerArgument : inner.arguments) {
-            const unsigned innerNeeded = simpleArgumentLevels(nodes[innerArgument]);
+            const unsigned innerNeeded = localNumericEvaluator::argumentLevels(nodes[innerArgument]);
             if (innerNeeded == 0) direct = false;
             needed = std::max(needed, 1 + innerNeeded);
           }
         }
         if (needed == 0) direct = false;
+        if (!inner.readInPlace()) current.direct.computed = true;
         levels = std::max(levels, needed);
       }
       current.directMethod = direct;
@@ -61,30 +62,7 @@ class localExpressionTreeParser {
       if (direct) {
         current.direct.view.resize(current.arguments.size());
         current.direct.slots.resize(current.arguments.size());
-        for (const unsigned argument : current.arguments) {
-          const kind what = nodes[argument].what;
-          if (what != kind::number && what != kind::string && what != kind::variable) current.direct.computed = true;
-        }
       }
-    }
-  }
-
-  // `variable.METHOD(arguments)` with one to directMethodArguments arguments.
-  static bool isMethodOnVariable(const node& current) {
-    return current.what == kind::chain && current.isCall && current.attributes.empty() && !current.arguments.empty() &&
-           current.arguments.size() <= localExpressionTree::directMethodArguments;
-  }
-
-  // The expression levels an argument of a direct method call takes when it is a literal,
-  // a plain variable or a numeric subtree with a program; 0 for any other argument.
-  static unsigned simpleArgumentLevels(const node& argument) {
-    switch (argument.what) {
-      case kind::number:
-      case kind::string:
-      case kind::variable:
-        return 1;
-      default:
-        return argument.numeric && !argument.hasCall && argument.stepCount > 0 ? 1 + argument.levels : 0;
     }
   }
 

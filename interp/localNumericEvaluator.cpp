@@ -20,28 +20,15 @@ bool isArithmetic(localPossibleBinaryOperation operation) {
   return operation >= localPossibleBinaryOperationMINUS && operation <= localPossibleBinaryOperationMULTIPLY;
 }
 
-// A numeric operand that holds no method call.
-bool plainNumeric(const node& current) { return current.numeric && !current.hasCall; }
-
 // The expression levels a method call on a chain's variable takes below itself when it may
-// be a numeric operand: every argument a literal, a plain variable or a numeric operation
-// without calls that gets a program; 0 for any other chain.
+// be a numeric operand (localNumericEvaluator::argumentLevels for every argument); 0 for
+// any other chain.
 unsigned callOperandLevels(const std::vector<node>& nodes, const node& call) {
-  if (!call.isCall || !call.attributes.empty() || call.arguments.empty() ||
-      call.arguments.size() > localExpressionTree::directMethodArguments)
-    return 0;
+  if (!call.methodOnVariable()) return 0;
   unsigned levels = 0;
   for (const unsigned index : call.arguments) {
-    const node& argument = nodes[index];
-    unsigned needed = 0;
-    if (argument.what == kind::number || argument.what == kind::string || argument.what == kind::variable) {
-      needed = 1;
-    } else if (plainNumeric(argument) && (argument.what == kind::binary || argument.what == kind::bracket) &&
-               argument.stackNeeded <= stackSize) {
-      needed = 1 + argument.levels;
-    } else {
-      return 0;
-    }
+    const unsigned needed = localNumericEvaluator::argumentLevels(nodes[index]);
+    if (needed == 0) return 0;
     levels = std::max(levels, needed);
   }
   return levels;
@@ -175,15 +162,15 @@ void fold(std::vector<node>& nodes, const localExpressionTree::numericStepList& 
       } else {
         const bool folds = i + 1 < program.stepCount && steps[i + 1].operation != localPossibleBinaryOperationNONE;
         if (folds) made.operation = steps[++i].operation;
-        if (step.constant) {
+        // The nodes stay where they are from here on, so the code may point at them.
+        made.leaf = &nodes[step.leaf];
+        if (made.leaf->what == kind::number) {
           made.what = folds ? code::form::withConstant : code::form::loadConstant;
-          made.number = step.number;
-        } else if (step.leafNode->what == kind::chain) {
+          made.number = made.leaf->number;
+        } else if (made.leaf->what == kind::chain) {
           made.what = folds ? code::form::withCall : code::form::loadCall;
-          made.leaf = step.leafNode;
         } else {
           made.what = folds ? code::form::withVariable : code::form::loadVariable;
-          made.leaf = step.leafNode;
         }
       }
       folded.push_back(made);
@@ -194,17 +181,18 @@ void fold(std::vector<node>& nodes, const localExpressionTree::numericStepList& 
 
 }  // namespace
 
+unsigned localNumericEvaluator::argumentLevels(const node& argument) {
+  if (argument.readInPlace()) return 1;
+  // A numeric operation without calls, which gets a program of its own.
+  const bool computed = argument.numeric && !argument.hasCall &&
+                        (argument.what == kind::binary || argument.what == kind::bracket) &&
+                        argument.stackNeeded <= stackSize;
+  return computed ? 1 + argument.levels : 0;
+}
+
 void localNumericEvaluator::prepare(localExpressionTree& tree) {
   mark(tree.nodes_);
   programWriter(tree.numericSteps_, tree.nodes_).visit(tree.root_, true);
-  // The nodes stay where they are from here on, so the steps and the quick form may point
-  // at them.
-  for (localExpressionTree::numericStep& step : tree.numericSteps_) {
-    if (step.operation != localPossibleBinaryOperationNONE) continue;
-    step.leafNode = &tree.nodes_[step.leaf];
-    step.constant = step.leafNode->what == kind::number;
-    step.number = step.leafNode->number;
-  }
   fold(tree.nodes_, tree.numericSteps_, tree.numericCode_);
   const node& whole = tree.nodes_[tree.root_];
   const localExpressionTree::numericStep* const steps = tree.numericSteps_.data() + whole.firstStep;

@@ -21,6 +21,11 @@ class localNumericEvaluator {
   // is not numeric.
   static void prepare(localExpressionTree& tree);
 
+  // The expression levels an argument of a method call takes when it is read in place (1)
+  // or computed by a numeric program without calls (1 and the levels below it); 0 for any
+  // other argument. The numeric marks must be set.
+  static unsigned argumentLevels(const localExpressionTree::node& argument);
+
   localNumericEvaluator(const localExpressionTree& tree, localContextUTF8& context) : tree_(tree), context_(context) {}
 
   // The whole expression's number (see run); its usual shapes inline, for loop conditions.
