@@ -131,15 +131,6 @@ bool sortLines(localReturnStateType& state, localValueTable& table, const localV
 
 using methodEntry = localClassMethod<method>;
 
-// The one method that writes into its argument list (into the caller's copies).
-bool writesArguments(const methodEntry& entry) { return entry.run == chooseLine; }
-
-// The methods that only read the table.
-bool readsOnly(const methodEntry& entry) {
-  return entry.run == getValue || entry.run == columnParameters || entry.run == columnCount ||
-         entry.run == linesCount || entry.run == toText;
-}
-
 // In declaration order. СТРОКА is accepted here but has no member of its own.
 const methodEntry methods[] = {
     {L"TOSTRING", L"СТРОКА", toText},
@@ -172,9 +163,6 @@ void addMethod(localClassDeclaration& declaration, std::wstring_view name, const
       std::wstring(name), &localValueTable::classImplementationMethodFunction, nullptr, nullptr);
   member->boundFunction = runRow;
   member->boundRow = &entry;
-  // No method of the table reaches a variable.
-  member->readsArgumentsOnly = !writesArguments(entry);
-  member->pure = readsOnly(entry);
 }
 
 }  // namespace

@@ -43,12 +43,6 @@ class localClassDeclaration {
     // do exactly what execFunction does for this member's name.
     localBoundMethod boundFunction = nullptr;
     const void* boundRow = nullptr;
-    // The method only reads the values of its argument list and changes no variable, so
-    // a caller may hand over values where they stand instead of copies of them.
-    bool readsArgumentsOnly = false;
-    // The method changes nothing, whether it succeeds or fails (it only reads its object
-    // and sets the result and the state): calling it once more does nothing new.
-    bool pure = false;
   };
 
   localClassDeclaration();

@@ -19,6 +19,10 @@ class localNestingGuard {
   bool tooDeep() const { return tooDeep_; }
   // True when n more levels of the kind would stay within its limit.
   static bool roomFor(localNestingKind kind, unsigned n) { return counter(kind) + n <= limit(kind); }
+  // Takes (and gives back) n levels at once, for a caller that has checked the room for
+  // them with roomFor before.
+  static void hold(localNestingKind kind, unsigned n) { counter(kind) += n; }
+  static void release(localNestingKind kind, unsigned n) { counter(kind) -= n; }
   static constexpr unsigned limit(localNestingKind kind) {
     switch (kind) {
       case localNestingKind::expression:

@@ -6,63 +6,9 @@
 #include "core/localTrace.h"
 #include "interp/localInterpTraceLines.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "interp/localNumberOperation.h"
 
 namespace {
-
-// Comparison operators share one shape for numbers and strings; a NaN compares false
-// with everything except <>.
-template <class T>
-bool compare(localPossibleBinaryOperation operation, const T& left, const T& right) {
-  switch (operation) {
-    case localPossibleBinaryOperationEQUAL:
-      return left == right;
-    case localPossibleBinaryOperationNOTEQUAL:
-      return !(left == right);
-    case localPossibleBinaryOperationGREATEROREQUAL:
-      return left >= right;
-    case localPossibleBinaryOperationGREATER:
-      return left > right;
-    case localPossibleBinaryOperationLESSOREQUAL:
-      return left <= right;
-    case localPossibleBinaryOperationLESS:
-      return left < right;
-    default:
-      return false;
-  }
-}
-
-bool isComparison(localPossibleBinaryOperation operation) {
-  return operation >= localPossibleBinaryOperationEQUAL && operation <= localPossibleBinaryOperationLESS;
-}
-
-bool numberOperation(localReturnStateType& state, localValueDescription& result,
-                     localPossibleBinaryOperation operation, double left, double right) {
-  if (isComparison(operation)) {
-    result.setBoo(compare(operation, left, right));
-    return true;
-  }
-  switch (operation) {
-    case localPossibleBinaryOperationMINUS:
-      result.setVal(left - right);
-      return true;
-    case localPossibleBinaryOperationPLUS:
-      result.setVal(left + right);
-      return true;
-    case localPossibleBinaryOperationMULTIPLY:
-      result.setVal(left * right);
-      return true;
-    case localPossibleBinaryOperationDIVIDE:
-      if (right == 0.0) {
-        state = localErrorTypeDIVISIONbyZero;
-        return false;
-      }
-      result.setVal(left / right);
-      return true;
-    default:
-      state = localErrorTypeCODE;
-      return false;
-  }
-}
 
 // Concatenation: the one place where a string grows by an operator. When the result is
 // the left operand itself, the right text is appended in place (amortized constant time
@@ -83,9 +29,9 @@ bool concatenate(localReturnStateType& state, localValueDescription& result, con
 bool stringOperation(localReturnStateType& state, localValueDescription& result,
                      localPossibleBinaryOperation operation, const localValueDescription& left,
                      const localValueDescription& right) {
-  if (isComparison(operation)) {
+  if (localNumberOperation::isComparison(operation)) {
     // std::wstring orders by character code; a proper prefix is smaller.
-    result.setBoo(compare(operation, left.getStrRef(), right.getStrRef()));
+    result.setBoo(localNumberOperation::compare(operation, left.getStrRef(), right.getStrRef()));
     return true;
   }
   switch (operation) {
@@ -117,7 +63,7 @@ bool localInterpretatorUTF8::binaryOperationByEnumEvaluate(localReturnStateType&
         state = localErrorTypeOPERANDtype;
         return false;
       }
-      return numberOperation(state, result, operation, left.getNum(), right.getNum());
+      return localNumberOperation::apply(state, result, operation, left.getNum(), right.getNum());
     case localValueDescription::typeString:
       if (right.getType() != localValueDescription::typeString) {
         state = localErrorTypeOPERANDtype;

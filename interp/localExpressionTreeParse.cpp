@@ -5,8 +5,6 @@
 #include <cstdlib>
 
 #include "interp/localExpressionTree.h"
-#include "interp/localNameTerm.h"
-#include "interp/localNumericEvaluator.h"
 #include "text/localString.h"
 
 class localExpressionTreeParser {
@@ -18,53 +16,12 @@ class localExpressionTreeParser {
     tree_ = tree.get();
     unsigned position = 0;
     if (!expression(position, tree->root_)) return nullptr;
-    localNumericEvaluator::prepare(*tree);
-    markDirectMethods(tree->nodes_);
-    const node& root = tree->nodes_[tree->root_];
-    tree->bareCall_ = root.what == kind::call && root.arguments.empty() && !localNameTerm::isEvaluatorName(root.text);
-    if (root.what == kind::binary && root.operation == localPossibleBinaryOperationPLUS) {
-      const kind left = tree->nodes_[root.left].what;
-      const kind right = tree->nodes_[root.right].what;
-      tree->appendForm_ = left == kind::variable && (right == kind::string || right == kind::variable);
-    }
     return tree;
   }
 
  private:
   using kind = localExpressionTree::kind;
   using node = localExpressionTree::node;
-
-  // Marks the direct method calls (node::directMethod). Children come before their
-  // parents, and the numeric programs are written (prepare).
-  static void markDirectMethods(std::vector<node>& nodes) {
-    for (node& current : nodes) {
-      if (!current.methodOnVariable()) continue;
-      unsigned levels = 0;
-      bool direct = true;
-      for (const unsigned argument : current.arguments) {
-        const node& inner = nodes[argument];
-        unsigned needed = localNumericEvaluator::argumentLevels(inner);
-        if (needed == 0 && inner.methodOnVariable()) {
-          current.innerCalls = true;
-          needed = 1;
-          for (const unsigned innerArgument : inner.arguments) {
-            const unsigned innerNeeded = localNumericEvaluator::argumentLevels(nodes[innerArgument]);
-            if (innerNeeded == 0) direct = false;
-            needed = std::max(needed, 1 + innerNeeded);
-          }
-        }
-        if (needed == 0) direct = false;
-        if (!inner.readInPlace()) current.direct.computed = true;
-        levels = std::max(levels, needed);
-      }
-      current.directMethod = direct;
-      current.methodLevels = levels;
-      if (direct) {
-        current.direct.view.resize(current.arguments.size());
-        current.direct.slots.resize(current.arguments.size());
-      }
-    }
-  }
 
   unsigned add(node&& made) {
     tree_->nodes_.push_back(std::move(made));
@@ -130,13 +87,11 @@ class localExpressionTreeParser {
       localValueDescription literal;
       if (!localInterpretatorUTF8::scanStringGetStringTokenAndEvaluete(text_, position, literal)) return false;
       made.what = kind::string;
-      made.text = literal.getStr();
       made.literal = literal;
     } else if ((current >= L'0' && current <= L'9') || current == L'.') {
       localValueDescription literal;
       localInterpretatorUTF8::scanStringGetNumberTokenAndEvaluete(text_, position, literal);
       made.what = kind::number;
-      made.number = literal.getNum();
       made.literal = literal;
     } else {
       return false;
@@ -203,11 +158,6 @@ class localExpressionTreeParser {
     }
     made.closePosition = position;
     ++position;
-    made.plainArguments = true;
-    for (const unsigned argument : made.arguments) {
-      const kind what = tree_->nodes_[argument].what;
-      if (what != kind::number && what != kind::string && what != kind::variable) made.plainArguments = false;
-    }
     return true;
   }
 
@@ -219,9 +169,4 @@ class localExpressionTreeParser {
 
 std::shared_ptr<const localExpressionTree> localExpressionTree::parse(const std::wstring& text) {
   return localExpressionTreeParser(text).run();
-}
-
-bool localExpressionTree::scanOnlyFromEnvironment() {
-  const char* setting = std::getenv("LOCALINTERP_SCAN_ONLY");
-  return setting != nullptr && setting[0] == '1';
 }

@@ -127,8 +127,6 @@ bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* 
   return localNameTerm::endFunctionCall(state, called, name);
 }
 
-bool localNameTerm::isEvaluatorName(std::wstring_view name) { return ownNameOf(name) != ownName::none; }
-
 bool localNameTerm::endFunctionCall(localReturnStateType& state, bool called, std::wstring_view name) {
   // A call that failed without naming why is still a failure.
   if (!called && state == localErrorTypeOK) state = localErrorTypeCODE;

@@ -48,19 +48,10 @@ struct callee {
 bool callFunction(localReturnStateType& state, localContextUTF8* context, localValueDescription& result,
                   std::wstring_view name, localValueList* arguments, localNameSite* site);
 
-// True for the few names the evaluator answers itself (FORMAT, M1ESSAGE, PI, in any case).
-bool isEvaluatorName(std::wstring_view name);
-
 // The end of a call of a function by name that the context made (called is its answer):
 // what callFunction does after the context returns; false, with the failure line
 // printed, when the call failed.
 bool endFunctionCall(localReturnStateType& state, bool called, std::wstring_view name);
-
-// The call of a compiled user function found at position, without arguments, as call()
-// makes it for the name term `name()` that began at termStart: a statement that is only
-// such a call runs it without the dispatch of the general way.
-bool callCompiledFunction(localReturnStateType& state, localContextUTF8& context, localValueDescription& value,
-                          std::wstring_view name, const localOperatorCompiled& body, unsigned termStart);
 
 // Makes the call with the evaluated arguments; the result goes into value (over the
 // object for a method). closePosition is where the ")" stands, termStart where the name

@@ -128,14 +128,4 @@ bool call(localReturnStateType& state, localContextUTF8* context, localValueDesc
   return true;
 }
 
-bool callCompiledFunction(localReturnStateType& state, localContextUTF8& context, localValueDescription& value,
-                          std::wstring_view name, const localOperatorCompiled& body, unsigned termStart) {
-  state = localErrorTypeOK;
-  localValueList none;
-  const bool called = context.callCompiled(state, body, &none, value);
-  if (endFunctionCall(state, called, name)) return true;
-  printCallFailed(state, name, termStart);
-  return false;
-}
-
 }  // namespace localNameTerm

@@ -29,9 +29,24 @@ struct argDeclaration {
   bool flag = false;
 };
 
+// The instruction list a node compiles into, made when the node first runs. A copy of a
+// node starts without one: the code refers to the nodes it was compiled from.
+class localCode;
+class localCodeCache {
+ public:
+  localCodeCache() = default;
+  localCodeCache(const localCodeCache&) {}
+  localCodeCache& operator=(const localCodeCache&) {
+    code.reset();
+    return *this;
+  }
+  mutable std::shared_ptr<const localCode> code;
+};
+
 // One node of a compiled program. It keeps the source text of its expression or command;
-// an expression (also a condition or a call statement) is parsed once into a tree that
-// runs in place of the text, a command goes to the statement executor each time.
+// an expression (also a condition or a call statement) is parsed once into a tree, from
+// which the program engine compiles the node's code; a command goes to the statement
+// executor each time.
 class localOperatorCompiled {
  public:
   using executorType = bool (*)(localReturnStateType& state, localContextUTF8* context,
@@ -40,9 +55,16 @@ class localOperatorCompiled {
 
   explicit localOperatorCompiled(executorType executorFunction = nullptr);
 
+  // Runs the node: its code (the program engine), or its text through the scanner when
+  // the engine is switched to scanning.
   static bool execute(localReturnStateType& state, localContextUTF8* context,
                       const localOperatorCompiled* node, localValueList* arguments,
                       localValueDescription& result);
+  // Runs the node by scanning its texts: the reference way, and what the engine falls
+  // back on where it has no tree.
+  static bool executeScanning(localReturnStateType& state, localContextUTF8* context,
+                              const localOperatorCompiled* node, localValueList* arguments,
+                              localValueDescription& result);
   void COUT(const unsigned& indent) const;
 
   std::uint32_t position = 0;
@@ -55,20 +77,12 @@ class localOperatorCompiled {
   // The parsed expression of text, shared by copies of the node; null when the text is
   // scanned at every run (commands, texts the tree does not take).
   std::shared_ptr<const localExpressionTree> tree;
-  // The statements a block may run directly, without the layers of their kind: an
-  // assignment of a numeric expression (localExpressionTree::numeric), an assignment or
-  // expression that is a direct method call (localExpressionTree::directMethodCall), a
-  // statement that only calls a function without arguments (localExpressionTree::bareCall),
-  // an assignment that appends to a string (localExpressionTree::appendForm; numeric
-  // stores of that form try it too).
-  enum class shortcutKind : unsigned char { none, numericStore, methodCall, functionCall, appendText };
-  shortcutKind shortcut = shortcutKind::none;
-  // Where the variable the node stores into was found last time.
-  mutable localNameSite storeSite;
 
   // Parses text into tree; the compiler calls it once the kind, name and text are final.
   void parseText();
-  // Evaluates the node's expression into a fresh value (the number 0): through the tree, or
-  // by scanning the text. After a failure value may hold part of the work.
-  bool evaluateText(localReturnStateType& state, localContextUTF8* context, localValueDescription& value) const;
+  // The node's code, compiled on first use.
+  const localCode& code() const;
+
+ private:
+  localCodeCache code_;
 };

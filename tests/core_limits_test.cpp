@@ -11,7 +11,7 @@
 #include "context/localContextUTF8.h"
 #include "core/localFileReader.h"
 #include "core/localStringLimit.h"
-#include "interp/localExpressionTree.h"
+#include "program/localCode.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "tests/program_test_support.h"
 #include "tests/shell_test_support.h"
@@ -96,14 +96,14 @@ TEST(LimitsStringLength, AppendsInAProgramStopAtTheLimitAsScanningStops) {
   std::string printed[2];
   std::wstring text[2];
   for (const bool scanOnly : {false, true}) {
-    localExpressionTree::setScanOnly(scanOnly);
+    localEngine::set(scanOnly ? localEngine::kind::scan : localEngine::kind::code);
     localContextUTF8 context;
     const programTest::Run run = programTest::run(program, &context);
     EXPECT_FALSE(run.ok);
     printed[scanOnly] = run.printed;
     text[scanOnly] = variableText(context, L"S");
   }
-  localExpressionTree::setScanOnly(false);
+  localEngine::set(localEngine::kind::code);
   EXPECT_EQ(printed[0], printed[1]);
   EXPECT_EQ(text[0], L"abxcxc");
   EXPECT_EQ(text[1], text[0]);

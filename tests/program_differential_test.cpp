@@ -13,7 +13,7 @@
 #include <string>
 
 #include "context/localContextUTF8.h"
-#include "interp/localExpressionTree.h"
+#include "program/localCode.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "tests/program_generator.h"
 #include "tests/program_test_support.h"
@@ -52,9 +52,9 @@ std::string describeVariables(localContextUTF8& context) {
 outcome runInContext(const std::wstring& program, bool scanOnly) {
   localContextUTF8 context;
   programTest::runLine(L"LOAD CLASS TEST", &context);
-  localExpressionTree::setScanOnly(scanOnly);
+  localEngine::set(scanOnly ? localEngine::kind::scan : localEngine::kind::code);
   const programTest::Run run = programTest::run(program, &context);
-  localExpressionTree::setScanOnly(false);
+  localEngine::set(localEngine::kind::code);
   outcome result;
   result.ok = run.ok;
   result.state = run.state;

@@ -131,12 +131,12 @@ class TranscriptTest : public testing::TestWithParam<std::string> {
 };
 
 // The same sessions with every compiled node scanning its text instead of running its
-// parsed tree (the interpreter reads the switch from its environment): both ways of
-// running a program must print the same bytes.
+// code (the interpreter reads the engine switch from its environment): both engines
+// must print the same bytes.
 class TranscriptScanOnlyTest : public TranscriptTest {
  protected:
-  void SetUp() override { setenv("LOCALINTERP_SCAN_ONLY", "1", 1); }
-  void TearDown() override { unsetenv("LOCALINTERP_SCAN_ONLY"); }
+  void SetUp() override { setenv("LOCALINTERP_ENGINE", "scan", 1); }
+  void TearDown() override { unsetenv("LOCALINTERP_ENGINE"); }
 };
 
 TEST_P(TranscriptTest, MatchesConsoleSession) { checkSessions(); }

@@ -1,6 +1,6 @@
-// The expression tree: which texts it takes (anything the scanner would reject stays
-// with the scanner), and that evaluating it leaves the same value, fields and all, as
-// scanning the same text.
+// The expression tree takes what the scanner takes (anything else stays with the
+// scanner), and the code compiled from it leaves the same value, fields and all, the
+// same state and the same lines as scanning the same text.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +9,8 @@
 #include "context/localContextUTF8.h"
 #include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "program/localCode.h"
+#include "program/localOperatorCompiled.h"
 #include "tests/test_cout_capture.h"
 
 namespace {
@@ -33,24 +35,33 @@ struct evaluated {
   std::string printed;
 };
 
-evaluated byTree(const std::wstring& text, localContextUTF8& context) {
+// Runs `R = text` as a program statement with the given engine; value is what R holds
+// afterwards (the string "untouched" when the statement stored nothing).
+evaluated byEngine(const std::wstring& text, localContextUTF8& context, localEngine::kind engine) {
   evaluated result;
-  result.value.setVal(L"untouched");
+  context.varSetValueWStr(L"R", L"untouched");
+  localOperatorCompiled node;
+  node.kind = localCompiledOperatorTypeEXPRESSION;
+  node.name = L"R";
+  node.text = text;
+  node.parseText();
+  localValueList none;
+  localValueDescription unused;
+  localEngine::set(engine);
   testSupport::CoutCapture capture;
-  result.ok = localExpressionTree::parse(text)->evaluate(result.state, &context, result.value);
+  result.ok = node.executor(result.state, &context, &node, &none, unused);
   result.printed = capture.text();
+  localEngine::set(localEngine::kind::code);
+  result.value = context.varGetPointer(L"R")->value;
   return result;
 }
 
+evaluated byTree(const std::wstring& text, localContextUTF8& context) {
+  return byEngine(text, context, localEngine::kind::code);
+}
+
 evaluated byScanning(const std::wstring& text, localContextUTF8& context) {
-  evaluated result;
-  result.value.setVal(L"untouched");
-  testSupport::CoutCapture capture;
-  unsigned position = 0;
-  result.ok = localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(result.state, text, position, result.value,
-                                                                         &context, false);
-  result.printed = capture.text();
-  return result;
+  return byEngine(text, context, localEngine::kind::scan);
 }
 
 // Evaluates text both ways and compares success, state, output and every field of the

@@ -1,0 +1,68 @@
+#pragma once
+// The operators on two numbers: what binaryOperationByEnumEvaluate does when both
+// operands are numbers. Inline, so that the program engine's dispatch loop runs the very
+// same code on its numbers-only branch.
+#include "core/localReturnStateType.h"
+#include "core/localValueDescription.h"
+#include "interp/localInterpretatorUTF8.h"
+
+namespace localNumberOperation {
+
+inline bool isComparison(localPossibleBinaryOperation operation) {
+  return operation >= localPossibleBinaryOperationEQUAL && operation <= localPossibleBinaryOperationLESS;
+}
+
+// Comparison operators share one shape for numbers and strings; a NaN compares false
+// with everything except <>.
+template <class T>
+bool compare(localPossibleBinaryOperation operation, const T& left, const T& right) {
+  switch (operation) {
+    case localPossibleBinaryOperationEQUAL:
+      return left == right;
+    case localPossibleBinaryOperationNOTEQUAL:
+      return !(left == right);
+    case localPossibleBinaryOperationGREATEROREQUAL:
+      return left >= right;
+    case localPossibleBinaryOperationGREATER:
+      return left > right;
+    case localPossibleBinaryOperationLESSOREQUAL:
+      return left <= right;
+    case localPossibleBinaryOperationLESS:
+      return left < right;
+    default:
+      return false;
+  }
+}
+
+// result := left op right; false, with the state set, for a division by zero or an
+// operator outside the table. result's other fields stay as they were.
+inline bool apply(localReturnStateType& state, localValueDescription& result, localPossibleBinaryOperation operation,
+                  double left, double right) {
+  switch (operation) {
+    case localPossibleBinaryOperationMINUS:
+      result.setVal(left - right);
+      return true;
+    case localPossibleBinaryOperationPLUS:
+      result.setVal(left + right);
+      return true;
+    case localPossibleBinaryOperationMULTIPLY:
+      result.setVal(left * right);
+      return true;
+    case localPossibleBinaryOperationDIVIDE:
+      if (right == 0.0) {
+        state = localErrorTypeDIVISIONbyZero;
+        return false;
+      }
+      result.setVal(left / right);
+      return true;
+    default:
+      if (isComparison(operation)) {
+        result.setBoo(compare(operation, left, right));
+        return true;
+      }
+      state = localErrorTypeCODE;
+      return false;
+  }
+}
+
+}  // namespace localNumberOperation

@@ -1,0 +1,134 @@
+#pragma once
+// The instruction list of a compiled program or function body, and the one loop that runs
+// it (localCodeRun.cpp). A node of the operator tree is compiled, from the expression
+// trees its nodes parsed once, the first time it runs; the code lives as long as the node.
+//
+// The machine is a stack machine. Expressions leave their value in the slot their first
+// operand was read into, and an operation writes its result over its left operand, just
+// as the scanning evaluator reduces its operand stack: a value keeps the fields its
+// leftmost leaf brought along (the stale text of a number, the object of a method's
+// number result) by construction, with no bookkeeping.
+//
+// Failures: every instruction names a row of the failure table, which says which trace
+// lines the statement that failed prints and how many blocks it fails through, so the
+// loop itself only stops and reports.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "context/localContextUTF8.h"
+#include "core/localClassDeclaration.h"
+#include "core/localReturnStateType.h"
+#include "core/localValueDescription.h"
+
+class localOperatorCompiled;
+
+enum class localOpcode : std::uint8_t {
+  // Expressions: push, operate, call.
+  pushLiteral,     // a: literal (a number or a string as a fresh value holds it)
+  pushVariable,    // a: variable name
+  pushFresh,       // a fresh value (the number 0): the result slot of a function call
+  pushScanned,     // a: node whose text the scanner evaluates (texts no tree was made for)
+  operate,         // operation: left := left op right (the two top slots)
+  operateLiteral,  // operation, a: literal as the right operand
+  operateVariable, // operation, a: variable read in place as the right operand
+  startChain,      // a: variable holding the object, b: call row (its position)
+  readAttribute,   // a: member name
+  callFunction,    // a: call row; b: argument count; levels: expression levels held
+  callMethod,      // a: call row; b: argument count; levels: expression levels held
+  // Statements.
+  store,           // a: variable name; moves the top slot into the variable
+  update,          // operation, a: variable name, b: literal (x = x op 1)
+  updateVariable,  // operation, a: variable name, b: variable name (s = s + t)
+  pop,
+  print,
+  jump,            // a: target
+  // A condition: jumps to a when it does not hold. levels 1 marks a loop's condition,
+  // which checks for Ctrl-C when it holds, before the pass.
+  jumpUnless,         // pops the condition's value
+  jumpUnlessCompare,  // operation, b: first of two operand rows (i <= n)
+  command,         // a: node run by the statement executor
+  runNode,         // a: node run through its own executor
+  scanStatement,   // a: node run by scanning its text (no tree, or no nesting room)
+  traceNone,       // the NONE node's trace line
+  traceReturn,     // the RENURN node's trace line
+  stateCheck,      // the block ends: the state must be success
+  end,
+};
+
+// One instruction: 16 bytes, operands in place; constants, names and calls in side tables.
+struct localInstruction {
+  localOpcode op = localOpcode::end;
+  std::uint8_t operation = 0;  // a localPossibleBinaryOperation
+  std::uint16_t levels = 0;
+  std::uint32_t a = 0;
+  std::uint32_t b = 0;
+  std::uint32_t failure = 0;  // row of localCode::failures
+};
+
+// What a statement that fails prints before its blocks report: nothing more (the
+// instruction printed its own lines), the three node lines from first on, the PRINT line,
+// or the line of an IF's or a WHILE's condition.
+struct localFailureRow {
+  enum class lines : std::uint8_t { none, node, print, ifCondition, whileCondition };
+  lines what = lines::none;
+  std::uint16_t blocks = 0;  // enclosing blocks, each printing its two lines
+  unsigned first = 0;        // lines::node: the first line's number
+  const localOperatorCompiled* node = nullptr;
+};
+
+class localCode {
+ public:
+  // A name looked up in the context, remembering where it found its record.
+  struct name {
+    std::wstring text;
+    mutable localNameSite site;
+  };
+  // A call or a member chain: where its name term began, where its ")" stands, where its
+  // first word ends, and the function's or method's name.
+  struct call {
+    std::uint32_t name = 0;  // functions: index of functionNames; methods: of members
+    unsigned termStart = 0;
+    unsigned closePosition = 0;
+    unsigned afterWord = 0;
+  };
+  struct member {
+    std::wstring upper;
+    mutable localMemberSite site;
+  };
+  // An operand of a fused comparison: a variable or a number constant.
+  struct operand {
+    bool variable = false;
+    std::uint32_t index = 0;
+  };
+
+  std::vector<localInstruction> instructions;
+  std::vector<localValueDescription> literals;  // as a fresh value holds them
+  std::vector<name> variables;
+  std::vector<name> functions;
+  std::vector<member> members;
+  std::vector<call> calls;
+  std::vector<operand> operands;
+  std::vector<const localOperatorCompiled*> nodes;
+  std::vector<localFailureRow> failures;
+  unsigned stackNeeded = 0;   // slots held at once
+  unsigned levelsNeeded = 0;  // the deepest expression nesting of any statement
+
+  // Compiles the node (any kind; usually a program's root or a function body).
+  static std::shared_ptr<const localCode> compile(const localOperatorCompiled& node);
+  // Runs the code of node (compiled on first use) as the node's execution.
+  static bool run(localReturnStateType& state, localContextUTF8& context, const localOperatorCompiled& node,
+                  localValueList* arguments, localValueDescription& result);
+  // The listing of the code, one instruction a line (--dump-code).
+  std::wstring disassemble() const;
+};
+
+// Which way compiled programs run: the scanner reads their texts at every run (`scan`,
+// the reference), or their code runs (`code`, the default). Starts from
+// LOCALINTERP_ENGINE; tests switch it.
+namespace localEngine {
+enum class kind { scan, code };
+kind current();
+void set(kind engine);
+}  // namespace localEngine

@@ -1,0 +1,348 @@
+// Compiles a node of the operator tree, with the expression trees its nodes hold, into an
+// instruction list. Statements keep the order and the failure lines of the node kinds;
+// expressions are laid out in the order the scanner reads their operands (left operand,
+// right operand, then the operation), so side effects and failures come in the same order.
+#include <algorithm>
+#include <utility>
+
+#include "interp/localExpressionTree.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "program/localCode.h"
+#include "program/localOperatorCompiled.h"
+#include "text/localString.h"
+
+namespace {
+
+using kind = localExpressionTree::kind;
+using treeNode = localExpressionTree::node;
+using lines = localFailureRow::lines;
+
+bool isComparison(std::uint8_t operation) {
+  return operation >= localPossibleBinaryOperationEQUAL && operation <= localPossibleBinaryOperationLESS;
+}
+
+class localCodeCompiler {
+ public:
+  explicit localCodeCompiler(localCode& code) : code_(code) {}
+
+  // The node itself runs by its kind (execute was asked to run it, whatever its own
+  // executor); the nodes below run through theirs.
+  void unit(const localOperatorCompiled& node) {
+    statement(node, 0, true);
+    emit(localOpcode::end, none());
+  }
+
+ private:
+  // --- Statements -------------------------------------------------------------------
+
+  // blocks: how many blocks enclose the statement (each reports a failure passing through).
+  void statement(const localOperatorCompiled& node, std::uint16_t blocks, bool byKind = false) {
+    if (!byKind && node.executor != &localOperatorCompiled::execute) {
+      emit(localOpcode::runNode, row(lines::none, blocks), nodeIndex(node));
+      return;
+    }
+    switch (node.kind) {
+      case localCompiledOperatorTypeNONE:
+        emit(localOpcode::traceNone, row(lines::none, blocks));
+        return;
+      case localCompiledOperatorTypeRENURN:
+        emit(localOpcode::traceReturn, row(lines::none, blocks));
+        return;
+      case localCompiledOperatorTypeBLOCK:
+        block(node, blocks);
+        return;
+      case localCompiledOperatorTypeCOMMAND:
+        emit(localOpcode::command, row(lines::none, blocks), nodeIndex(node));
+        return;
+      case localCompiledOperatorTypeEXPRESSION:
+        assignment(node, !node.name.empty(), row(lines::node, blocks, 353, &node));
+        return;
+      case localCompiledOperatorTypeASSIGN:
+        assignment(node, true, row(lines::node, blocks, 431, &node));
+        return;
+      case localCompiledOperatorTypePRINT:
+        printStatement(node, row(lines::print, blocks));
+        return;
+      case localCompiledOperatorTypeIF:
+        ifStatement(node, blocks);
+        return;
+      case localCompiledOperatorTypeWHILE:
+        whileStatement(node, blocks);
+        return;
+    }
+    // A kind outside the enumeration: the scanning way reports it.
+    emit(localOpcode::scanStatement, row(lines::none, blocks), nodeIndex(node));
+  }
+
+  void block(const localOperatorCompiled& node, std::uint16_t blocks) {
+    const std::uint16_t inside = static_cast<std::uint16_t>(blocks + 1);
+    for (const localOperatorCompiled& child : node.children) statement(child, inside);
+    // A block answers with the state: a statement of ours ends in success, but an empty
+    // block or a node with an executor of its own may leave another state.
+    if (node.children.empty() || node.children.back().executor != &localOperatorCompiled::execute)
+      emit(localOpcode::stateCheck, row(lines::none, blocks));
+  }
+
+  void assignment(const localOperatorCompiled& node, bool stores, std::uint32_t failure) {
+    if (node.tree == nullptr) {
+      emit(localOpcode::scanStatement, row(lines::none, code_.failures[failure].blocks), nodeIndex(node));
+      return;
+    }
+    const localExpressionTree& tree = *node.tree;
+    if (stores && update(tree, node.name, failure)) return;
+    expression(tree, failure);
+    if (stores) {
+      emit(localOpcode::store, failure, variable(node.name));
+    } else {
+      emit(localOpcode::pop, failure);
+    }
+    pop(1);
+  }
+
+  // `x = x op leaf`, with a literal or a variable as the leaf: the variable changes in
+  // place. Reading x first and the leaf second, then operating, is what the expression
+  // does; a failing operation writes nothing, as a failing expression stores nothing.
+  bool update(const localExpressionTree& tree, const std::wstring& target, std::uint32_t failure) {
+    const treeNode& root = tree.nodes()[tree.root()];
+    if (root.what != kind::binary) return false;
+    const treeNode& left = tree.nodes()[root.left];
+    const treeNode& right = tree.nodes()[root.right];
+    if (left.what != kind::variable || localString::wstringToUpper(left.text) != localString::wstringToUpper(target))
+      return false;
+    if (right.what == kind::variable) {
+      emit(localOpcode::updateVariable, failure, variable(target), variable(right.text), root.operation);
+    } else if (right.what == kind::number || right.what == kind::string) {
+      emit(localOpcode::update, failure, variable(target), literal(right), root.operation);
+    } else {
+      return false;
+    }
+    levels(1);
+    return true;
+  }
+
+  void printStatement(const localOperatorCompiled& node, std::uint32_t failure) {
+    if (node.tree == nullptr) {
+      emit(localOpcode::scanStatement, row(lines::none, code_.failures[failure].blocks), nodeIndex(node));
+      return;
+    }
+    expression(*node.tree, failure);
+    emit(localOpcode::print, failure);
+    pop(1);
+  }
+
+  void ifStatement(const localOperatorCompiled& node, std::uint16_t blocks) {
+    std::vector<std::size_t> toEnd;
+    for (std::size_t i = 0; i < node.children.size(); ++i) {
+      const localOperatorCompiled& branch = node.children[i];
+      std::size_t skip = npos;
+      if (!branch.text.empty()) skip = condition(branch, row(lines::ifCondition, blocks), false);
+      statement(branch, blocks);
+      if (skip == npos) break;  // a branch without a condition is always taken
+      if (i + 1 < node.children.size()) toEnd.push_back(emit(localOpcode::jump, none()));
+      patch(skip);
+    }
+    for (const std::size_t jump : toEnd) patch(jump);
+    if (node.children.empty()) emit(localOpcode::stateCheck, row(lines::none, blocks));
+  }
+
+  void whileStatement(const localOperatorCompiled& node, std::uint16_t blocks) {
+    const std::size_t top = here();
+    const std::size_t exit = condition(node, row(lines::whileCondition, blocks), true);
+    for (const localOperatorCompiled& child : node.children) statement(child, blocks);
+    code_.instructions[emit(localOpcode::jump, none())].a = static_cast<std::uint32_t>(top);
+    patch(exit);
+  }
+
+  // The condition of node, then a jump taken when it does not hold; returns where that
+  // jump is, for its target to be set. A loop's condition checks for Ctrl-C when it holds.
+  std::size_t condition(const localOperatorCompiled& node, std::uint32_t failure, bool loop) {
+    const std::uint16_t loopFlag = loop ? 1 : 0;
+    if (node.tree == nullptr) {
+      emit(localOpcode::pushScanned, failure, nodeIndex(node));
+      push(1);
+    } else {
+      const localExpressionTree& tree = *node.tree;
+      unsigned depth = 1;
+      unsigned index = tree.root();
+      while (tree.nodes()[index].what == kind::bracket) {
+        index = tree.nodes()[index].left;
+        ++depth;
+      }
+      const treeNode& root = tree.nodes()[index];
+      if (root.what == kind::binary && isComparison(static_cast<std::uint8_t>(root.operation)) &&
+          leafOperand(tree.nodes()[root.left]) && leafOperand(tree.nodes()[root.right])) {
+        // Compare two leaves and jump, in one instruction.
+        const std::uint32_t first = static_cast<std::uint32_t>(code_.operands.size());
+        code_.operands.push_back(operandOf(tree.nodes()[root.left]));
+        code_.operands.push_back(operandOf(tree.nodes()[root.right]));
+        levels(depth);
+        push(1);  // the slot it may compute in
+        pop(1);
+        const std::size_t at = emit(localOpcode::jumpUnlessCompare, failure, 0, first, root.operation);
+        code_.instructions[at].levels = loopFlag;
+        return at;
+      }
+      expression(tree, failure);
+    }
+    pop(1);
+    const std::size_t at = emit(localOpcode::jumpUnless, failure);
+    code_.instructions[at].levels = loopFlag;
+    return at;
+  }
+
+  static bool leafOperand(const treeNode& node) {
+    return node.what == kind::variable || node.what == kind::number || node.what == kind::string;
+  }
+
+  localCode::operand operandOf(const treeNode& node) {
+    if (node.what == kind::variable) return {true, variable(node.text)};
+    return {false, literal(node)};
+  }
+
+  // --- Expressions ------------------------------------------------------------------
+
+  // The whole expression's value into a new slot on top.
+  void expression(const localExpressionTree& tree, std::uint32_t failure) {
+    value(tree, tree.root(), 1, failure);
+  }
+
+  // depth: the expression levels the scanner holds while it reads this operand (the whole
+  // expression is 1; a bracket and each argument add one).
+  void value(const localExpressionTree& tree, unsigned index, unsigned depth, std::uint32_t failure) {
+    levels(depth);
+    const treeNode& node = tree.nodes()[index];
+    switch (node.what) {
+      case kind::number:
+      case kind::string:
+        emit(localOpcode::pushLiteral, failure, literal(node));
+        push(1);
+        return;
+      case kind::variable:
+        emit(localOpcode::pushVariable, failure, variable(node.text));
+        push(1);
+        return;
+      case kind::bracket:
+        value(tree, node.left, depth + 1, failure);
+        return;
+      case kind::binary:
+        binary(tree, node, depth, failure);
+        return;
+      case kind::call:
+        emit(localOpcode::pushFresh, failure);
+        push(1);
+        arguments(tree, node, depth, failure);
+        callInstruction(localOpcode::callFunction, node, function(node.text), depth, failure);
+        return;
+      case kind::chain:
+        emit(localOpcode::startChain, failure, variable(node.text), callRow(node, 0));
+        push(1);
+        for (const std::wstring& attribute : node.attributes) emit(localOpcode::readAttribute, failure, member(attribute));
+        if (!node.isCall) return;
+        arguments(tree, node, depth, failure);
+        callInstruction(localOpcode::callMethod, node, member(node.upper), depth, failure);
+        return;
+    }
+  }
+
+  void binary(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
+    value(tree, node.left, depth, failure);
+    const treeNode& right = tree.nodes()[node.right];
+    if (right.what == kind::variable) {
+      emit(localOpcode::operateVariable, failure, variable(right.text), 0, node.operation);
+    } else if (right.what == kind::number || right.what == kind::string) {
+      emit(localOpcode::operateLiteral, failure, literal(right), 0, node.operation);
+    } else {
+      value(tree, node.right, depth, failure);
+      emit(localOpcode::operate, failure, 0, 0, node.operation);
+      pop(1);
+    }
+  }
+
+  void arguments(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
+    for (const unsigned argument : node.arguments) value(tree, argument, depth + 1, failure);
+  }
+
+  void callInstruction(localOpcode op, const treeNode& node, std::uint32_t name, unsigned depth,
+                       std::uint32_t failure) {
+    const std::uint32_t count = static_cast<std::uint32_t>(node.arguments.size());
+    const std::size_t at = emit(op, failure, callRow(node, name), count);
+    code_.instructions[at].levels = static_cast<std::uint16_t>(depth);
+    pop(count);
+  }
+
+  std::uint32_t callRow(const treeNode& node, std::uint32_t name) {
+    code_.calls.push_back({name, node.termStart, node.closePosition, node.afterWord});
+    return static_cast<std::uint32_t>(code_.calls.size() - 1);
+  }
+
+  // --- Side tables ------------------------------------------------------------------
+
+  static std::uint32_t find(std::vector<localCode::name>& names, const std::wstring& text) {
+    const auto found =
+        std::find_if(names.begin(), names.end(), [&](const localCode::name& entry) { return entry.text == text; });
+    if (found != names.end()) return static_cast<std::uint32_t>(found - names.begin());
+    names.push_back({text, {}});
+    return static_cast<std::uint32_t>(names.size() - 1);
+  }
+  std::uint32_t variable(const std::wstring& text) { return find(code_.variables, text); }
+  std::uint32_t function(const std::wstring& text) { return find(code_.functions, text); }
+  std::uint32_t member(const std::wstring& upper) {
+    code_.members.push_back({upper, {}});
+    return static_cast<std::uint32_t>(code_.members.size() - 1);
+  }
+  std::uint32_t literal(const treeNode& node) {
+    code_.literals.push_back(node.literal);
+    return static_cast<std::uint32_t>(code_.literals.size() - 1);
+  }
+  std::uint32_t nodeIndex(const localOperatorCompiled& node) {
+    code_.nodes.push_back(&node);
+    return static_cast<std::uint32_t>(code_.nodes.size() - 1);
+  }
+  std::uint32_t row(lines what, std::uint16_t blocks, unsigned first = 0, const localOperatorCompiled* node = nullptr) {
+    code_.failures.push_back({what, blocks, first, node});
+    return static_cast<std::uint32_t>(code_.failures.size() - 1);
+  }
+  // Instructions that cannot fail name row 0 (nothing to print, no block).
+  std::uint32_t none() {
+    if (code_.failures.empty()) code_.failures.push_back({});
+    return 0;
+  }
+
+  // --- Emitting ---------------------------------------------------------------------
+
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+  std::size_t emit(localOpcode op, std::uint32_t failure, std::uint32_t a = 0, std::uint32_t b = 0,
+                   std::int32_t operation = 0) {
+    localInstruction instruction;
+    instruction.op = op;
+    instruction.operation = static_cast<std::uint8_t>(operation);
+    instruction.a = a;
+    instruction.b = b;
+    instruction.failure = failure;
+    code_.instructions.push_back(instruction);
+    return code_.instructions.size() - 1;
+  }
+  std::size_t here() const { return code_.instructions.size(); }
+  // Points the jump at `at` to the next instruction.
+  void patch(std::size_t at) { code_.instructions[at].a = static_cast<std::uint32_t>(here()); }
+
+  void push(unsigned count) {
+    height_ += count;
+    code_.stackNeeded = std::max(code_.stackNeeded, height_);
+  }
+  void pop(unsigned count) { height_ -= count; }
+  void levels(unsigned depth) { code_.levelsNeeded = std::max(code_.levelsNeeded, depth); }
+
+  localCode& code_;
+  unsigned height_ = 0;
+};
+
+}  // namespace
+
+std::shared_ptr<const localCode> localCode::compile(const localOperatorCompiled& node) {
+  auto code = std::make_shared<localCode>();
+  code->failures.push_back({});  // row 0: nothing to report
+  localCodeCompiler(*code).unit(node);
+  return code;
+}

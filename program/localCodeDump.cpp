@@ -1,0 +1,142 @@
+// The listing of an instruction list: one instruction a line, its number, its name and its
+// operands spelled out from the side tables, so a golden test shows how statements compile.
+#include <algorithm>
+#include <string>
+
+#include "program/localCode.h"
+#include "program/localOperatorCompiled.h"
+
+namespace {
+
+const wchar_t* nameOf(localOpcode op) {
+  switch (op) {
+    case localOpcode::pushLiteral: return L"pushLiteral";
+    case localOpcode::pushVariable: return L"pushVariable";
+    case localOpcode::pushFresh: return L"pushFresh";
+    case localOpcode::pushScanned: return L"pushScanned";
+    case localOpcode::operate: return L"operate";
+    case localOpcode::operateLiteral: return L"operateLiteral";
+    case localOpcode::operateVariable: return L"operateVariable";
+    case localOpcode::startChain: return L"startChain";
+    case localOpcode::readAttribute: return L"readAttribute";
+    case localOpcode::callFunction: return L"callFunction";
+    case localOpcode::callMethod: return L"callMethod";
+    case localOpcode::store: return L"store";
+    case localOpcode::update: return L"update";
+    case localOpcode::updateVariable: return L"updateVariable";
+    case localOpcode::pop: return L"pop";
+    case localOpcode::print: return L"print";
+    case localOpcode::jump: return L"jump";
+    case localOpcode::jumpUnless: return L"jumpUnless";
+    case localOpcode::jumpUnlessCompare: return L"jumpUnlessCompare";
+    case localOpcode::command: return L"command";
+    case localOpcode::runNode: return L"runNode";
+    case localOpcode::scanStatement: return L"scanStatement";
+    case localOpcode::traceNone: return L"traceNone";
+    case localOpcode::traceReturn: return L"traceReturn";
+    case localOpcode::stateCheck: return L"stateCheck";
+    case localOpcode::end: return L"end";
+  }
+  return L"?";
+}
+
+const wchar_t* operatorOf(std::uint8_t operation) {
+  static const wchar_t* const spelled[] = {L"", L"=", L"<>", L">=", L">", L"<=", L"<", L"-", L"+", L"/", L"*"};
+  return operation < sizeof spelled / sizeof spelled[0] ? spelled[operation] : L"?";
+}
+
+std::wstring literalText(const localValueDescription& literal) {
+  if (literal.getType() == localValueDescription::typeString) return L"'" + literal.getStrRef() + L"'";
+  return literal.toString();
+}
+
+// A statement's text on one line: line ends and tabs become blanks.
+std::wstring oneLine(std::wstring text) {
+  for (wchar_t& c : text) {
+    if (c == L'\n' || c == L'\r' || c == L'\t') c = L' ';
+  }
+  return text;
+}
+
+}  // namespace
+
+std::wstring localCode::disassemble() const {
+  std::wstring listing;
+  for (std::size_t at = 0; at < instructions.size(); ++at) {
+    const localInstruction& instruction = instructions[at];
+    std::wstring line = std::to_wstring(at);
+    line.resize(std::max<std::size_t>(line.size(), 4), L' ');
+    line += nameOf(instruction.op);
+    const auto add = [&line](const std::wstring& part) { line += L" " + part; };
+    switch (instruction.op) {
+      case localOpcode::pushLiteral:
+        add(literalText(literals[instruction.a]));
+        break;
+      case localOpcode::pushVariable:
+      case localOpcode::store:
+        add(variables[instruction.a].text);
+        break;
+      case localOpcode::operate:
+        add(operatorOf(instruction.operation));
+        break;
+      case localOpcode::operateLiteral:
+        add(operatorOf(instruction.operation));
+        add(literalText(literals[instruction.a]));
+        break;
+      case localOpcode::operateVariable:
+        add(operatorOf(instruction.operation));
+        add(variables[instruction.a].text);
+        break;
+      case localOpcode::update:
+        add(variables[instruction.a].text);
+        add(operatorOf(instruction.operation));
+        add(literalText(literals[instruction.b]));
+        break;
+      case localOpcode::updateVariable:
+        add(variables[instruction.a].text);
+        add(operatorOf(instruction.operation));
+        add(variables[instruction.b].text);
+        break;
+      case localOpcode::startChain:
+        add(variables[instruction.a].text);
+        break;
+      case localOpcode::readAttribute:
+        add(members[instruction.a].upper);
+        break;
+      case localOpcode::callFunction:
+        add(functions[calls[instruction.a].name].text + L"/" + std::to_wstring(instruction.b));
+        break;
+      case localOpcode::callMethod:
+        add(members[calls[instruction.a].name].upper + L"/" + std::to_wstring(instruction.b));
+        break;
+      case localOpcode::jump:
+        add(L"-> " + std::to_wstring(instruction.a));
+        break;
+      case localOpcode::jumpUnless:
+        add(L"-> " + std::to_wstring(instruction.a));
+        if (instruction.levels != 0) add(L"(loop)");
+        break;
+      case localOpcode::jumpUnlessCompare: {
+        const auto operandText = [this](const operand& o) {
+          return o.variable ? variables[o.index].text : literalText(literals[o.index]);
+        };
+        add(operandText(operands[instruction.b]));
+        add(operatorOf(instruction.operation));
+        add(operandText(operands[instruction.b + 1]));
+        add(L"-> " + std::to_wstring(instruction.a));
+        if (instruction.levels != 0) add(L"(loop)");
+        break;
+      }
+      case localOpcode::pushScanned:
+      case localOpcode::command:
+      case localOpcode::runNode:
+      case localOpcode::scanStatement:
+        add(L"[" + oneLine(nodes[instruction.a]->text) + L"]");
+        break;
+      default:
+        break;
+    }
+    listing += line + L"\n";
+  }
+  return listing;
+}
