@@ -123,8 +123,9 @@ class Localinterp(Runner):
 
 def build_release():
     env = dict(os.environ)
-    env.setdefault("CMAKE_CXX_COMPILER_LAUNCHER", "ccache")
-    env.setdefault("CCACHE_BASEDIR", os.path.dirname(ROOT))
+    if shutil.which("ccache"):
+        env.setdefault("CMAKE_CXX_COMPILER_LAUNCHER", "ccache")
+        env.setdefault("CCACHE_BASEDIR", os.path.dirname(ROOT))
     jobs = env.get("JOBS", "2")
     subprocess.run(["cmake", "--preset", "default"], cwd=ROOT, env=env, check=True,
                    stdout=subprocess.DEVNULL)
@@ -162,8 +163,10 @@ def main():
     runners = [Localinterp(binary)]
     if args.baseline:
         runners.append(Localinterp(os.path.abspath(args.baseline), "baseline"))
-    if shutil.which("python3"):
-        runners.append(Runner("python3", ["python3", "-S"], ".py"))
+    # The interpreter running this script, not a version manager's shim found on PATH,
+    # whose start-up would be timed with every run.
+    if sys.executable:
+        runners.append(Runner("python3", [sys.executable, "-S"], ".py"))
     if shutil.which("lua5.4"):
         runners.append(Runner("lua5.4", ["lua5.4"], ".lua"))
     cases = [c for c in CASES if not args.only or c in args.only.split(",")]

@@ -8,12 +8,26 @@
 namespace {
 
 std::atomic<bool> lineRunning{false};
-std::atomic<bool> requested{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "flags are touched from a signal handler");
+std::uint64_t checksThisLine = 0;
 
+}  // namespace
+
+namespace localInterruptState {
+std::atomic<bool> requested{false};
 // Only the interpreter's own thread counts checks; the budget is off unless a harness sets it.
 std::uint64_t checkBudget = 0;
-std::uint64_t checksThisLine = 0;
+
+bool countedCheck() {
+  if (++checksThisLine >= checkBudget) localInterruptRequest();
+  return requested.load(std::memory_order_relaxed);
+}
+}  // namespace localInterruptState
+
+namespace {
+
+using localInterruptState::checkBudget;
+using localInterruptState::requested;
 
 extern "C" void onInterrupt(int signalNumber) {
   if (!lineRunning.load()) {
@@ -44,11 +58,6 @@ void localInterruptLineStarts() {
 void localInterruptLineEnds() {
   lineRunning.store(false);
   requested.store(false);
-}
-
-bool localInterruptRequested() {
-  if (checkBudget != 0 && ++checksThisLine >= checkBudget) localInterruptRequest();
-  return requested.load(std::memory_order_relaxed);
 }
 
 void localInterruptRequest() {

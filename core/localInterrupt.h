@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 
 #include "core/localReturnStateType.h"
@@ -9,7 +10,17 @@
 void localInterruptInstall();
 void localInterruptLineStarts();
 void localInterruptLineEnds();
-bool localInterruptRequested();
+// Asked at every pass of a loop: inline, and without the budget's counting unless a
+// harness set one.
+namespace localInterruptState {
+extern std::atomic<bool> requested;
+extern std::uint64_t checkBudget;
+bool countedCheck();
+}  // namespace localInterruptState
+inline bool localInterruptRequested() {
+  if (localInterruptState::checkBudget != 0) return localInterruptState::countedCheck();
+  return localInterruptState::requested.load(std::memory_order_relaxed);
+}
 
 // Asks the line that runs now to stop, exactly as Ctrl-C does; nothing happens between
 // lines. Harnesses that run untrusted input use it to end work that runs too long.

@@ -15,7 +15,7 @@ inline bool isComparison(localPossibleBinaryOperation operation) {
 // Comparison operators share one shape for numbers and strings; a NaN compares false
 // with everything except <>.
 template <class T>
-bool compare(localPossibleBinaryOperation operation, const T& left, const T& right) {
+[[gnu::always_inline]] inline bool compare(localPossibleBinaryOperation operation, const T& left, const T& right) {
   switch (operation) {
     case localPossibleBinaryOperationEQUAL:
       return left == right;
@@ -36,7 +36,7 @@ bool compare(localPossibleBinaryOperation operation, const T& left, const T& rig
 
 // result := left op right; false, with the state set, for a division by zero or an
 // operator outside the table. result's other fields stay as they were.
-inline bool apply(localReturnStateType& state, localValueDescription& result, localPossibleBinaryOperation operation,
+[[gnu::always_inline]] inline bool apply(localReturnStateType& state, localValueDescription& result, localPossibleBinaryOperation operation,
                   double left, double right) {
   switch (operation) {
     case localPossibleBinaryOperationMINUS:

@@ -48,6 +48,7 @@ enum class localOpcode : std::uint8_t {
   // which checks for Ctrl-C when it holds, before the pass.
   jumpUnless,         // pops the condition's value
   jumpUnlessCompare,  // operation, b: first of two operand rows (i <= n)
+  loopCompare,        // the same test at the end of a loop's pass: jumps to a when it holds
   command,         // a: node run by the statement executor
   runNode,         // a: node run through its own executor
   scanStatement,   // a: node run by scanning its text (no tree, or no nesting room)
@@ -80,10 +81,14 @@ struct localFailureRow {
 
 class localCode {
  public:
-  // A name looked up in the context, remembering where it found its record.
+  // A name looked up in the context, remembering where it found its record. A variable
+  // also remembers its value's place, valid while the context's generation is the one
+  // it was found at (records do not move until the generation moves).
   struct name {
     std::wstring text;
     mutable localNameSite site;
+    mutable std::uint64_t valueGeneration = 0;
+    mutable localValueDescription* value = nullptr;
   };
   // A call or a member chain: where its name term began, where its ")" stands, where its
   // first word ends, and the function's or method's name.

@@ -105,8 +105,9 @@ class localCodeCompiler {
   bool update(const localExpressionTree& tree, const std::wstring& target, std::uint32_t failure) {
     const treeNode& root = tree.nodes()[tree.root()];
     if (root.what != kind::binary) return false;
+    unsigned depth = 1;
     const treeNode& left = tree.nodes()[root.left];
-    const treeNode& right = tree.nodes()[root.right];
+    const treeNode& right = unwrapped(tree, root.right, depth);
     if (left.what != kind::variable || localString::wstringToUpper(left.text) != localString::wstringToUpper(target))
       return false;
     if (right.what == kind::variable) {
@@ -116,7 +117,6 @@ class localCodeCompiler {
     } else {
       return false;
     }
-    levels(1);
     return true;
   }
 
@@ -145,11 +145,23 @@ class localCodeCompiler {
     if (node.children.empty()) emit(localOpcode::stateCheck, row(lines::none, blocks));
   }
 
+  // A loop whose condition compares two leaves tests it again at the end of the pass and
+  // jumps back to the body's start (one instruction a pass instead of a jump and a test);
+  // any other loop jumps back to its condition.
   void whileStatement(const localOperatorCompiled& node, std::uint16_t blocks) {
     const std::size_t top = here();
-    const std::size_t exit = condition(node, row(lines::whileCondition, blocks), true);
+    const std::uint32_t failure = row(lines::whileCondition, blocks);
+    const std::size_t exit = condition(node, failure, true);
+    const std::size_t body = here();
     for (const localOperatorCompiled& child : node.children) statement(child, blocks);
-    code_.instructions[emit(localOpcode::jump, none())].a = static_cast<std::uint32_t>(top);
+    const localInstruction test = code_.instructions[exit];
+    if (test.op == localOpcode::jumpUnlessCompare) {
+      const std::size_t again = emit(localOpcode::loopCompare, failure, static_cast<std::uint32_t>(body), test.b,
+                                     test.operation);
+      code_.instructions[again].levels = test.levels;
+    } else {
+      code_.instructions[emit(localOpcode::jump, none())].a = static_cast<std::uint32_t>(top);
+    }
     patch(exit);
   }
 
@@ -163,19 +175,17 @@ class localCodeCompiler {
     } else {
       const localExpressionTree& tree = *node.tree;
       unsigned depth = 1;
-      unsigned index = tree.root();
-      while (tree.nodes()[index].what == kind::bracket) {
-        index = tree.nodes()[index].left;
-        ++depth;
-      }
-      const treeNode& root = tree.nodes()[index];
-      if (root.what == kind::binary && isComparison(static_cast<std::uint8_t>(root.operation)) &&
-          leafOperand(tree.nodes()[root.left]) && leafOperand(tree.nodes()[root.right])) {
+      const treeNode& root = unwrapped(tree, tree.root(), depth);
+      const bool compares = root.what == kind::binary && isComparison(static_cast<std::uint8_t>(root.operation));
+      unsigned leftDepth = depth;
+      unsigned rightDepth = depth;
+      const treeNode* left = compares ? &unwrapped(tree, root.left, leftDepth) : nullptr;
+      const treeNode* right = compares ? &unwrapped(tree, root.right, rightDepth) : nullptr;
+      if (compares && leafOperand(*left) && leafOperand(*right)) {
         // Compare two leaves and jump, in one instruction.
         const std::uint32_t first = static_cast<std::uint32_t>(code_.operands.size());
-        code_.operands.push_back(operandOf(tree.nodes()[root.left]));
-        code_.operands.push_back(operandOf(tree.nodes()[root.right]));
-        levels(depth);
+        code_.operands.push_back(operandOf(*left));
+        code_.operands.push_back(operandOf(*right));
         push(1);  // the slot it may compute in
         pop(1);
         const std::size_t at = emit(localOpcode::jumpUnlessCompare, failure, 0, first, root.operation);
@@ -188,6 +198,16 @@ class localCodeCompiler {
     const std::size_t at = emit(localOpcode::jumpUnless, failure);
     code_.instructions[at].levels = loopFlag;
     return at;
+  }
+
+  // The node inside any brackets around index; depth grows by the levels they take.
+  const treeNode& unwrapped(const localExpressionTree& tree, unsigned index, unsigned& depth) {
+    while (tree.nodes()[index].what == kind::bracket) {
+      index = tree.nodes()[index].left;
+      ++depth;
+    }
+    levels(depth);
+    return tree.nodes()[index];
   }
 
   static bool leafOperand(const treeNode& node) {
@@ -246,7 +266,8 @@ class localCodeCompiler {
 
   void binary(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
     value(tree, node.left, depth, failure);
-    const treeNode& right = tree.nodes()[node.right];
+    unsigned rightDepth = depth;
+    const treeNode& right = unwrapped(tree, node.right, rightDepth);
     if (right.what == kind::variable) {
       emit(localOpcode::operateVariable, failure, variable(right.text), 0, node.operation);
     } else if (right.what == kind::number || right.what == kind::string) {

@@ -29,6 +29,7 @@ const wchar_t* nameOf(localOpcode op) {
     case localOpcode::jump: return L"jump";
     case localOpcode::jumpUnless: return L"jumpUnless";
     case localOpcode::jumpUnlessCompare: return L"jumpUnlessCompare";
+    case localOpcode::loopCompare: return L"loopCompare";
     case localOpcode::command: return L"command";
     case localOpcode::runNode: return L"runNode";
     case localOpcode::scanStatement: return L"scanStatement";
@@ -116,7 +117,8 @@ std::wstring localCode::disassemble() const {
         add(L"-> " + std::to_wstring(instruction.a));
         if (instruction.levels != 0) add(L"(loop)");
         break;
-      case localOpcode::jumpUnlessCompare: {
+      case localOpcode::jumpUnlessCompare:
+      case localOpcode::loopCompare: {
         const auto operandText = [this](const operand& o) {
           return o.variable ? variables[o.index].text : literalText(literals[o.index]);
         };

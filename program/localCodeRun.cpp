@@ -69,7 +69,7 @@ localPossibleBinaryOperation operationOf(const localInstruction& instruction) {
 }
 
 // left := left op right, through the numbers-only branch or the shared routine.
-[[gnu::always_inline]] inline bool operate(localReturnStateType& state, localValueDescription& left,
+[[gnu::always_inline]] inline bool localCodeOperate(localReturnStateType& state, localValueDescription& left,
                                            localPossibleBinaryOperation operation,
                                            const localValueDescription& right) {
   if (left.getType() == localValueDescription::typeNumber && right.getType() == localValueDescription::typeNumber)
@@ -80,8 +80,9 @@ localPossibleBinaryOperation operationOf(const localInstruction& instruction) {
 // The argument list of a call: pointers to its argument slots.
 localValueList& argumentsOf(frame& current, localValueDescription* first, std::uint32_t count) {
   localValueList& view = current.view;
-  view.resize(count);
-  for (std::uint32_t i = 0; i < count; ++i) view[i] = first + i;
+  if (view.size() != count) view.resize(count);
+  localValueDescription** slot = view.data();
+  for (std::uint32_t i = 0; i < count; ++i) slot[i] = first + i;
   return view;
 }
 
@@ -89,30 +90,51 @@ class localCodeRunner {
  public:
   localCodeRunner(const localCode& code, localReturnStateType& state, localContextUTF8& context,
                   localValueList* arguments, localValueDescription& result, frame& slots)
-      : code_(code), state_(state), context_(context), arguments_(arguments), result_(result), frame_(slots) {}
+      : code_(code),
+        names_(code.variables.data()),
+        state_(state),
+        context_(context),
+        arguments_(arguments),
+        result_(result),
+        frame_(slots) {}
 
   bool run();
 
  private:
-  const localValueDescription* variableValue(std::uint32_t index) {
-    const localCode::name& name = code_.variables[index];
-    const localValueDescription* found = context_.varValueAtSite(name.site, name.text);
-    if (found == nullptr) state_ = localErrorTypeVARIABLEunknown;
+  // The value of a variable, or null (with the state set) when there is none.
+  [[gnu::always_inline]] localValueDescription* variableValue(std::uint32_t index) {
+    const localCode::name& name = names_[index];
+    if (name.valueGeneration != context_.generation()) find(name);
+    if (name.value == nullptr) state_ = localErrorTypeVARIABLEunknown;
+    return name.value;
+  }
+  [[gnu::noinline]] void find(const localCode::name& name) {
+    const std::size_t position = context_.varFind(name.text);
+    name.value = position == localContextUTF8::npos ? nullptr : &context_.varValueAt(position);
+    name.valueGeneration = context_.generation();
+  }
+  // The variable an update changes in place, or null (with the state set) when there is none.
+  [[gnu::always_inline]] localValueDescription* variableToChange(std::uint32_t index) {
+    localValueDescription* found = variableValue(index);
+    if (found != nullptr) context_.varWillChange();
     return found;
   }
   // A fused comparison's operand: a variable in place, or a literal.
-  const localValueDescription* operandValue(const localCode::operand& operand) {
+  [[gnu::always_inline]] const localValueDescription* operandValue(const localCode::operand& operand) {
     return operand.variable ? variableValue(operand.index) : &code_.literals[operand.index];
   }
-  bool interrupted() {
+  // Ctrl-C at a loop's pass: the loop fails with its report, then its blocks report.
+  bool interrupted(const localInstruction& instruction) {
     localInterruptReport(state_, "execute", 405);
-    return false;
+    return fail(instruction, false);
   }
+  int compare(const localInstruction& instruction, localValueDescription& scratch);
   bool callFunction(const localInstruction& instruction, localValueDescription* top);
   bool callMethod(const localInstruction& instruction, localValueDescription* top);
   bool fail(const localInstruction& instruction, bool ownLines = true);
 
   const localCode& code_;
+  const localCode::name* const names_;
   localReturnStateType& state_;
   localContextUTF8& context_;
   localValueList* arguments_;
@@ -176,160 +198,194 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
   return false;
 }
 
+// The truth of a fused comparison of two leaves: 1 or 0, -1 when reading or comparing
+// failed (with the state set).
+[[gnu::always_inline]] inline int localCodeRunner::compare(const localInstruction& instruction,
+                                                           localValueDescription& scratch) {
+  const localPossibleBinaryOperation operation = operationOf(instruction);
+  const localValueDescription* left = operandValue(code_.operands[instruction.b]);
+  if (left == nullptr) return -1;
+  const localValueDescription* right = operandValue(code_.operands[instruction.b + 1]);
+  if (right == nullptr) return -1;
+  if (left->getType() == localValueDescription::typeNumber && right->getType() == localValueDescription::typeNumber)
+    return localNumberOperation::compare(operation, left->getNum(), right->getNum()) ? 1 : 0;
+  // The truth is all that is read of the result, so it may go into any slot.
+  if (!localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, scratch, operation, *left, *right)) return -1;
+  return scratch.getBoo() ? 1 : 0;
+}
+
+// One label per opcode, in the order of localOpcode; each handler ends by going straight
+// to the next instruction's handler.
 bool localCodeRunner::run() {
+  static void* const handlers[] = {
+      &&pushLiteral,    &&pushVariable, &&pushFresh,     &&pushScanned,    &&operate,        &&operateLiteral,
+      &&operateVariable, &&startChain,  &&readAttribute, &&callFunction,   &&callMethod,     &&store,
+      &&update,         &&updateVariable, &&pop,         &&print,          &&jump,           &&jumpUnless,
+      &&jumpUnlessCompare, &&loopCompare, &&command,     &&runNode,        &&scanStatement,  &&traceNone,
+      &&traceReturn,    &&stateCheck,   &&end};
+  static_assert(sizeof handlers / sizeof handlers[0] == static_cast<std::size_t>(localOpcode::end) + 1);
   const localInstruction* const start = code_.instructions.data();
+  const localValueDescription* const literals = code_.literals.data();
   const localInstruction* pc = start;
-  localValueDescription* const bottom = frame_.slots.data();
-  localValueDescription* top = bottom;  // the first free slot
-  for (;;) {
-    const localInstruction& instruction = *pc++;
-    switch (instruction.op) {
-      case localOpcode::pushLiteral:
-        *top++ = code_.literals[instruction.a];
-        break;
-      case localOpcode::pushVariable: {
-        const localValueDescription* found = variableValue(instruction.a);
-        if (found == nullptr) return fail(instruction);
-        *top++ = *found;
-        break;
-      }
-      case localOpcode::pushFresh:
-        *top++ = localValueDescription();
-        break;
-      case localOpcode::pushScanned: {
-        localValueDescription& value = *top++;
-        value = localValueDescription();
-        unsigned position = 0;
-        if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state_, code_.nodes[instruction.a]->text,
-                                                                        position, value, &context_, false))
-          return fail(instruction);
-        break;
-      }
-      case localOpcode::operate:
-        --top;
-        if (!operate(state_, top[-1], operationOf(instruction), *top)) return fail(instruction);
-        break;
-      case localOpcode::operateLiteral:
-        if (!operate(state_, top[-1], operationOf(instruction), code_.literals[instruction.a]))
-          return fail(instruction);
-        break;
-      case localOpcode::operateVariable: {
-        const localValueDescription* right = variableValue(instruction.a);
-        if (right == nullptr || !operate(state_, top[-1], operationOf(instruction), *right))
-          return fail(instruction);
-        break;
-      }
-      case localOpcode::startChain: {
-        const localCode::name& name = code_.variables[instruction.a];
-        localValueDescription& value = *top++;
-        value = localValueDescription();
-        const localValueDescription* variable = context_.varValueAtSite(name.site, name.text);
-        if (variable != nullptr && variable->getType() == localValueDescription::typeObject) {
-          value.setVal(variable->getObj(), variable->getClassDeclaration());
-        } else if (!localNameTerm::startChain(state_, &context_, name.text, code_.calls[instruction.b].afterWord,
-                                              value, &name.site)) {
-          return fail(instruction);
-        }
-        break;
-      }
-      case localOpcode::readAttribute:
-        if (!localNameTerm::readAttribute(state_, top[-1], code_.members[instruction.a].upper))
-          return fail(instruction);
-        break;
-      case localOpcode::callFunction:
-        if (!callFunction(instruction, top)) return fail(instruction);
-        top -= instruction.b;
-        break;
-      case localOpcode::callMethod:
-        if (!callMethod(instruction, top)) return fail(instruction);
-        top -= instruction.b;
-        break;
-      case localOpcode::store: {
-        const localCode::name& name = code_.variables[instruction.a];
-        context_.varSetValueAtSite(name.site, name.text, std::move(*--top));
-        break;
-      }
-      case localOpcode::update:
-      case localOpcode::updateVariable: {
-        const localCode::name& name = code_.variables[instruction.a];
-        const std::size_t target = context_.varFindAtSite(name.site, name.text);
-        if (target == localContextUTF8::npos) {
-          state_ = localErrorTypeVARIABLEunknown;
-          return fail(instruction);
-        }
-        const localValueDescription* right = instruction.op == localOpcode::update ? &code_.literals[instruction.b]
-                                                                                    : variableValue(instruction.b);
-        if (right == nullptr || !operate(state_, context_.varChangeAt(target), operationOf(instruction), *right))
-          return fail(instruction);
-        break;
-      }
-      case localOpcode::pop:
-        --top;
-        break;
-      case localOpcode::print:
-        (--top)->COUT();
-        break;
-      case localOpcode::jump:
-        pc = start + instruction.a;
-        break;
-      case localOpcode::jumpUnless:
-        if (!(--top)->getBoo()) {
-          pc = start + instruction.a;
-        } else if (instruction.levels != 0 && localInterruptRequested()) {
-          interrupted();
-          return fail(instruction, false);
-        }
-        break;
-      case localOpcode::jumpUnlessCompare: {
-        const localPossibleBinaryOperation operation = operationOf(instruction);
-        const localValueDescription* left = operandValue(code_.operands[instruction.b]);
-        if (left == nullptr) return fail(instruction);
-        const localValueDescription* right = operandValue(code_.operands[instruction.b + 1]);
-        if (right == nullptr) return fail(instruction);
-        bool holds = false;
-        if (left->getType() == localValueDescription::typeNumber &&
-            right->getType() == localValueDescription::typeNumber) {
-          holds = localNumberOperation::compare(operation, left->getNum(), right->getNum());
-        } else {
-          // The truth is all that is read of the result, so it may go into any slot.
-          if (!localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, *top, operation, *left, *right))
-            return fail(instruction);
-          holds = top->getBoo();
-        }
-        if (!holds) {
-          pc = start + instruction.a;
-        } else if (instruction.levels != 0 && localInterruptRequested()) {
-          interrupted();
-          return fail(instruction, false);
-        }
-        break;
-      }
-      case localOpcode::command:
-      case localOpcode::scanStatement:
-        if (!localOperatorCompiled::executeScanning(state_, &context_, code_.nodes[instruction.a], arguments_,
-                                                    result_))
-          return fail(instruction);
-        break;
-      case localOpcode::runNode: {
-        const localOperatorCompiled* node = code_.nodes[instruction.a];
-        if (!node->executor(state_, &context_, node, arguments_, result_)) return fail(instruction);
-        break;
-      }
-      case localOpcode::traceNone:
-        localExecuteTraces::line(L"localCompiledOperatorTypeNONE ", 316);
-        if (state_ != localErrorTypeOK) return fail(instruction);
-        break;
-      case localOpcode::traceReturn:
-        localExecuteTraces::line(L"localCompiledOperatorTypeRENURN ", 453);
-        if (state_ != localErrorTypeOK) return fail(instruction);
-        break;
-      case localOpcode::stateCheck:
-        if (state_ != localErrorTypeOK) return fail(instruction);
-        break;
-      case localOpcode::end:
-        return state_ == localErrorTypeOK;
-    }
+  localValueDescription* top = frame_.slots.data();  // the first free slot
+#define LOCAL_NEXT() goto* handlers[static_cast<std::size_t>(pc->op)]
+#define LOCAL_FAIL() return fail(*(pc - 1))
+  LOCAL_NEXT();
+
+pushLiteral:
+  *top++ = literals[(pc++)->a];
+  LOCAL_NEXT();
+pushVariable : {
+  const localValueDescription* found = variableValue((pc++)->a);
+  if (found == nullptr) LOCAL_FAIL();
+  *top++ = *found;
+  LOCAL_NEXT();
+}
+pushFresh:
+  ++pc;
+  *top++ = localValueDescription();
+  LOCAL_NEXT();
+pushScanned : {
+  localValueDescription& value = *top++;
+  value = localValueDescription();
+  unsigned position = 0;
+  if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state_, code_.nodes[(pc++)->a]->text, position,
+                                                                  value, &context_, false))
+    LOCAL_FAIL();
+  LOCAL_NEXT();
+}
+operate:
+  --top;
+  if (!localCodeOperate(state_, top[-1], operationOf(*pc++), *top)) LOCAL_FAIL();
+  LOCAL_NEXT();
+operateLiteral:
+  if (!localCodeOperate(state_, top[-1], operationOf(*pc), literals[pc->a])) {
+    ++pc;
+    LOCAL_FAIL();
   }
+  ++pc;
+  LOCAL_NEXT();
+operateVariable : {
+  const localInstruction& instruction = *pc++;
+  const localValueDescription* right = variableValue(instruction.a);
+  if (right == nullptr || !localCodeOperate(state_, top[-1], operationOf(instruction), *right)) LOCAL_FAIL();
+  LOCAL_NEXT();
+}
+startChain : {
+  const localInstruction& instruction = *pc++;
+  const localCode::name& name = code_.variables[instruction.a];
+  localValueDescription& value = *top++;
+  value = localValueDescription();
+  const localValueDescription* variable = context_.varValueAtSite(name.site, name.text);
+  if (variable != nullptr && variable->getType() == localValueDescription::typeObject) {
+    value.setVal(variable->getObj(), variable->getClassDeclaration());
+  } else if (!localNameTerm::startChain(state_, &context_, name.text, code_.calls[instruction.b].afterWord, value,
+                                        &name.site)) {
+    LOCAL_FAIL();
+  }
+  LOCAL_NEXT();
+}
+readAttribute:
+  if (!localNameTerm::readAttribute(state_, top[-1], code_.members[(pc++)->a].upper)) LOCAL_FAIL();
+  LOCAL_NEXT();
+callFunction:
+  if (!callFunction(*pc++, top)) LOCAL_FAIL();
+  top -= (pc - 1)->b;
+  LOCAL_NEXT();
+callMethod:
+  if (!callMethod(*pc++, top)) LOCAL_FAIL();
+  top -= (pc - 1)->b;
+  LOCAL_NEXT();
+store : {
+  const localCode::name& name = code_.variables[(pc++)->a];
+  context_.varSetValueAtSite(name.site, name.text, std::move(*--top));
+  LOCAL_NEXT();
+}
+update : {
+  const localInstruction& instruction = *pc++;
+  localValueDescription* target = variableToChange(instruction.a);
+  if (target == nullptr || !localCodeOperate(state_, *target, operationOf(instruction), literals[instruction.b]))
+    LOCAL_FAIL();
+  LOCAL_NEXT();
+}
+updateVariable : {
+  const localInstruction& instruction = *pc++;
+  localValueDescription* target = variableToChange(instruction.a);
+  if (target == nullptr) LOCAL_FAIL();
+  // The operand is found after the target: the order the scanner reads them in.
+  const localValueDescription* right = variableValue(instruction.b);
+  if (right == nullptr || !localCodeOperate(state_, *target, operationOf(instruction), *right)) LOCAL_FAIL();
+  LOCAL_NEXT();
+}
+pop:
+  ++pc;
+  --top;
+  LOCAL_NEXT();
+print:
+  ++pc;
+  (--top)->COUT();
+  LOCAL_NEXT();
+jump:
+  pc = start + pc->a;
+  LOCAL_NEXT();
+jumpUnless : {
+  const localInstruction& instruction = *pc++;
+  if (!(--top)->getBoo()) {
+    pc = start + instruction.a;
+  } else if (instruction.levels != 0 && localInterruptRequested()) {
+    return interrupted(instruction);
+  }
+  LOCAL_NEXT();
+}
+jumpUnlessCompare : {
+  const localInstruction& instruction = *pc++;
+  const int holds = compare(instruction, *top);
+  if (holds < 0) LOCAL_FAIL();
+  if (holds == 0) {
+    pc = start + instruction.a;
+  } else if (instruction.levels != 0 && localInterruptRequested()) {
+    return interrupted(instruction);
+  }
+  LOCAL_NEXT();
+}
+loopCompare : {
+  const localInstruction& instruction = *pc++;
+  const int holds = compare(instruction, *top);
+  if (holds < 0) LOCAL_FAIL();
+  if (holds != 0) {
+    if (localInterruptRequested()) return interrupted(instruction);
+    pc = start + instruction.a;
+  }
+  LOCAL_NEXT();
+}
+command:
+scanStatement:
+  if (!localOperatorCompiled::executeScanning(state_, &context_, code_.nodes[(pc++)->a], arguments_, result_))
+    LOCAL_FAIL();
+  LOCAL_NEXT();
+runNode : {
+  const localOperatorCompiled* node = code_.nodes[(pc++)->a];
+  if (!node->executor(state_, &context_, node, arguments_, result_)) LOCAL_FAIL();
+  LOCAL_NEXT();
+}
+traceNone:
+  ++pc;
+  localExecuteTraces::line(L"localCompiledOperatorTypeNONE ", 316);
+  if (state_ != localErrorTypeOK) LOCAL_FAIL();
+  LOCAL_NEXT();
+traceReturn:
+  ++pc;
+  localExecuteTraces::line(L"localCompiledOperatorTypeRENURN ", 453);
+  if (state_ != localErrorTypeOK) LOCAL_FAIL();
+  LOCAL_NEXT();
+stateCheck:
+  ++pc;
+  if (state_ != localErrorTypeOK) LOCAL_FAIL();
+  LOCAL_NEXT();
+end:
+  return state_ == localErrorTypeOK;
+#undef LOCAL_NEXT
+#undef LOCAL_FAIL
 }
 
 }  // namespace
