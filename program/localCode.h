@@ -125,8 +125,16 @@ class localCode {
   // Runs the code of node (compiled on first use) as the node's execution.
   static bool run(localReturnStateType& state, localContextUTF8& context, const localOperatorCompiled& node,
                   localValueList* arguments, localValueDescription& result);
-  // The listing of the code, one instruction a line (--dump-code).
+  // How often op has run so far: counted in builds with LOCALINTERP_COUNT_OPCODES (the
+  // tests), 0 otherwise.
+  static std::uint64_t timesRun(localOpcode op);
+  // The listing of the code, one instruction a line.
   std::wstring disassemble() const;
+  // Compiles a program text in context (registering its functions there, as running it
+  // would) and lists the code of the program and of every compiled function the context
+  // holds (--dump-code); false, with the state set, when the text does not compile.
+  static bool listProgram(localReturnStateType& state, const std::wstring& text, localContextUTF8& context,
+                          std::wstring& listing);
 };
 
 // Which way compiled programs run: the scanner reads their texts at every run (`scan`,

@@ -42,6 +42,9 @@ class frameStack {
 
 frameStack frames;
 
+// How often each opcode ran, in builds that count (tests check every opcode runs).
+std::uint64_t opcodeCounts[static_cast<std::size_t>(localOpcode::end) + 1] = {};
+
 class frameLease {
  public:
   explicit frameLease(std::size_t slots) : taken(frames.acquire(slots)) {}
@@ -228,7 +231,15 @@ bool localCodeRunner::run() {
   const localValueDescription* const literals = code_.literals.data();
   const localInstruction* pc = start;
   localValueDescription* top = frame_.slots.data();  // the first free slot
+#ifdef LOCALINTERP_COUNT_OPCODES
+#define LOCAL_NEXT()                                     \
+  do {                                                   \
+    ++opcodeCounts[static_cast<std::size_t>(pc->op)];    \
+    goto* handlers[static_cast<std::size_t>(pc->op)];    \
+  } while (false)
+#else
 #define LOCAL_NEXT() goto* handlers[static_cast<std::size_t>(pc->op)]
+#endif
 #define LOCAL_FAIL() return fail(*(pc - 1))
   LOCAL_NEXT();
 
@@ -389,6 +400,8 @@ end:
 }
 
 }  // namespace
+
+std::uint64_t localCode::timesRun(localOpcode op) { return opcodeCounts[static_cast<std::size_t>(op)]; }
 
 bool localCode::run(localReturnStateType& state, localContextUTF8& context, const localOperatorCompiled& node,
                     localValueList* arguments, localValueDescription& result) {
