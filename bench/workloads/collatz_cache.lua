@@ -1,6 +1,6 @@
--- Collatz chain lengths of 1..10000 memoised in a table: every start walks until it meets
+-- Collatz chain lengths of 1..20000 memoised in a table: every start walks until it meets
 -- a cached number, then the numbers of its walk are cached on the way back
-local N = 10000
+local N = 20000
 local cache, entries = {[1] = 1}, 1
 local lookups, hits = 0, 0
 local total, longest, longest_start = 0, 0, 0

@@ -1,4 +1,4 @@
-// Collatz chain lengths of 1..10000 memoised in a value table used as a hash cache: every
+// Collatz chain lengths of 1..20000 memoised in a value table used as a hash cache: every
 // start walks until it meets a cached number, then the numbers of its walk are cached on
 // the way back. The cache's lines hold key, length and the next line of the same bucket;
 // heads holds each bucket's first line (0: empty). Lookup and Store share the variables
@@ -10,7 +10,7 @@ k = cache.NEWCOLUMN('len');
 k = cache.NEWCOLUMN('next');
 heads = CREATEOBJECT('VALUETABLE');
 k = heads.NEWCOLUMN('first');
-buckets = 4093;
+buckets = 8191;
 FOR i = 1 TO buckets DO
   k = heads.NEWLINE();
 ENDDO;
@@ -51,7 +51,7 @@ longeststart = 0;
 key = 1;
 len = 1;
 Store();
-FOR s = 1 TO 10000 DO
+FOR s = 1 TO 20000 DO
   key = s;
   depth = 0;
   Lookup();

@@ -1,6 +1,6 @@
-# Collatz chain lengths of 1..10000 memoised in a dict: every start walks until it meets
+# Collatz chain lengths of 1..20000 memoised in a dict: every start walks until it meets
 # a cached number, then the numbers of its walk are cached on the way back
-N = 10000
+N = 20000
 cache = {1: 1}
 lookups = hits = 0
 total = longest = longest_start = 0

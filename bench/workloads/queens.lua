@@ -1,6 +1,6 @@
--- n-queens, n = 9: 352 solutions, by a recursive function that tries every column of a
+-- n-queens, n = 10: 724 solutions, by a recursive function that tries every column of a
 -- row against the queens of the earlier rows
-local n = 9
+local n = 10
 local cols = {}
 
 local function place(d)

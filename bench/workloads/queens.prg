@@ -1,11 +1,11 @@
-// n-queens, n = 9: 352 solutions. Functions share the console's variables and take no
+// n-queens, n = 10: 724 solutions. Functions share the console's variables and take no
 // arguments, so the recursion keeps its own stack: the depth d is the row being placed,
 // and line d of the table holds that row's queen column and the next column to try.
 ok = CLASSLOAD('VALUETABLE');
 board = CREATEOBJECT('VALUETABLE');
 k = board.NEWCOLUMN('col');
 k = board.NEWCOLUMN('next');
-n = 9;
+n = 10;
 FOR i = 1 TO n DO
   k = board.NEWLINE();
 ENDDO;

@@ -1,6 +1,6 @@
-# n-queens, n = 9: 352 solutions, by a recursive function that tries every column of a
+# n-queens, n = 10: 724 solutions, by a recursive function that tries every column of a
 # row against the queens of the earlier rows
-n = 9
+n = 10
 cols = [0] * (n + 1)
 
 

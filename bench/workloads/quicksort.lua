@@ -1,11 +1,11 @@
--- quicksort of 40,000 numbers below 1,000,000 from a Park-Miller sequence: Hoare
+-- quicksort of 80,000 numbers below 100,000 from a Park-Miller sequence: Hoare
 -- partitions with an explicit stack of (lo, hi) ranges; then the order is checked and summed
-local n = 40000
+local n = 80000
 local x = 7
 local a = {}
 for i = 1, n do
   x = x * 16807 % 2147483647
-  a[i] = x % 1000000
+  a[i] = x % 100000
 end
 local los, his, sp = {1}, {n}, 1
 while sp > 0 do

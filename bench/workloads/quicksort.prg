@@ -1,4 +1,4 @@
-// quicksort written in the language: 40,000 numbers below 1,000,000 from a Park-Miller
+// quicksort written in the language: 80,000 numbers below 100,000 from a Park-Miller
 // sequence in a value table, sorted in place by Hoare partitions with an explicit stack
 // of (lo, hi) ranges in a second table; then the order is checked and summed.
 ok = CLASSLOAD('VALUETABLE');
@@ -7,13 +7,13 @@ k = a.NEWCOLUMN('v');
 stack = CREATEOBJECT('VALUETABLE');
 k = stack.NEWCOLUMN('lo');
 k = stack.NEWCOLUMN('hi');
-n = 40000;
+n = 80000;
 x = 7;
 FOR i = 1 TO n DO
   x = x * 16807;
   x = x - (INT(x / 2147483647) * 2147483647);
   k = a.NEWLINE();
-  k = a.SETVALUE(i, 1, x - (INT(x / 1000000) * 1000000));
+  k = a.SETVALUE(i, 1, x - (INT(x / 100000) * 100000));
 ENDDO;
 k = stack.NEWLINE();
 k = stack.SETVALUE(1, 1, 1);

@@ -1,11 +1,11 @@
-# quicksort of 40,000 numbers below 1,000,000 from a Park-Miller sequence: Hoare
+# quicksort of 80,000 numbers below 100,000 from a Park-Miller sequence: Hoare
 # partitions with an explicit stack of (lo, hi) ranges; then the order is checked and summed
-n = 40000
+n = 80000
 x = 7
 a = [0] * (n + 1)
 for i in range(1, n + 1):
     x = x * 16807 % 2147483647
-    a[i] = x % 1000000
+    a[i] = x % 100000
 stack = [(1, n)]
 while stack:
     lo, hi = stack.pop()

@@ -1,9 +1,9 @@
--- character scan of an 8,840-character text: words, blanks and letters 'a' counted by
+-- character scan of a 14,726-character text: words, blanks and letters 'a' counted by
 -- taking shrinking suffixes (the last n characters) and trimming them
 local words = {"alpha", "beta", "gamma", "delta", "kappa", "omega", "sigma", "iota"}
 local x = 42
 local parts = {"start"}
-for i = 1, 1500 do
+for i = 1, 2500 do
   x = x * 16807 % 2147483647
   local sep = (x % 7 == 0) and "  " or " "
   parts[#parts + 1] = sep .. words[x % 8 + 1]

@@ -1,10 +1,10 @@
-// character scan of a text of 8,840 characters (1,501 words from a Park-Miller sequence,
+// character scan of a text of 14,726 characters (2,501 words from a Park-Miller sequence,
 // one or two blanks between them). The language has no LEFT or SUBSTR, so the scan walks
 // shrinking suffixes RIGHT(s, n): u begins with a blank when TRIMALL takes something off
 // it (the text ends in a letter), and with 'a' when it equals 'a' + the next suffix.
 x = 42;
 s = 'start';
-FOR i = 1 TO 1500 DO
+FOR i = 1 TO 2500 DO
   x = x * 16807;
   x = x - (INT(x / 2147483647) * 2147483647);
   w = x - (INT(x / 8) * 8);
