@@ -22,7 +22,8 @@ namespace {
 // calls do not allocate once warmed up, and deeper frames never move a shallower one.
 struct frame {
   std::vector<localValueDescription> slots;
-  localValueList view;
+  // Argument lists by their length, each sized once: a call only points them at its slots.
+  std::vector<localValueList> views;
 };
 
 class frameStack {
@@ -81,9 +82,12 @@ localPossibleBinaryOperation operationOf(const localInstruction& instruction) {
 }
 
 // The argument list of a call: pointers to its argument slots.
-localValueList& argumentsOf(frame& current, localValueDescription* first, std::uint32_t count) {
-  localValueList& view = current.view;
-  if (view.size() != count) view.resize(count);
+[[gnu::always_inline]] inline localValueList& argumentsOf(frame& current, localValueDescription* first, std::uint32_t count) {
+  if (current.views.size() <= count) {
+    current.views.resize(count + 1);
+    for (std::size_t i = 0; i <= count; ++i) current.views[i].resize(i);
+  }
+  localValueList& view = current.views[count];
   localValueDescription** slot = view.data();
   for (std::uint32_t i = 0; i < count; ++i) slot[i] = first + i;
   return view;
@@ -254,11 +258,11 @@ pushVariable : {
 }
 pushFresh:
   ++pc;
-  *top++ = localValueDescription();
+  (top++)->reset();
   LOCAL_NEXT();
 pushScanned : {
   localValueDescription& value = *top++;
-  value = localValueDescription();
+  value.reset();
   unsigned position = 0;
   if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state_, code_.nodes[(pc++)->a]->text, position,
                                                                   value, &context_, false))
@@ -286,7 +290,7 @@ startChain : {
   const localInstruction& instruction = *pc++;
   const localCode::name& name = code_.variables[instruction.a];
   localValueDescription& value = *top++;
-  value = localValueDescription();
+  value.reset();
   const localValueDescription* variable = context_.varValueAtSite(name.site, name.text);
   if (variable != nullptr && variable->getType() == localValueDescription::typeObject) {
     value.setVal(variable->getObj(), variable->getClassDeclaration());
