@@ -7,6 +7,7 @@
 #include <string>
 
 #include "context/localContextUTF8.h"
+#include "core/localDiagnostics.h"
 #include "core/localInterrupt.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "text/localString.h"
@@ -28,7 +29,7 @@ void cutTrailingBlanks(std::string& bytes) {
 }
 
 void printFailure(localReturnStateType state) {
-  std::cout << "Error " << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state))
+  localDiagnostics() << "Error " << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state))
             << "\n";
 }
 
@@ -58,18 +59,21 @@ void localStreamInput::inputEnded() {
   if (terminal_) std::cout << "\n";
 }
 
-localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStateType&)>& work) {
+localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStateType&)>& work,
+                                        bool reportFailure) {
   localReturnStateType state = localErrorTypeOK;
   localLineOutcome outcome;
   localInterruptLineStarts();
   try {
     outcome.succeeded = work(state);
-    if (!outcome.succeeded) printFailure(state);
   } catch (const std::exception&) {
     // Running out of memory on a huge text must not end the session.
-    printFailure(localErrorTypeCODE);
     state = localErrorTypeCODE;
     outcome.succeeded = false;
+  }
+  if (!outcome.succeeded) {
+    outcome.state = state;
+    if (reportFailure) printFailure(state);
   }
   localInterruptLineEnds();
   if (state == localErrorTypeQUIT) {
@@ -79,11 +83,13 @@ localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStat
   return outcome;
 }
 
-localLineOutcome localConsoleRunLine(localContextUTF8& context, const std::wstring& line) {
-  return localConsoleRunGuarded([&](localReturnStateType& state) {
-    unsigned position = 0;
-    return localInterpretatorUTF8::scanStringGetOperatorAndExec(state, line, position, &context, false);
-  });
+localLineOutcome localConsoleRunLine(localContextUTF8& context, const std::wstring& line, bool reportFailure) {
+  return localConsoleRunGuarded(
+      [&](localReturnStateType& state) {
+        unsigned position = 0;
+        return localInterpretatorUTF8::scanStringGetOperatorAndExec(state, line, position, &context, false);
+      },
+      reportFailure);
 }
 
 bool localConsoleDecodeLine(localConsoleEncoding encoding, const std::string& bytes, std::wstring& line) {
@@ -96,12 +102,13 @@ bool localConsoleDecodeLine(localConsoleEncoding encoding, const std::string& by
   char hex[8];
   std::snprintf(hex, sizeof hex, "0x%02X",
                 static_cast<unsigned>(static_cast<unsigned char>(bytes[badOffset])));
-  std::cout << "Error Строка не в кодировке UTF-8 (байт " << hex << " на позиции " << badOffset + 1
+  localDiagnostics() << "Error Строка не в кодировке UTF-8 (байт " << hex << " на позиции " << badOffset + 1
             << "), она не выполнена.\n";
   return false;
 }
 
-void localConsoleLoop(localContextUTF8& context, localConsoleInput& input, localConsoleEncoding encoding) {
+bool localConsoleLoop(localContextUTF8& context, localConsoleInput& input, localConsoleEncoding encoding) {
+  bool failed = false;
   for (;;) {
     std::string bytes;
     const localConsoleInput::result read = input.readLine(prompt, bytes);
@@ -112,10 +119,16 @@ void localConsoleLoop(localContextUTF8& context, localConsoleInput& input, local
     if (read != localConsoleInput::result::line) continue;
     cutTrailingBlanks(bytes);
     std::wstring line;
-    if (!localConsoleDecodeLine(encoding, bytes, line)) continue;
-    if (localConsoleRunLine(context, line).quit) break;
+    if (!localConsoleDecodeLine(encoding, bytes, line)) {
+      failed = true;
+      continue;
+    }
+    const localLineOutcome outcome = localConsoleRunLine(context, line);
+    if (!outcome.succeeded) failed = true;
+    if (outcome.quit) break;
   }
   std::cout.flush();
+  return failed;
 }
 
 void localInterpretatorUTF8::console() {

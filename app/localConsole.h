@@ -42,18 +42,22 @@ class localStreamInput : public localConsoleInput {
 struct localLineOutcome {
   bool succeeded = false;
   bool quit = false;
+  localReturnStateType state = localErrorTypeOK;  // what a failure left
 };
 
 // Runs one piece of console work as a console line runs: Ctrl-C stops it, a failure
-// prints "Error " and the state's message, the quit state prints "Good bye!".
-localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStateType&)>& work);
+// prints "Error " and the state's message (unless `reportFailure` is false: FILE and
+// -c runs report it their own way), the quit state prints "Good bye!".
+localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStateType&)>& work,
+                                        bool reportFailure = true);
 
 // Runs one console line in the context.
-localLineOutcome localConsoleRunLine(localContextUTF8& context, const std::wstring& line);
+localLineOutcome localConsoleRunLine(localContextUTF8& context, const std::wstring& line, bool reportFailure = true);
 
 // The text of a line of console bytes. In UTF-8 mode bytes that are no UTF-8 are
 // reported (and false returned) rather than turned into garbage.
 bool localConsoleDecodeLine(localConsoleEncoding encoding, const std::string& bytes, std::wstring& line);
 
-// The console loop: prompt, read, run, until QUIT or the end of the input.
-void localConsoleLoop(localContextUTF8& context, localConsoleInput& input, localConsoleEncoding encoding);
+// The console loop: prompt, read, run, until QUIT or the end of the input. Returns
+// whether any line failed.
+bool localConsoleLoop(localContextUTF8& context, localConsoleInput& input, localConsoleEncoding encoding);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "context/localContextUTF8.h"
+#include "core/localFailurePlace.h"
 #include "core/localInterrupt.h"
 #include "core/localTrace.h"
 #include "interp/localExpressionTree.h"
@@ -34,8 +35,14 @@ bool evaluate(localReturnStateType& state, localContextUTF8* context, const std:
 }
 
 // The three lines a failing command, expression or assignment node reports.
+// Where the failing statement stands, for the closing line of a FILE or -c run.
+[[gnu::cold]] void noteFailure(const localOperatorCompiled& node) {
+  localFailurePlace::statementFailed(node.position, node.text);
+}
+
 [[gnu::cold]] void traceNodeFailure(const localReturnStateType& state, const localOperatorCompiled& node,
                                     unsigned first, unsigned second, unsigned third) {
+  noteFailure(node);
   localTrace(node.name + L"=" + node.text + L"; ", kOperation, first);
   localTrace(localString::returnStateAsString(state), kOperation, second);
   localTrace(L"ERROR!!! func: ", kOperation, third);
@@ -229,6 +236,7 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
   for (const localOperatorCompiled& branch : node.children) {
     bool selected = true;
     if (!branch.text.empty() && !conditionTruth(state, context, branch, selected)) {
+      noteFailure(branch);
       localTrace(L"ERROR!!! func: ", kOperation, 378);
       return false;
     }
@@ -244,6 +252,7 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
                                     const localOperatorCompiled& node) {
   localValueDescription value;  // the number 0
   if (!node.evaluateText(state, context, value)) {
+    noteFailure(node);
     localTrace(L"ERROR!!! func: ", kOperation, 446);
     return false;
   }
@@ -330,6 +339,7 @@ bool prepareNumericLoop(localContextUTF8& context, const localOperatorCompiled& 
   for (;;) {
     bool holds = false;
     if (!conditionTruth(state, context, node, holds)) {
+      noteFailure(node);
       localTrace(L"ERROR!!! func: ", kOperation, 404);
       return false;
     }

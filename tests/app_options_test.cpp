@@ -33,13 +33,21 @@ TEST(AppOptions, ParsesEveryForm) {
   EXPECT_EQ(file.encoding, encodingChoice::cp866);
   EXPECT_TRUE(file.hasFile);
   EXPECT_EQ(file.file, "-odd.prg");
+  // The usual spellings of the encodings, in any case.
+  for (const char* name : {"utf8", "UTF-8", "Utf8", "utf-8"}) EXPECT_EQ(parse({"--encoding", name}).encoding, encodingChoice::utf8) << name;
+  for (const char* name : {"cp866", "CP866", "IBM866", "ibm866"})
+    EXPECT_EQ(parse({std::string("--encoding=") + name}).encoding, encodingChoice::cp866) << name;
+  EXPECT_EQ(parse({"--encoding=AUTO"}).encoding, encodingChoice::automatic);
+  const auto check = parse({"--check", "prog.prg"});
+  EXPECT_TRUE(check.check && check.hasFile && check.error.empty());
   EXPECT_TRUE(parse({"-h"}).help);
   EXPECT_TRUE(parse({"-V"}).version);
 }
 
 TEST(AppOptions, RefusesWhatItCannotDo) {
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-           {"--bogus"}, {"-c"}, {"--encoding"}, {"--encoding=koi8"}, {"a", "b"}, {"a", "-c", "x"}, {"-ic"}}) {
+           {"--bogus"}, {"-c"}, {"--encoding"}, {"--encoding=koi8"}, {"a", "b"}, {"a", "-c", "x"}, {"-ic"},
+           {"--check"}, {"--check", "-c", "x"}, {"--check", "-i", "a"}}) {
     EXPECT_FALSE(parse(arguments).error.empty()) << arguments[0];
   }
 }
@@ -50,6 +58,10 @@ TEST(AppOptions, AutomaticEncodingIsUtf8OnlyOnAUtf8Terminal) {
   EXPECT_EQ(localChooseEncoding(automatic, false, true, "UTF-8"), localConsoleEncoding::cp866);
   EXPECT_EQ(localChooseEncoding(automatic, true, false, "UTF-8"), localConsoleEncoding::cp866);
   EXPECT_EQ(localChooseEncoding(automatic, true, true, "ANSI_X3.4-1968"), localConsoleEncoding::cp866);
+  // FILE and -c follow the locale wherever input and output go.
+  EXPECT_EQ(localChooseEncoding(automatic, false, false, "UTF-8", true), localConsoleEncoding::utf8);
+  EXPECT_EQ(localChooseEncoding(automatic, false, false, "ANSI_X3.4-1968", true), localConsoleEncoding::cp866);
+  EXPECT_EQ(localChooseEncoding(encodingChoice::cp866, false, false, "UTF-8", true), localConsoleEncoding::cp866);
   EXPECT_EQ(localChooseEncoding(encodingChoice::utf8, false, false, ""), localConsoleEncoding::utf8);
   EXPECT_EQ(localChooseEncoding(encodingChoice::cp866, true, true, "UTF-8"), localConsoleEncoding::cp866);
 }
