@@ -8,9 +8,12 @@
 #include <memory>
 #include <optional>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "app/localCommandLine.h"
 #include "app/localConsole.h"
+#include "app/localConsoleBlock.h"
 #include "context/localContextUTF8.h"
 #include "core/localDiagnostics.h"
 #include "core/localFailurePlace.h"
@@ -110,26 +113,45 @@ int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std:
 }
 
 int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const std::string& text, bool& quit) {
-  int status = exitSuccess;
-  std::size_t start = 0;
-  unsigned lineNumber = 0;
-  // A line end at the very end of TEXT closes its last line; it opens no empty one.
+  // The lines of TEXT; a line end at its very end closes its last line, it opens no empty one.
+  std::vector<std::string> lines;
   const std::size_t size = !text.empty() && text.back() == '\n' ? text.size() - 1 : text.size();
-  while (start <= size && !quit) {
+  for (std::size_t start = 0; start <= size;) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos || end > size) end = size;
     std::string bytes = text.substr(start, end - start);
-    start = end + 1;
-    ++lineNumber;
     const std::size_t last = bytes.find_last_not_of(' ');
     bytes.erase(last == std::string::npos ? 0 : last + 1);
+    lines.push_back(std::move(bytes));
+    start = end + 1;
+  }
+  int status = exitSuccess;
+  for (std::size_t index = 0; index < lines.size() && !quit; ++index) {
+    const unsigned lineNumber = static_cast<unsigned>(index + 1);
     std::wstring line;
-    if (!argumentText(encoding, bytes, line)) {
+    if (!argumentText(encoding, lines[index], line)) {
       status = exitFailure;
       continue;
     }
     localFailurePlace::reset();
-    const localLineOutcome outcome = localConsoleRunLine(context, line, false);
+    localLineOutcome outcome;
+    if (localConsoleBlock::opensBlock(line)) {
+      // A block takes the lines after it until it closes, as at the prompt.
+      int depth = localConsoleBlock::depthChange(line);
+      while (depth > 0 && index + 1 < lines.size()) {
+        std::wstring next;
+        if (!argumentText(encoding, lines[++index], next)) status = exitFailure;
+        line += L'\n';
+        line += next;
+        depth += localConsoleBlock::depthChange(next);
+      }
+      const std::size_t notes = localFailurePlace::mark();
+      outcome = localConsoleRunBlock(context, line, false);
+      if (!outcome.succeeded)
+        localFailurePlace::settle(commandTextName, localConsoleBlock::programText(line), notes, lineNumber - 1);
+    } else {
+      outcome = localConsoleRunLine(context, line, false);
+    }
     quit = outcome.quit;
     if (outcome.succeeded) continue;
     status = exitFailure;

@@ -19,6 +19,11 @@ using localString::charAt;
 // Word characters and the wildcards * and ?, after leading void characters (NU*, *).
 std::wstring scanNameTemplate(const std::wstring& text, unsigned& position);
 
+// Whether an upper-cased first word makes a console line a command (DO, HELP, CLEAR,
+// DIR, DISPLAY, LOAD, MODIFY, QUIT, RUN, with the abbreviations the executor accepts),
+// unless "=" follows it.
+bool isCommandWord(const std::wstring& upperWord);
+
 bool commandDo(localReturnStateType& state, const std::wstring& text, unsigned& position,
                localContextUTF8* context, bool checkOnly);
 // Who names a program file: DO, or the command line, whose FILE may begin with a "#!"

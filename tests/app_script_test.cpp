@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app_process_support.h"
+#include "transcript_codec.h"
 #include "transcript_process.h"
 
 namespace {
@@ -203,6 +204,64 @@ TEST_F(ScriptTest, MostlyUtf8FileWithAStrayByteIsReadAsCp1251WithAWarning) {
   const appTest::Run plain = this->run({"cp1251.prg"});
   EXPECT_EQ(plain.out, "Ёж\n");
   EXPECT_EQ(plain.err, programStart);
+}
+
+}  // namespace
+
+namespace {
+
+const std::string consolePrompt = "localInterpretatorUTF8::console # ";
+
+TEST_F(ScriptTest, IgnoredTextIsToldOnStderrWhileStdoutStaysAsItWas) {
+  const appTest::Run run = this->run({}, "? 1e3\nx = 2^10\n? 7 % 3 // note\n? 1;\nDISPLAY MEMORY X*\n? x\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.rfind("func: main file: main line: 603\n" + consolePrompt + "1\n" + consolePrompt +
+                              consolePrompt + "7\n" + consolePrompt + "1\n" + consolePrompt + "\n",
+                          0),
+            0u)
+      << run.out;
+  EXPECT_EQ(run.err,
+            "localinterp: warning: ignored after the statement: e3\n"
+            "localinterp: warning: ignored after the statement: ^10\n"
+            "localinterp: warning: ignored after the statement: % 3 // note\n");
+  // The same in -c; a command's rest is its template, not ignored text.
+  const appTest::Run command = this->run({"-c", "? 2 2\nLOAD CLASS VALUETABLE extra"});
+  EXPECT_EQ(command.err, "localinterp: warning: ignored after the statement: 2\n");
+}
+
+TEST_F(ScriptTest, BlocksRunFromAPipeAsDoRunsAProgram) {
+  const std::string program =
+      "total = 0;\n"
+      "FOR i = 1 TO 5 DO\n  total = total + i;\nENDDO;\n"
+      "IF total > 10 THEN\n  ? 'big: ' + STRING(total);\nELSE\n  ? 'small';\nENDIF\n"
+      "while = 2\n"
+      "PROCEDURE Show() // shows it\n  ? 'total is ' + STRING(total);\nENDPROCEDURE;\n"
+      "Show();\n";
+  const appTest::Run run = this->run({}, program);
+  EXPECT_EQ(run.status, 0) << run.out;
+  const std::string start = "СТАРТ!!!!!!:  func: textExec file: localInterpretatorUTF8 line: 2751\n";
+  // Continuation lines get no prompt from a pipe; a block prints what DO prints.
+  EXPECT_EQ(transcript::decodeConsoleOutput(run.out), "func: main file: main line: 603\n" + consolePrompt + consolePrompt + start +
+                                            consolePrompt + start + "big: 15\n" + consolePrompt + consolePrompt +
+                                            start + consolePrompt + "total is 15\n" + consolePrompt);
+  EXPECT_EQ(run.err, "");
+  // An IF of console lines no longer runs both branches.
+  const appTest::Run failing = this->run({}, "IF 1 > 2 THEN\n? 'no';\nELSE\n? nosuch;\nENDIF;\n? 'after'\n");
+  EXPECT_EQ(failing.status, 1);
+  EXPECT_EQ(transcript::decodeConsoleOutput(failing.out).find("no\n"), std::string::npos);
+  EXPECT_NE(transcript::decodeConsoleOutput(failing.out).find("Error Переменная не существует.\n" + consolePrompt + "after\n"),
+            std::string::npos);
+  // A block still open at the end of the input is compiled, and its failure reported.
+  const appTest::Run open = this->run({}, "WHILE 1 > 2 DO\n? 1;\n");
+  EXPECT_EQ(open.status, 1);
+}
+
+TEST_F(ScriptTest, BlocksInCommandTextAndTheirClosingLine) {
+  const appTest::Run run = this->run({"-c", "n = 0\nДля н = 1 По 3 Цикл\n  n = n + н;\nКонецЦикла;\n? n\n"
+                                            "IF n > 1 THEN\n  ? 'ok';\n  ? 1/0;\nENDIF\n? 'last'"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "6\nok\nlast\n");
+  EXPECT_TRUE(endsWith(run.err, "\n-c:8:3: Деление на 0!\n")) << run.err;
 }
 
 }  // namespace
