@@ -9,6 +9,7 @@
 #include "app/localConsoleBlock.h"
 #include "context/localContextUTF8.h"
 #include "core/localDiagnostics.h"
+#include "core/localFailurePlace.h"
 #include "core/localInterrupt.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "shell/localShellCommands.h"
@@ -89,6 +90,8 @@ localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStat
                                         bool reportFailure) {
   localReturnStateType state = localErrorTypeOK;
   localLineOutcome outcome;
+  // Where an earlier line failed is of no interest to this one.
+  localFailurePlace::reset();
   localInterruptLineStarts();
   try {
     outcome.succeeded = work(state);

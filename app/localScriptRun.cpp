@@ -101,7 +101,6 @@ bool argumentText(localConsoleEncoding encoding, const std::string& bytes, std::
 int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file) {
   std::wstring name;
   if (!readable(file) || !argumentText(encoding, file, name)) return exitUsage;
-  localFailurePlace::reset();
   const localLineOutcome outcome = localConsoleRunGuarded(
       [&](localReturnStateType& state) {
         return localShellCommands::runProgramFile(state, name, &context, localShellCommands::programSource::commandLine);
@@ -133,7 +132,6 @@ int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const 
       status = exitFailure;
       continue;
     }
-    localFailurePlace::reset();
     localLineOutcome outcome;
     if (localConsoleBlock::opensBlock(line)) {
       // A block takes the lines after it until it closes, as at the prompt.
@@ -145,10 +143,10 @@ int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const 
         line += next;
         depth += localConsoleBlock::depthChange(next);
       }
-      const std::size_t notes = localFailurePlace::mark();
       outcome = localConsoleRunBlock(context, line, false);
+      // Every note is this run's: a guarded run starts without any.
       if (!outcome.succeeded)
-        localFailurePlace::settle(commandTextName, localConsoleBlock::programText(line), notes, lineNumber - 1);
+        localFailurePlace::settle(commandTextName, localConsoleBlock::programText(line), 0, lineNumber - 1);
     } else {
       outcome = localConsoleRunLine(context, line, false);
     }

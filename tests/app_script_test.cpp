@@ -3,7 +3,9 @@
 // shebang lines, and the exit status of a piped console.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +54,7 @@ class ScriptTest : public testing::Test {
   appTest::Run run(const std::vector<std::string>& arguments, const std::string& input = "") {
     return runInterpreter(arguments, input, work_.path());
   }
+  const std::string& workPath() const { return work_.path(); }
 
  private:
   ScopedLocale locale_{"C.UTF-8"};
@@ -262,6 +265,28 @@ TEST_F(ScriptTest, BlocksInCommandTextAndTheirClosingLine) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "6\nok\nlast\n");
   EXPECT_TRUE(endsWith(run.err, "\n-c:8:3: Деление на 0!\n")) << run.err;
+}
+
+}  // namespace
+
+namespace {
+
+// Through a real pipe, as `localinterp prog.prg | cat` in a shell.
+TEST_F(ScriptTest, OutputThroughAPipeIsTheProgramsOutputOnly) {
+  write("tour.prg", "? 'итог: ' + STRING(15);\n? nosuch;\n");
+  const std::string binary = std::filesystem::absolute(LOCALINTERP_BINARY).string();
+  transcript::TemporaryDirectory streams;
+  ASSERT_TRUE(transcript::writeBinaryFile(streams.path() + "/in", ""));
+  const transcript::ProcessResult piped = transcript::runProcess(
+      "/bin/sh", {"-c", "\"$0\" tour.prg 2>&1 >/dev/null | cat >only-errors.txt; \"$0\" tour.prg | cat", binary},
+      workPath(), streams.path() + "/in", streams.path() + "/out", streams.path() + "/err", std::chrono::seconds(20));
+  ASSERT_TRUE(piped.exited);
+  std::string out;
+  std::string errorsOnly;
+  transcript::readBinaryFile(streams.path() + "/out", out);
+  transcript::readBinaryFile(workPath() + "/only-errors.txt", errorsOnly);
+  EXPECT_EQ(out, "итог: 15\n");
+  EXPECT_TRUE(endsWith(errorsOnly, "\ntour.prg:2:1: Переменная не существует.\n")) << errorsOnly;
 }
 
 }  // namespace
