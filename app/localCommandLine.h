@@ -12,6 +12,7 @@ struct options {
   bool help = false;
   bool version = false;
   bool interactive = false;  // -i: the console follows FILE or -c
+  bool check = false;        // --check: compile FILE only
   encodingChoice encoding = encodingChoice::automatic;
   std::vector<std::string> commands;  // -c TEXT, in order
   bool hasFile = false;

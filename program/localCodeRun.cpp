@@ -191,13 +191,13 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
         localExecuteTraces::nodeFailure(state_, *row.node, row.first);
         break;
       case localFailureRow::lines::print:
-        localExecuteTraces::line(L"ERROR!!! func: ", 446);
+        localExecuteTraces::statementLine(*row.node, 446);
         break;
       case localFailureRow::lines::ifCondition:
-        localExecuteTraces::line(L"ERROR!!! func: ", 378);
+        localExecuteTraces::statementLine(*row.node, 378);
         break;
       case localFailureRow::lines::whileCondition:
-        localExecuteTraces::line(L"ERROR!!! func: ", 404);
+        localExecuteTraces::statementLine(*row.node, 404);
         break;
     }
   }
