@@ -48,6 +48,8 @@ options parse(const std::vector<std::string>& arguments) {
       result.version = true;
     } else if (argument == "--check") {
       result.check = true;
+    } else if (argument == "--dump-code") {
+      result.dumpCode = true;
     } else if (argument == "-i") {
       result.interactive = true;
     } else if (argument == "-c") {
@@ -75,6 +77,8 @@ options parse(const std::vector<std::string>& arguments) {
   }
   if (result.hasFile && !result.commands.empty()) fail("give either FILE or -c TEXT, not both");
   if (result.check && (!result.hasFile || result.interactive)) fail("--check needs FILE and no -c or -i");
+  if (result.dumpCode && (!result.hasFile || result.interactive || result.check))
+    fail("--dump-code needs FILE and no -c, -i or --check");
   return result;
 }
 
@@ -91,6 +95,8 @@ std::string usage(const std::string& version) {
          "  -i                 enter the console after FILE or -c\n"
          "  --check FILE       compile FILE without running it; report a failure as\n"
          "                     FILE:LINE:COLUMN: message on stderr (exit status 1)\n"
+         "  --dump-code FILE   compile FILE and list the instructions of the program\n"
+         "                     and of its functions, as --check reports a failure\n"
          "  --encoding=NAME    cp866, utf8 or auto (the default). auto: FILE and -c\n"
          "                     follow the locale's character set (utf8 in a UTF-8\n"
          "                     locale); the console alone is utf8 when standard input\n"

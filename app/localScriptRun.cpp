@@ -19,6 +19,7 @@
 #include "core/localFailurePlace.h"
 #include "core/localFileReader.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "program/localCode.h"
 #include "program/localOperatorCompiled.h"
 #include "shell/localShellCommands.h"
 #include "text/localString.h"
@@ -160,13 +161,14 @@ int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const 
   return status;
 }
 
-int checkFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file) {
+int checkFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file, bool listCode) {
   std::wstring name;
   if (!readable(file) || !argumentText(encoding, file, name)) return exitUsage;
   localReturnStateType state = localErrorTypeOK;
   std::wstring program;
   unsigned position = 0;
   bool compiled = false;
+  std::wstring listing;
   {
     silence quiet;
     if (!localString::readFromFile(state, name, program)) return exitUsage;
@@ -174,8 +176,12 @@ int checkFile(localContextUTF8& context, localConsoleEncoding encoding, const st
     auto root = std::make_unique<localOperatorCompiled>(&localOperatorCompiled::execute);
     localOperatorCompiled* block = root.get();
     compiled = localInterpretatorUTF8::textCompile(state, program, position, &context, block);
+    if (compiled && state == localErrorTypeOK && listCode) listing = localCode::listProgram(*root, context);
   }
-  if (compiled && state == localErrorTypeOK) return exitSuccess;
+  if (compiled && state == localErrorTypeOK) {
+    std::cout << localString::wstringToStdStringMultibyte(listing);
+    return exitSuccess;
+  }
   // A closing keyword met at the top level leaves its signal, as when the program runs.
   if (state == localErrorTypeOK) state = localErrorTypeSYNTAX;
   localFailurePlace::place place{name, 0, 0, {}};

@@ -17,7 +17,9 @@ int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std:
 int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const std::string& text, bool& quit);
 
 // Compiles FILE without running it; prints nothing but a failure. Returns the exit status.
-int checkFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file);
+// --check FILE (listCode false) and --dump-code FILE (listCode true: the compiled code of
+// the program and of its functions goes to standard output).
+int checkFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file, bool listCode);
 
 // The text of command-line bytes: UTF-8 when they are, else in the console's encoding.
 bool argumentText(localConsoleEncoding encoding, const std::string& bytes, std::wstring& text);

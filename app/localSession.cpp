@@ -31,7 +31,8 @@ class scriptDiagnostics {
 // FILE and -c, in that order; stops after QUIT.
 int runScripts(const options& options, localContextUTF8& context, localConsoleEncoding encoding, bool& quit) {
   scriptDiagnostics diagnostics;
-  if (options.check) return localScriptRun::checkFile(context, encoding, options.file);
+  if (options.check || options.dumpCode)
+    return localScriptRun::checkFile(context, encoding, options.file, options.dumpCode);
   int status = exitSuccess;
   if (options.hasFile) {
     status = localScriptRun::runFile(context, encoding, options.file);
@@ -54,7 +55,7 @@ int localSessionRun(const options& options, localConsoleEncoding encoding, bool 
   bool quit = false;
   const bool scripts = options.hasFile || !options.commands.empty();
   int status = scripts ? runScripts(options, context, encoding, quit) : exitSuccess;
-  if (status == exitUsage || options.check) return status;
+  if (status == exitUsage || options.check || options.dumpCode) return status;
   const bool console = !scripts || options.interactive;
   if (!console || quit) {
     std::cout.flush();

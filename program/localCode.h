@@ -130,11 +130,9 @@ class localCode {
   static std::uint64_t timesRun(localOpcode op);
   // The listing of the code, one instruction a line.
   std::wstring disassemble() const;
-  // Compiles a program text in context (registering its functions there, as running it
-  // would) and lists the code of the program and of every compiled function the context
-  // holds (--dump-code); false, with the state set, when the text does not compile.
-  static bool listProgram(localReturnStateType& state, const std::wstring& text, localContextUTF8& context,
-                          std::wstring& listing);
+  // The listing of a compiled program and of every compiled function its context holds
+  // (--dump-code).
+  static std::wstring listProgram(const localOperatorCompiled& root, const localContextUTF8& context);
 };
 
 // Which way compiled programs run: the scanner reads their texts at every run (`scan`,

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "interp/localInterpretatorUTF8.h"
 #include "program/localCode.h"
 #include "program/localOperatorCompiled.h"
 
@@ -144,21 +143,11 @@ std::wstring localCode::disassemble() const {
   return listing;
 }
 
-bool localCode::listProgram(localReturnStateType& state, const std::wstring& text, localContextUTF8& context,
-                            std::wstring& listing) {
-  localOperatorCompiled root(&localOperatorCompiled::execute);
-  localOperatorCompiled* block = &root;
-  unsigned position = 0;
-  state = localErrorTypeOK;
-  const bool compiled = localInterpretatorUTF8::textCompile(state, text, position, &context, block);
-  if (!compiled || state != localErrorTypeOK) {
-    if (state == localErrorTypeOK) state = localErrorTypeSYNTAX;
-    return false;
-  }
-  listing = L"program:\n" + root.code().disassemble();
+std::wstring localCode::listProgram(const localOperatorCompiled& root, const localContextUTF8& context) {
+  std::wstring listing = L"program:\n" + root.code().disassemble();
   for (unsigned i = 0; i < context.funcCount(); ++i) {
     const localOperatorCompiled* body = context.funcCompiledAt(i);
     if (body != nullptr) listing += L"function " + context.funcByIdx(i).name + L":\n" + body->code().disassemble();
   }
-  return true;
+  return listing;
 }

@@ -134,11 +134,9 @@ namespace {
 
 std::string listingOf(const std::wstring& program) {
   localContextUTF8 context;
-  localReturnStateType state = localErrorTypeOK;
-  std::wstring listing;
-  testSupport::CoutCapture capture;
-  EXPECT_TRUE(localCode::listProgram(state, program, context, listing)) << capture.text();
-  return localString::wstringToStdStringMultibyte(listing);
+  const programTest::Compiled compiled = programTest::compile(program, &context);
+  EXPECT_TRUE(compiled.ok) << compiled.printed;
+  return localString::wstringToStdStringMultibyte(localCode::listProgram(*compiled.root, context));
 }
 
 // How each statement kind compiles: stores, in-place updates, prints, calls, method
