@@ -17,7 +17,7 @@ extern std::atomic<bool> requested;
 extern std::uint64_t checkBudget;
 bool countedCheck();
 }  // namespace localInterruptState
-inline bool localInterruptRequested() {
+[[gnu::always_inline]] inline bool localInterruptRequested() {
   if (localInterruptState::checkBudget != 0) return localInterruptState::countedCheck();
   return localInterruptState::requested.load(std::memory_order_relaxed);
 }

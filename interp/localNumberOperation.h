@@ -38,6 +38,11 @@ template <class T>
 // operator outside the table. result's other fields stay as they were.
 [[gnu::always_inline]] inline bool apply(localReturnStateType& state, localValueDescription& result, localPossibleBinaryOperation operation,
                   double left, double right) {
+  // Addition first: counters and sums make it by far the most frequent.
+  if (operation == localPossibleBinaryOperationPLUS) {
+    result.setVal(left + right);
+    return true;
+  }
   switch (operation) {
     case localPossibleBinaryOperationMINUS:
       result.setVal(left - right);

@@ -76,7 +76,8 @@ localPossibleBinaryOperation operationOf(const localInstruction& instruction) {
 [[gnu::always_inline]] inline bool localCodeOperate(localReturnStateType& state, localValueDescription& left,
                                            localPossibleBinaryOperation operation,
                                            const localValueDescription& right) {
-  if (left.getType() == localValueDescription::typeNumber && right.getType() == localValueDescription::typeNumber)
+  static_assert(localValueDescription::typeNumber == 0);
+  if ((left.getType() | right.getType()) == localValueDescription::typeNumber)
     return localNumberOperation::apply(state, left, operation, left.getNum(), right.getNum());
   return localInterpretatorUTF8::binaryOperationByEnumEvaluate(state, left, operation, left, right);
 }
@@ -108,17 +109,22 @@ class localCodeRunner {
   bool run();
 
  private:
-  // The value of a variable, or null (with the state set) when there is none.
+  // The value of a variable, or null (with the state set) when there is none. A variable
+  // found at the context's generation answers at once; a missing one is looked for again.
   [[gnu::always_inline]] localValueDescription* variableValue(std::uint32_t index) {
     const localCode::name& name = names_[index];
-    if (name.valueGeneration != context_.generation()) find(name);
-    if (name.value == nullptr) state_ = localErrorTypeVARIABLEunknown;
-    return name.value;
+    if (name.valueGeneration == context_.generation()) return name.value;
+    return find(name);
   }
-  [[gnu::noinline]] void find(const localCode::name& name) {
+  [[gnu::noinline]] localValueDescription* find(const localCode::name& name) {
     const std::size_t position = context_.varFind(name.text);
-    name.value = position == localContextUTF8::npos ? nullptr : &context_.varValueAt(position);
+    if (position == localContextUTF8::npos) {
+      state_ = localErrorTypeVARIABLEunknown;
+      return nullptr;
+    }
+    name.value = &context_.varValueAt(position);
     name.valueGeneration = context_.generation();
+    return name.value;
   }
   // The variable an update changes in place, or null (with the state set) when there is none.
   [[gnu::always_inline]] localValueDescription* variableToChange(std::uint32_t index) {
@@ -214,7 +220,7 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
   if (left == nullptr) return -1;
   const localValueDescription* right = operandValue(code_.operands[instruction.b + 1]);
   if (right == nullptr) return -1;
-  if (left->getType() == localValueDescription::typeNumber && right->getType() == localValueDescription::typeNumber)
+  if ((left->getType() | right->getType()) == localValueDescription::typeNumber)
     return localNumberOperation::compare(operation, left->getNum(), right->getNum()) ? 1 : 0;
   // The truth is all that is read of the result, so it may go into any slot.
   if (!localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, scratch, operation, *left, *right)) return -1;
