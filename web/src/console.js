@@ -1,0 +1,77 @@
+// The console pane: output decoded from the interpreter's UTF-8 bytes as they come, the
+// prompt, and an input line with a history on Up and Down, as in the terminal console.
+
+export const prompt = 'localInterpretatorUTF8::console # ';
+const maxOutputChars = 2_000_000;
+
+export class ConsolePane {
+  constructor({ output, input, promptElement, onLine }) {
+    this.output = output;
+    this.input = input;
+    this.decoder = new TextDecoder('utf-8');
+    this.history = [];
+    this.historyIndex = 0;
+    this.draft = '';
+    this.length = 0;
+    promptElement.textContent = prompt;
+    input.addEventListener('keydown', (event) => this.key(event, onLine));
+    output.parentElement.addEventListener('click', () => {
+      if (!window.getSelection().toString()) input.focus();
+    });
+  }
+
+  key(event, onLine) {
+    if (event.key === 'Enter') {
+      const line = this.input.value;
+      this.input.value = '';
+      if (line.trim() !== '' && this.history[this.history.length - 1] !== line) this.history.push(line);
+      this.historyIndex = this.history.length;
+      this.draft = '';
+      onLine(line);
+    } else if (event.key === 'ArrowUp' || event.key === 'ArrowDown') {
+      event.preventDefault();
+      this.browse(event.key === 'ArrowUp' ? -1 : 1);
+    }
+  }
+
+  browse(step) {
+    if (this.historyIndex === this.history.length) this.draft = this.input.value;
+    const index = Math.min(Math.max(this.historyIndex + step, 0), this.history.length);
+    if (index === this.historyIndex) return;
+    this.historyIndex = index;
+    this.input.value = index === this.history.length ? this.draft : this.history[index];
+    this.input.setSelectionRange(this.input.value.length, this.input.value.length);
+  }
+
+  // The line as the terminal shows it once it runs: prompt and text.
+  echo(line) {
+    this.write(`${prompt}${line}\n`);
+  }
+
+  writeBytes(bytes) {
+    this.write(this.decoder.decode(bytes, { stream: true }));
+  }
+
+  write(text) {
+    if (text === '') return;
+    const atBottom = this.output.scrollHeight - this.output.scrollTop - this.output.clientHeight < 4;
+    this.output.append(text);
+    this.length += text.length;
+    // Long sessions keep their latest output only.
+    if (this.length > maxOutputChars) {
+      this.output.textContent = this.output.textContent.slice(-maxOutputChars / 2);
+      this.length = this.output.textContent.length;
+    }
+    if (atBottom) this.output.scrollTop = this.output.scrollHeight;
+  }
+
+  notice(text) {
+    this.write(`[${text}]\n`);
+  }
+
+  clear() {
+    this.output.textContent = '';
+    this.length = 0;
+    this.decoder = new TextDecoder('utf-8');
+  }
+}
