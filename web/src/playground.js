@@ -152,4 +152,9 @@ const ready = session.start().then(() => {
   element('console-input').focus();
 });
 // For tests and the curious: when the page took input, and the editor's text.
-window.playground = { ready, editorText: () => editor.state.doc.toString(), setProgram };
+window.playground = {
+  ready,
+  editorText: () => editor.state.doc.toString(),
+  setProgram,
+  lastLineMs: () => session.lastLineMs,
+};

@@ -21,6 +21,8 @@ export class Session {
     this.stopView = null;
     this.stopIndex = 0;
     this.stopTimer = null;
+    // How long the last line ran inside the worker, in milliseconds.
+    this.lastLineMs = 0;
   }
 
   // Resolves when the interpreter is ready for the first line.
@@ -55,6 +57,7 @@ export class Session {
         this.onEdit(message.name, message.bytes);
         break;
       case 'done':
+        this.lastLineMs = message.ms;
         this.finishLine(message.quit);
         break;
       case 'log':

@@ -45,8 +45,9 @@ self.onmessage = (event) => {
     } else if (message.type === 'file') {
       writeFile(message.name, message.text);
     } else if (message.type === 'line') {
+      const started = performance.now();
       const quit = runLine(message.line);
-      postMessage({ type: 'done', quit });
+      postMessage({ type: 'done', quit, ms: performance.now() - started });
     }
   } catch (error) {
     // A trap inside the module (it should not happen) leaves it unusable: the page starts anew.

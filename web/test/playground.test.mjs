@@ -208,13 +208,15 @@ describe('runs', () => {
     assert.equal(await typeLine("? 'после остановки'"), 'после остановки\n');
   });
 
-  test('fib(25) runs in the page (timed for the report)', async () => {
+  test('fib(25) runs in the page (the median of five runs is reported)', async () => {
     await setEditor(readFileSync(join(root, 'bench', 'workloads', 'fib.prg'), 'utf8'), 'fib.prg');
-    const started = await page.evaluate(() => performance.now());
-    const printed = await runEditor();
-    const finished = await page.evaluate(() => performance.now());
-    assert.match(printed, /\n75025\n$/);
-    figures.fib25PageMs = Math.round(finished - started);
+    const runs = [];
+    for (let i = 0; i < 5; i += 1) {
+      assert.match(await runEditor(), /\n75025\n$/);
+      runs.push(await page.evaluate(() => window.playground.lastLineMs()));
+    }
+    runs.sort((a, b) => a - b);
+    figures.fib25PageMs = Math.round(runs[2]);
   });
 });
 
