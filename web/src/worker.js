@@ -50,7 +50,13 @@ self.onmessage = (event) => {
       postMessage({ type: 'done', quit, ms: performance.now() - started });
     }
   } catch (error) {
-    // A trap inside the module (it should not happen) leaves it unusable: the page starts anew.
-    postMessage({ type: 'failed', text: String(error && error.stack ? error.stack : error) });
+    // The engine's own stack is smaller than a terminal's: a program that recurses a few
+    // hundred levels deep overflows it before the interpreter's depth limit speaks. That
+    // (or any other trap) leaves the module unusable, and the page starts a new session.
+    const overflow = error instanceof RangeError && /call stack/i.test(error.message);
+    postMessage({
+      type: 'failed',
+      text: overflow ? 'the program nested deeper than the browser allows' : String(error),
+    });
   }
 };

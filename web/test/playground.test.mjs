@@ -220,6 +220,21 @@ describe('runs', () => {
   });
 });
 
+describe('limits', () => {
+  test('a text too long for memory fails its line, and the session goes on', async () => {
+    await reset();
+    await setEditor('s = "x";\nWHILE 1 < 2 DO\n  s = s + s;\nENDDO;\n', 'grow.prg');
+    assert.match(await runEditor(), /^Error Ошибка кода/m);
+    assert.ok(Number((await typeLine('? STRLEN(s)')).trim()) >= 1 << 20);
+  });
+
+  test('recursion deeper than the browser allows starts a new session and says why', async () => {
+    await setEditor('d = 0;\nFUNCTION Down()\n  d = d + 1;\n  Down();\nENDFUNCTION;\nDown();\n', 'deep.prg');
+    assert.match(await runEditor(), /nested deeper than the browser allows\); a new session has started\.\]\n/);
+    assert.equal(await typeLine('? 6*7'), '42\n');
+  });
+});
+
 describe('share link', () => {
   test('carries the program through the URL fragment', async () => {
     const program = "// общий\n? 'Поделиться: ' + Строка(6*7);\n";

@@ -20,6 +20,7 @@
 #include "context/localContextUTF8.h"
 #include "core/localInterrupt.h"
 #include "core/localTrace.h"
+#include "text/localString.h"
 
 namespace {
 
@@ -117,8 +118,19 @@ EMSCRIPTEN_KEEPALIVE int webRunLine(const char* utf8) {
   bytes.erase(end == std::string::npos ? 0 : end + 1);
   std::wstring line;
   bool quit = false;
-  if (localConsoleDecodeLine(localConsoleEncoding::utf8, bytes, line))
-    quit = localConsoleRunLine(*current.context, line).quit;
+  try {
+    if (localConsoleDecodeLine(localConsoleEncoding::utf8, bytes, line))
+      quit = localConsoleRunLine(*current.context, line).quit;
+  } catch (...) {
+    // The console catches std::exception (a text too long for memory) and reports it as
+    // an internal error; with WebAssembly exceptions in this toolchain such a throw from
+    // the C++ library does not match that handler, so it arrives here. It is reported
+    // the same way, and the session goes on: every destructor has run on the way out.
+    localInterruptLineEnds();
+    std::cout << "Error "
+              << localString::wstringToStdStringMultibyte(localString::returnStateAsString(localErrorTypeCODE))
+              << "\n";
+  }
   std::cout.flush();
   return quit ? 1 : 0;
 }
