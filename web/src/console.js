@@ -45,17 +45,30 @@ export class ConsolePane {
 
   // The line as the terminal shows it once it runs: prompt and text.
   echo(line) {
-    this.write(`${prompt}${line}\n`);
+    this.write(`${prompt}${line}\n`, 'echo');
   }
 
-  writeBytes(bytes) {
-    this.write(this.decoder.decode(bytes, { stream: true }));
+  // Output of the interpreter: UTF-8 bytes, and pairs of offset and channel where the
+  // channel changes (0 what programs print, 1 the system's diagnostics, shown dimmed).
+  writeOutput(bytes, marks) {
+    for (let i = 0; i < marks.length; i += 2) {
+      const end = i + 2 < marks.length ? marks[i + 2] : bytes.length;
+      const text = this.decoder.decode(bytes.subarray(marks[i], end), { stream: true });
+      this.write(text, marks[i + 1] === 1 ? 'diagnostic' : '');
+    }
   }
 
-  write(text) {
+  write(text, className = '') {
     if (text === '') return;
     const atBottom = this.output.scrollHeight - this.output.scrollTop - this.output.clientHeight < 4;
-    this.output.append(text);
+    if (className) {
+      const span = document.createElement('span');
+      span.className = className;
+      span.textContent = text;
+      this.output.append(span);
+    } else {
+      this.output.append(text);
+    }
     this.length += text.length;
     // Long sessions keep their latest output only.
     if (this.length > maxOutputChars) {
@@ -66,7 +79,7 @@ export class ConsolePane {
   }
 
   notice(text) {
-    this.write(`[${text}]\n`);
+    this.write(`[${text}]\n`, 'notice');
   }
 
   clear() {

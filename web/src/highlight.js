@@ -82,7 +82,7 @@ export const programLanguage = StreamLanguage.define({
     if (next === '?') return 'keyword';
     return /[=<>+\-*/]/.test(next) ? 'operator' : null;
   },
-  tokenTable: { command: tags.macroName, builtin: tags.standard(tags.function(tags.variableName)) },
+  tokenTable: { command: tags.macroName, builtin: tags.standard(tags.variableName) },
   languageData: { commentTokens: { line: '//' } },
 });
 
@@ -90,7 +90,7 @@ export const programHighlighting = syntaxHighlighting(
   HighlightStyle.define([
     { tag: tags.keyword, class: 'tok-keyword' },
     { tag: tags.macroName, class: 'tok-command' },
-    { tag: tags.standard(tags.function(tags.variableName)), class: 'tok-function' },
+    { tag: tags.standard(tags.variableName), class: 'tok-function' },
     { tag: tags.className, class: 'tok-class' },
     { tag: tags.string, class: 'tok-string' },
     { tag: tags.number, class: 'tok-number' },

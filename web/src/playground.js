@@ -82,7 +82,7 @@ function decodeProgramFile(bytes) {
 
 const session = new Session({
   files: exampleFiles,
-  onOutput: (bytes) => consolePane.writeBytes(bytes),
+  onOutput: (bytes, marks) => consolePane.writeOutput(bytes, marks),
   onEdit: (name, bytes) => {
     setProgram(name, decodeProgramFile(bytes));
     editor.focus();

@@ -51,7 +51,7 @@ export class Session {
         this.next();
         break;
       case 'out':
-        this.onOutput(message.bytes);
+        this.onOutput(message.bytes, message.marks);
         break;
       case 'edit':
         this.onEdit(message.name, message.bytes);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <iostream>
 #include <memory>
+#include <ostream>
 #include <streambuf>
 #include <string>
 #include <vector>
@@ -18,56 +19,81 @@
 #include "app/localConsole.h"
 #include "app/localConsoleEncoding.h"
 #include "context/localContextUTF8.h"
+#include "core/localDiagnostics.h"
 #include "core/localInterrupt.h"
 #include "core/localTrace.h"
 #include "text/localString.h"
 
 namespace {
 
-EM_JS(void, localWebPostOutput, (const char* bytes, int size), {
+// Posts bytes to the page with the places where the channel changes: pairs of offset
+// and channel (0 what programs print, 1 the system's diagnostics).
+EM_JS(void, localWebPostOutput, (const char* bytes, int size, const std::int32_t* marks, int markCount), {
   const chunk = HEAPU8.slice(bytes, bytes + size);
-  postMessage({type: 'out', bytes: chunk}, [chunk.buffer]);
+  const places = Array.from(HEAP32.subarray(marks >> 2, (marks >> 2) + 2 * markCount));
+  postMessage({type: 'out', bytes: chunk, marks: places}, [chunk.buffer]);
 });
 
 // Collects what the interpreter prints and posts it to the page: at once after a quiet
 // spell, otherwise in batches, so that a loop printing many lines does not send a message
-// per line. The page decodes the UTF-8 bytes as they come.
-class pageOutputBuffer : public std::streambuf {
+// per line. The console pane shows diagnostics (trace lines, failures) apart from what
+// programs print, in the order they came.
+class pageOutput {
  public:
+  void put(std::int32_t channel, const char* text, std::size_t count) {
+    if (count == 0) return;
+    if (marks_.empty() || marks_.back() != channel) {
+      marks_.push_back(static_cast<std::int32_t>(pending_.size()));
+      marks_.push_back(channel);
+    }
+    pending_.insert(pending_.end(), text, text + count);
+    if (text[count - 1] == '\n' &&
+        (pending_.size() >= batchBytes || emscripten_get_now() - lastPost_ >= batchMilliseconds))
+      post();
+  }
   void post() {
     if (pending_.empty()) return;
-    localWebPostOutput(pending_.data(), static_cast<int>(pending_.size()));
+    localWebPostOutput(pending_.data(), static_cast<int>(pending_.size()), marks_.data(),
+                       static_cast<int>(marks_.size() / 2));
     pending_.clear();
+    marks_.clear();
     lastPost_ = emscripten_get_now();
-  }
-
- protected:
-  int overflow(int c) override {
-    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    pending_.push_back(static_cast<char>(c));
-    if (c == '\n') postWhenDue();
-    return c;
-  }
-  std::streamsize xsputn(const char* text, std::streamsize count) override {
-    pending_.insert(pending_.end(), text, text + count);
-    if (count > 0 && text[count - 1] == '\n') postWhenDue();
-    return count;
-  }
-  int sync() override {
-    post();
-    return 0;
   }
 
  private:
   static constexpr std::size_t batchBytes = 64 * 1024;
   static constexpr double batchMilliseconds = 30;
 
-  void postWhenDue() {
-    if (pending_.size() >= batchBytes || emscripten_get_now() - lastPost_ >= batchMilliseconds) post();
+  std::vector<char> pending_;
+  std::vector<std::int32_t> marks_;
+  double lastPost_ = 0;
+};
+
+// One channel of the page's output as a stream buffer, unbuffered: every character goes
+// to pageOutput at once, so the two channels keep their order.
+class pageChannel : public std::streambuf {
+ public:
+  pageChannel(pageOutput& output, std::int32_t channel) : output_(output), channel_(channel) {}
+
+ protected:
+  int overflow(int c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    const char byte = static_cast<char>(c);
+    output_.put(channel_, &byte, 1);
+    return c;
+  }
+  std::streamsize xsputn(const char* text, std::streamsize count) override {
+    output_.put(channel_, text, static_cast<std::size_t>(count));
+    return count;
+  }
+  int sync() override {
+    output_.post();
+    return 0;
   }
 
-  std::vector<char> pending_;
-  double lastPost_ = 0;
+ private:
+  pageOutput& output_;
+  std::int32_t channel_;
 };
 
 // The page stores a nonzero value here and wakes the watcher (Atomics.notify).
@@ -82,7 +108,10 @@ void* watchStops(void*) {
 }
 
 struct session {
-  pageOutputBuffer output;
+  pageOutput output;
+  pageChannel printed{output, 0};
+  pageChannel diagnostics{output, 1};
+  std::ostream diagnosticStream{&diagnostics};
   std::unique_ptr<localContextUTF8> context;
 };
 
@@ -100,7 +129,8 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE std::int32_t* webStart() {
   session& current = theSession();
   localApplyEncoding(localConsoleEncoding::utf8);
-  std::cout.rdbuf(&current.output);
+  std::cout.rdbuf(&current.printed);
+  localSetDiagnostics(&current.diagnosticStream);
   current.context = std::make_unique<localContextUTF8>();
   pthread_t watcher;
   if (pthread_create(&watcher, nullptr, watchStops, nullptr) == 0) pthread_detach(watcher);
@@ -127,7 +157,7 @@ EMSCRIPTEN_KEEPALIVE int webRunLine(const char* utf8) {
     // the C++ library does not match that handler, so it arrives here. It is reported
     // the same way, and the session goes on: every destructor has run on the way out.
     localInterruptLineEnds();
-    std::cout << "Error "
+    localDiagnostics() << "Error "
               << localString::wstringToStdStringMultibyte(localString::returnStateAsString(localErrorTypeCODE))
               << "\n";
   }
