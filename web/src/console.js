@@ -2,10 +2,12 @@
 // prompt, and an input line with a history on Up and Down, as in the terminal console.
 
 export const prompt = 'localInterpretatorUTF8::console # ';
+// The prompt for the further lines of a block, as on a terminal.
+export const continuationPrompt = '... ';
 const maxOutputChars = 2_000_000;
 
 export class ConsolePane {
-  constructor({ output, input, promptElement, onLine }) {
+  constructor({ output, input, promptElement, onLine, onInterrupt }) {
     this.output = output;
     this.input = input;
     this.decoder = new TextDecoder('utf-8');
@@ -13,15 +15,30 @@ export class ConsolePane {
     this.historyIndex = 0;
     this.draft = '';
     this.length = 0;
+    this.promptElement = promptElement;
+    this.promptText = prompt;
     promptElement.textContent = prompt;
-    input.addEventListener('keydown', (event) => this.key(event, onLine));
+    input.addEventListener('keydown', (event) => this.key(event, onLine, onInterrupt));
     output.parentElement.addEventListener('click', () => {
       if (!window.getSelection().toString()) input.focus();
     });
   }
 
-  key(event, onLine) {
-    if (event.key === 'Enter') {
+  setPrompt(text) {
+    this.promptText = text;
+    this.promptElement.textContent = text;
+  }
+
+  key(event, onLine, onInterrupt) {
+    const selected = this.input.selectionStart !== this.input.selectionEnd;
+    if (event.key === 'c' && event.ctrlKey && !selected) {
+      // Ctrl-C as on a terminal: stops a running line, or drops the typed line (and a
+      // block being typed).
+      event.preventDefault();
+      this.write(`${this.promptText}${this.input.value}^C\n`, 'echo');
+      this.input.value = '';
+      onInterrupt();
+    } else if (event.key === 'Enter') {
       const line = this.input.value;
       this.input.value = '';
       if (line.trim() !== '' && this.history[this.history.length - 1] !== line) this.history.push(line);
@@ -45,7 +62,7 @@ export class ConsolePane {
 
   // The line as the terminal shows it once it runs: prompt and text.
   echo(line) {
-    this.write(`${prompt}${line}\n`, 'echo');
+    this.write(`${this.promptText}${line}\n`, 'echo');
   }
 
   // Output of the interpreter: UTF-8 bytes, and pairs of offset and channel where the

@@ -6,7 +6,7 @@ import { EditorState } from '@codemirror/state';
 import { EditorView, drawSelection, highlightActiveLine, keymap, lineNumbers } from '@codemirror/view';
 import { examples } from 'virtual:examples';
 
-import { ConsolePane } from './console.js';
+import { ConsolePane, continuationPrompt, prompt } from './console.js';
 import { programHighlighting, programLanguage } from './highlight.js';
 import { Session } from './session.js';
 import { readShareFragment, shareFragment } from './share.js';
@@ -66,6 +66,7 @@ const consolePane = new ConsolePane({
   input: element('console-input'),
   promptElement: element('prompt'),
   onLine: (line) => runLine(line),
+  onInterrupt: () => (session.busy ? session.stop() : session.discardBlock()),
 });
 
 // Files of the in-memory directory at the start of every session: the examples.
@@ -97,6 +98,7 @@ const session = new Session({
 
 function showState() {
   const busy = session.busy;
+  consolePane.setPrompt(session.continuing ? continuationPrompt : prompt);
   ui.status.textContent = !session.ready ? 'starting…' : busy ? 'running' : 'ready';
   ui.run.disabled = !session.ready || busy;
   ui.stop.disabled = !session.ready || !busy;
@@ -111,6 +113,7 @@ function runLine(line) {
 // Run: the editor's text becomes the file, and the console runs it as DO does.
 async function runEditor() {
   const name = safeFileName();
+  session.discardBlock();
   session.writeFile(name, editor.state.doc.toString());
   await runLine(`DO ${name}`);
 }

@@ -23,6 +23,8 @@ export class Session {
     this.stopTimer = null;
     // How long the last line ran inside the worker, in milliseconds.
     this.lastLineMs = 0;
+    // True while a block typed at the prompt waits for its further lines.
+    this.continuing = false;
   }
 
   // Resolves when the interpreter is ready for the first line.
@@ -58,7 +60,7 @@ export class Session {
         break;
       case 'done':
         this.lastLineMs = message.ms;
-        this.finishLine(message.quit);
+        this.finishLine(message.result);
         break;
       case 'log':
         console.log(message.text);
@@ -99,18 +101,27 @@ export class Session {
     this.worker.postMessage({ type: 'line', line: this.running.line });
   }
 
-  finishLine(quit) {
+  finishLine(result) {
     clearTimeout(this.stopTimer);
     this.stopTimer = null;
     const finished = this.running;
     this.running = null;
+    this.continuing = result === 2;
     if (finished) finished.resolve();
-    if (quit) {
+    if (result === 1) {
       this.restart('The session ended; a new one has started.');
       return;
     }
     this.onState();
     this.next();
+  }
+
+  // Drops the lines of a block typed so far, as Ctrl-C at the terminal's prompt does.
+  discardBlock() {
+    if (!this.continuing || this.busy) return;
+    this.worker.postMessage({ type: 'discard' });
+    this.continuing = false;
+    this.onState();
   }
 
   stop() {
@@ -135,6 +146,7 @@ export class Session {
     this.running = null;
     this.queue = [];
     this.stopView = null;
+    this.continuing = false;
     if (notice) this.onNotice(notice);
     return this.start();
   }

@@ -16,7 +16,7 @@ function runLine(line) {
   const bytes = module._malloc(size);
   try {
     module.stringToUTF8(line, bytes, size);
-    return module._webRunLine(bytes) !== 0;
+    return module._webRunLine(bytes);
   } finally {
     module._free(bytes);
   }
@@ -46,8 +46,11 @@ self.onmessage = (event) => {
       writeFile(message.name, message.text);
     } else if (message.type === 'line') {
       const started = performance.now();
-      const quit = runLine(message.line);
-      postMessage({ type: 'done', quit, ms: performance.now() - started });
+      // 0 ran, 1 ended the session (QUIT), 2 opened or continued a block.
+      const result = runLine(message.line);
+      postMessage({ type: 'done', result, ms: performance.now() - started });
+    } else if (message.type === 'discard') {
+      module._webDiscardBlock();
     }
   } catch (error) {
     // The engine's own stack is smaller than a terminal's: a program that recurses a few

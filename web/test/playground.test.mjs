@@ -198,6 +198,31 @@ describe('console', () => {
     assert.match(await typeLine('? nosuchname'), /^Error /m);
   });
 
+  test('a block typed at the prompt collects its lines and runs when it closes; Ctrl-C drops one', async () => {
+    const before = (await consoleText()).length;
+    for (const line of ['FOR i = 1 TO 3 DO', "  ? 'строка ' + STRING(i);"]) {
+      await page.fill('#console-input', line);
+      await page.press('#console-input', 'Enter');
+      await waitIdle();
+      assert.equal(await page.textContent('#prompt'), '... ');
+    }
+    await page.fill('#console-input', 'ENDDO');
+    await page.press('#console-input', 'Enter');
+    await waitIdle();
+    assert.equal(await page.textContent('#prompt'), prompt);
+    const printed = (await consoleText()).slice(before);
+    assert.ok(printed.startsWith(`${prompt}FOR i = 1 TO 3 DO\n... `), printed);
+    assert.match(printed, /строка 1\nстрока 2\nстрока 3\n$/);
+
+    await page.fill('#console-input', 'IF 1 < 2 THEN');
+    await page.press('#console-input', 'Enter');
+    await waitIdle();
+    await page.fill('#console-input', '? 1');
+    await page.press('#console-input', 'Control+c');
+    assert.equal(await page.textContent('#prompt'), prompt);
+    assert.equal(await typeLine('? 5'), '5\n');
+  });
+
   test('Up and Down walk the history', async () => {
     await typeLine('? 1');
     await typeLine('? 2');

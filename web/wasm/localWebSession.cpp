@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/localConsole.h"
+#include "app/localConsoleBlock.h"
 #include "app/localConsoleEncoding.h"
 #include "context/localContextUTF8.h"
 #include "core/localDiagnostics.h"
@@ -113,7 +114,27 @@ struct session {
   pageChannel diagnostics{output, 1};
   std::ostream diagnosticStream{&diagnostics};
   std::unique_ptr<localContextUTF8> context;
+  // A block typed at the prompt (IF ... ENDIF and the like) while its lines are collected.
+  std::wstring block;
+  int blockDepth = 0;
 };
+
+enum lineResult { lineDone = 0, lineQuit = 1, lineContinues = 2 };
+
+// One decoded console line: run it, or collect it into the block it opens or continues,
+// which runs as DO runs a program text once it closes (as the terminal console does).
+lineResult runOrCollect(session& current, const std::wstring& line) {
+  if (current.block.empty() && !localConsoleBlock::opensBlock(line))
+    return localConsoleRunLine(*current.context, line).quit ? lineQuit : lineDone;
+  if (!current.block.empty()) current.block += L'\n';
+  current.block += line;
+  current.blockDepth += localConsoleBlock::depthChange(line);
+  if (current.blockDepth > 0) return lineContinues;
+  const std::wstring lines = std::move(current.block);
+  current.block.clear();
+  current.blockDepth = 0;
+  return localConsoleRunBlock(*current.context, lines).quit ? lineQuit : lineDone;
+}
 
 session& theSession() {
   static session instance;
@@ -140,17 +161,17 @@ EMSCRIPTEN_KEEPALIVE std::int32_t* webStart() {
   return &stopWord;
 }
 
-// Runs one console line (UTF-8). Returns 1 when the line ended the session (QUIT).
+// Runs one console line (UTF-8). Returns 0 when it ran, 1 when it ended the session
+// (QUIT), 2 when it opened or continued a block that wants more lines.
 EMSCRIPTEN_KEEPALIVE int webRunLine(const char* utf8) {
   session& current = theSession();
   std::string bytes = utf8;
   const std::size_t end = bytes.find_last_not_of(' ');
   bytes.erase(end == std::string::npos ? 0 : end + 1);
   std::wstring line;
-  bool quit = false;
+  lineResult result = lineDone;
   try {
-    if (localConsoleDecodeLine(localConsoleEncoding::utf8, bytes, line))
-      quit = localConsoleRunLine(*current.context, line).quit;
+    if (localConsoleDecodeLine(localConsoleEncoding::utf8, bytes, line)) result = runOrCollect(current, line);
   } catch (...) {
     // The console catches std::exception (a text too long for memory) and reports it as
     // an internal error; with WebAssembly exceptions in this toolchain such a throw from
@@ -158,11 +179,17 @@ EMSCRIPTEN_KEEPALIVE int webRunLine(const char* utf8) {
     // the same way, and the session goes on: every destructor has run on the way out.
     localInterruptLineEnds();
     localDiagnostics() << "Error "
-              << localString::wstringToStdStringMultibyte(localString::returnStateAsString(localErrorTypeCODE))
-              << "\n";
+                       << localString::wstringToStdStringMultibyte(localString::returnStateAsString(localErrorTypeCODE))
+                       << "\n";
   }
   std::cout.flush();
-  return quit ? 1 : 0;
+  return result;
+}
+
+// Drops the lines of a block being collected, as Ctrl-C at the terminal's prompt does.
+EMSCRIPTEN_KEEPALIVE void webDiscardBlock() {
+  theSession().block.clear();
+  theSession().blockDepth = 0;
 }
 
 }  // extern "C"
