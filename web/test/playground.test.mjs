@@ -319,6 +319,42 @@ describe('share link', () => {
   });
 });
 
+describe('static hosting', () => {
+  test('without isolation headers the page isolates itself with its service worker, and Stop still keeps the session', async () => {
+    const plain = await startServer(0, site, false);
+    const isolated = await browser.newPage();
+    watch(isolated);
+    try {
+      await isolated.goto(`http://127.0.0.1:${plain.address().port}/`);
+      // The service worker reloads the page once; until then the page is not isolated.
+      let crossOriginIsolated = false;
+      for (let attempt = 0; attempt < 100 && !crossOriginIsolated; attempt += 1) {
+        try {
+          crossOriginIsolated = await isolated.evaluate(() => window.crossOriginIsolated);
+        } catch {
+          // The page was navigating: ask again.
+        }
+        if (!crossOriginIsolated) await isolated.waitForTimeout(100);
+      }
+      assert.equal(crossOriginIsolated, true);
+      await isolated.waitForFunction(() => window.playground !== undefined);
+      await isolated.evaluate(() => window.playground.ready);
+      await waitIdle(isolated);
+      assert.equal(await typeLine('kept = 7', isolated), '');
+      await isolated.evaluate(() => window.playground.setProgram('loop.prg', 'WHILE 1 < 2 DO\nENDDO;\n'));
+      await isolated.click('#run');
+      await isolated.waitForTimeout(200);
+      await isolated.click('#stop');
+      await waitIdle(isolated);
+      assert.doesNotMatch(await consoleText(isolated), /new session/);
+      assert.equal(await typeLine('? kept', isolated), '7\n');
+    } finally {
+      await isolated.close();
+      plain.close();
+    }
+  });
+});
+
 describe('no errors', () => {
   test('no page printed a console error', () => {
     assert.deepEqual(problems, []);
