@@ -245,6 +245,11 @@ describe('console', () => {
     assert.equal(await page.inputValue('#file-name'), 'fresh.prg');
     assert.equal(await page.evaluate(() => window.playground.editorText()), '\n');
     assert.match(await typeLine('RUN ls'), /not available in the browser/);
+    assert.match(await typeLine('MODIFY COMMAND loops.prg'), /\[loops\.prg\]/);
+    assert.match(await page.evaluate(() => window.playground.editorText()), /Liftoff!/);
+    await setEditor("? 'edited in the page';\n", 'loops.prg');
+    assert.match(await runEditor(), /^edited in the page\n$/m);
+    assert.match(await typeLine('DO loops.prg'), /^edited in the page\n$/m);
   });
 });
 
