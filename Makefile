@@ -5,7 +5,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 30
 
-.PHONY: build run test bench package package-check fuzz clean
+.PHONY: build run test bench package package-check fuzz clean web web-serve web-test editors-test
 
 build:
 	cmake --preset default
@@ -44,5 +44,25 @@ fuzz:
 	cmake --build --preset fuzz -j $(JOBS)
 	tests/fuzz/run_fuzz.sh $(FUZZ_SECONDS)
 
+# The browser playground (see README, "Playground"): the interpreter compiled with emscripten
+# and the static page around it, in build-web/site/. Debian's emscripten needs its own Node
+# modules when the machine's node is not Debian's.
+WEB_ENV = NODE_PATH=$${NODE_PATH:-/usr/share/nodejs}
+web:
+	$(WEB_ENV) emcmake cmake --preset web
+	$(WEB_ENV) cmake --build --preset web -j $(JOBS) --target localinterp_web
+	cd web && { [ node_modules/.package-lock.json -nt package-lock.json ] || npm ci --no-audit --no-fund; }
+	node web/build.mjs
+
+web-serve: web
+	node web/serve.mjs
+
+# Headless Chromium against the page on 127.0.0.1; the editor grammars' tests first.
+web-test: editors-test web
+	node --test web/test/
+
+editors-test:
+	editors/run_tests.sh
+
 clean:
-	rm -rf build build-test build-fuzz
+	rm -rf build build-test build-fuzz build-web

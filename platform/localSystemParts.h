@@ -17,4 +17,12 @@ int listDirectory(std::ostream& out, const std::filesystem::path& directory);
 // could not start.
 int runShellCommand(const std::string& script, const std::vector<std::string>& arguments, bool terminal);
 
+// Opens FILE for editing: the user's editor on a terminal here, the editor pane in the
+// browser build. Returns 0 when it was opened.
+int openEditor(const std::string& fileName);
+
+// Runs an external command line (an empty one opens an interactive shell where there is
+// one). Returns its exit status, or nonzero when it could not run.
+int runCommand(const std::string& command);
+
 }  // namespace localPlatform

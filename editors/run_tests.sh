@@ -1,0 +1,24 @@
+#!/bin/sh
+# Tests of the editor support: the generated files match editors/keywords.txt, the
+# TextMate grammar passes its sample files, and Vim loads the syntax file headless.
+# A missing tool (npm, vim) is reported as a skip, not a failure.
+set -eu
+cd "$(dirname "$0")"
+
+if command -v npm >/dev/null 2>&1; then
+  [ -d node_modules/vscode-tmgrammar-test ] || npm ci --no-audit --no-fund --loglevel=error
+  npm test
+else
+  echo "editors: grammar tests skipped: npm is not installed"
+fi
+
+if command -v vim >/dev/null 2>&1; then
+  report=$(mktemp)
+  trap 'rm -f "$report"' EXIT
+  status=0
+  VIM_TEST_REPORT="$report" vim -Nu NONE -i NONE -es -S vim/tests/syntax_test.vim </dev/null >/dev/null 2>&1 || status=$?
+  cat "$report"
+  [ "$status" -eq 0 ] || { echo "editors: Vim syntax test failed"; exit 1; }
+else
+  echo "editors: Vim syntax test skipped: vim is not installed (apt-get install vim)"
+fi

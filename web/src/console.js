@@ -1,0 +1,107 @@
+// The console pane: output decoded from the interpreter's UTF-8 bytes as they come, the
+// prompt, and an input line with a history on Up and Down, as in the terminal console.
+
+export const prompt = 'localInterpretatorUTF8::console # ';
+// The prompt for the further lines of a block, as on a terminal.
+export const continuationPrompt = '... ';
+const maxOutputChars = 2_000_000;
+
+export class ConsolePane {
+  constructor({ output, input, promptElement, onLine, onInterrupt }) {
+    this.output = output;
+    this.input = input;
+    this.decoder = new TextDecoder('utf-8');
+    this.history = [];
+    this.historyIndex = 0;
+    this.draft = '';
+    this.length = 0;
+    this.promptElement = promptElement;
+    this.promptText = prompt;
+    promptElement.textContent = prompt;
+    input.addEventListener('keydown', (event) => this.key(event, onLine, onInterrupt));
+    output.parentElement.addEventListener('click', () => {
+      if (!window.getSelection().toString()) input.focus();
+    });
+  }
+
+  setPrompt(text) {
+    this.promptText = text;
+    this.promptElement.textContent = text;
+  }
+
+  key(event, onLine, onInterrupt) {
+    const selected = this.input.selectionStart !== this.input.selectionEnd;
+    if (event.key === 'c' && event.ctrlKey && !selected) {
+      // Ctrl-C as on a terminal: stops a running line, or drops the typed line (and a
+      // block being typed).
+      event.preventDefault();
+      this.write(`${this.promptText}${this.input.value}^C\n`, 'echo');
+      this.input.value = '';
+      onInterrupt();
+    } else if (event.key === 'Enter') {
+      const line = this.input.value;
+      this.input.value = '';
+      if (line.trim() !== '' && this.history[this.history.length - 1] !== line) this.history.push(line);
+      this.historyIndex = this.history.length;
+      this.draft = '';
+      onLine(line);
+    } else if (event.key === 'ArrowUp' || event.key === 'ArrowDown') {
+      event.preventDefault();
+      this.browse(event.key === 'ArrowUp' ? -1 : 1);
+    }
+  }
+
+  browse(step) {
+    if (this.historyIndex === this.history.length) this.draft = this.input.value;
+    const index = Math.min(Math.max(this.historyIndex + step, 0), this.history.length);
+    if (index === this.historyIndex) return;
+    this.historyIndex = index;
+    this.input.value = index === this.history.length ? this.draft : this.history[index];
+    this.input.setSelectionRange(this.input.value.length, this.input.value.length);
+  }
+
+  // The line as the terminal shows it once it runs: prompt and text.
+  echo(line) {
+    this.write(`${this.promptText}${line}\n`, 'echo');
+  }
+
+  // Output of the interpreter: UTF-8 bytes, and pairs of offset and channel where the
+  // channel changes (0 what programs print, 1 the system's diagnostics, shown dimmed).
+  writeOutput(bytes, marks) {
+    for (let i = 0; i < marks.length; i += 2) {
+      const end = i + 2 < marks.length ? marks[i + 2] : bytes.length;
+      const text = this.decoder.decode(bytes.subarray(marks[i], end), { stream: true });
+      this.write(text, marks[i + 1] === 1 ? 'diagnostic' : '');
+    }
+  }
+
+  write(text, className = '') {
+    if (text === '') return;
+    const atBottom = this.output.scrollHeight - this.output.scrollTop - this.output.clientHeight < 4;
+    if (className) {
+      const span = document.createElement('span');
+      span.className = className;
+      span.textContent = text;
+      this.output.append(span);
+    } else {
+      this.output.append(text);
+    }
+    this.length += text.length;
+    // Long sessions keep their latest output only.
+    if (this.length > maxOutputChars) {
+      this.output.textContent = this.output.textContent.slice(-maxOutputChars / 2);
+      this.length = this.output.textContent.length;
+    }
+    if (atBottom) this.output.scrollTop = this.output.scrollHeight;
+  }
+
+  notice(text) {
+    this.write(`[${text}]\n`, 'notice');
+  }
+
+  clear() {
+    this.output.textContent = '';
+    this.length = 0;
+    this.decoder = new TextDecoder('utf-8');
+  }
+}

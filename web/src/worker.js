@@ -1,0 +1,65 @@
+// The interpreter's worker: it loads the WebAssembly module, keeps one session (context,
+// variables, functions, loaded classes) and runs the console lines the page sends, one at
+// a time. Its files live in an in-memory directory. Output arrives at the page as 'out'
+// messages while a line runs; 'done' ends each line.
+/* global createLocalinterp */
+importScripts('localinterp.js');
+
+let module = null;
+
+function writeFile(name, text) {
+  module.FS.writeFile(name, text);
+}
+
+function runLine(line) {
+  const size = module.lengthBytesUTF8(line) + 1;
+  const bytes = module._malloc(size);
+  try {
+    module.stringToUTF8(line, bytes, size);
+    return module._webRunLine(bytes);
+  } finally {
+    module._free(bytes);
+  }
+}
+
+async function start(files) {
+  const scriptUrl = new URL('localinterp.js', self.location.href).href;
+  module = await createLocalinterp({
+    mainScriptUrlOrBlob: scriptUrl,
+    locateFile: (path) => new URL(path, self.location.href).href,
+    print: (text) => postMessage({ type: 'log', text }),
+    printErr: (text) => postMessage({ type: 'log', text }),
+  });
+  module.FS.mkdir('/playground');
+  module.FS.chdir('/playground');
+  for (const [name, text] of files) writeFile(name, text);
+  const stopWord = module._webStart();
+  postMessage({ type: 'ready', memory: module.HEAP32.buffer, stopWord });
+}
+
+self.onmessage = (event) => {
+  const message = event.data;
+  try {
+    if (message.type === 'start') {
+      start(message.files).catch((error) => postMessage({ type: 'failed', text: String(error) }));
+    } else if (message.type === 'file') {
+      writeFile(message.name, message.text);
+    } else if (message.type === 'line') {
+      const started = performance.now();
+      // 0 ran, 1 ended the session (QUIT), 2 opened or continued a block.
+      const result = runLine(message.line);
+      postMessage({ type: 'done', result, ms: performance.now() - started });
+    } else if (message.type === 'discard') {
+      module._webDiscardBlock();
+    }
+  } catch (error) {
+    // The engine's own stack is smaller than a terminal's: a program that recurses a few
+    // hundred levels deep overflows it before the interpreter's depth limit speaks. That
+    // (or any other trap) leaves the module unusable, and the page starts a new session.
+    const overflow = error instanceof RangeError && /call stack/i.test(error.message);
+    postMessage({
+      type: 'failed',
+      text: overflow ? 'the program nested deeper than the browser allows' : String(error),
+    });
+  }
+};
