@@ -127,7 +127,7 @@ bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* 
   return localNameTerm::endFunctionCall(state, called, name);
 }
 
-bool localNameTerm::endFunctionCall(localReturnStateType& state, bool called, std::wstring_view name) {
+bool localNameTerm::functionCallFailed(localReturnStateType& state, bool called, std::wstring_view name) {
   // A call that failed without naming why is still a failure.
   if (!called && state == localErrorTypeOK) state = localErrorTypeCODE;
   if (state == localErrorTypeOK) return true;

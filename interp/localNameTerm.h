@@ -51,7 +51,11 @@ bool callFunction(localReturnStateType& state, localContextUTF8* context, localV
 // The end of a call of a function by name that the context made (called is its answer):
 // what callFunction does after the context returns; false, with the failure line
 // printed, when the call failed.
-bool endFunctionCall(localReturnStateType& state, bool called, std::wstring_view name);
+bool functionCallFailed(localReturnStateType& state, bool called, std::wstring_view name);
+inline bool endFunctionCall(localReturnStateType& state, bool called, std::wstring_view name) {
+  if (called && state == localErrorTypeOK) return true;
+  return functionCallFailed(state, called, name);
+}
 
 // Makes the call with the evaluated arguments; the result goes into value (over the
 // object for a method). closePosition is where the ")" stands, termStart where the name

@@ -185,8 +185,8 @@ localOperatorCompiled::localOperatorCompiled(executorType executorFunction)
 // The tree reads the text exactly as the scanner is handed it.
 void localOperatorCompiled::parseText() { tree = localExpressionTree::parse(text); }
 
-const localCode& localOperatorCompiled::code() const {
-  if (code_.code == nullptr) code_.code = localCode::compile(*this);
+const localCode& localOperatorCompiled::compileCode() const {
+  code_.code = localCode::compile(*this);
   return *code_.code;
 }
 

@@ -81,8 +81,9 @@ class localOperatorCompiled {
   // Parses text into tree; the compiler calls it once the kind, name and text are final.
   void parseText();
   // The node's code, compiled on first use.
-  const localCode& code() const;
+  const localCode& code() const { return code_.code != nullptr ? *code_.code : compileCode(); }
 
  private:
+  const localCode& compileCode() const;
   localCodeCache code_;
 };
