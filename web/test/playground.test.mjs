@@ -77,17 +77,26 @@ async function runEditor() {
 // Clicks Run and returns only what the program printed: no echo, no diagnostics (the
 // console pane shows those apart, as the command line sends them to standard error).
 async function runEditorPrinted() {
-  const count = await page.$eval('#console-output', (e) => e.childNodes.length);
+  const textNodes = (e) => {
+    const walker = document.createTreeWalker(e, NodeFilter.SHOW_TEXT);
+    let count = 0;
+    while (walker.nextNode()) count += 1;
+    return count;
+  };
+  const count = await page.$eval('#console-output', textNodes);
   await page.click('#run');
   await waitIdle();
   return page.$eval(
     '#console-output',
-    (e, from) =>
-      [...e.childNodes]
-        .slice(from)
-        .filter((node) => !(node.classList && (node.classList.contains('diagnostic') || node.classList.contains('echo'))))
-        .map((node) => node.textContent)
-        .join(''),
+    (e, from) => {
+      const walker = document.createTreeWalker(e, NodeFilter.SHOW_TEXT);
+      const parts = [];
+      for (let index = 0; walker.nextNode(); index += 1) {
+        const kind = walker.currentNode.parentElement.classList;
+        if (index >= from && !kind.contains('diagnostic') && !kind.contains('echo')) parts.push(walker.currentNode.data);
+      }
+      return parts.join('');
+    },
     count,
   );
 }
