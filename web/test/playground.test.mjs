@@ -312,7 +312,7 @@ describe('limits', () => {
     assert.ok(Number((await typeLine('? STRLEN(s)')).trim()) >= 1 << 20);
   });
 
-  test('endless recursion ends with the depth error, or past the browser's stack with a new session, and says why', async () => {
+  test('endless recursion ends with the depth error, or past the stack of the browser with a new session', async () => {
     await setEditor('d = 0;\nFUNCTION Down()\n  d = d + 1;\n  Down();\nENDFUNCTION;\nDown();\n', 'deep.prg');
     const printed = await runEditor();
     // Each level of a call takes several frames of the engine's stack, which is much
