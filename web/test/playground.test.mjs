@@ -146,6 +146,7 @@ after(async () => {
 
 describe('page', () => {
   test('starts cross-origin isolated with the start-up line of the console', async () => {
+    // From the start of navigation to the console taking input.
     figures.readyMs = Math.round(await page.evaluate(() => window.playground.readyMs));
     assert.equal(await page.evaluate(() => window.crossOriginIsolated), true);
     assert.equal(await consoleText(), 'func: main file: main line: 603\n');
