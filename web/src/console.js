@@ -15,6 +15,7 @@ export class ConsolePane {
     this.historyIndex = 0;
     this.draft = '';
     this.length = 0;
+    this.lineComplete = true;
     this.promptElement = promptElement;
     this.promptText = prompt;
     promptElement.textContent = prompt;
@@ -75,22 +76,31 @@ export class ConsolePane {
     }
   }
 
+  // Text goes into blocks, one for each batch of whole lines: appending a block does not
+  // lay out all that came before again, which appending to one long text did.
   write(text, className = '') {
     if (text === '') return;
     const atBottom = this.output.scrollHeight - this.output.scrollTop - this.output.clientHeight < 4;
+    let block = this.output.lastElementChild;
+    if (!block || this.lineComplete) {
+      block = document.createElement('div');
+      this.output.append(block);
+    }
     if (className) {
       const span = document.createElement('span');
       span.className = className;
       span.textContent = text;
-      this.output.append(span);
+      block.append(span);
     } else {
-      this.output.append(text);
+      block.append(text);
     }
+    this.lineComplete = text.endsWith('\n');
     this.length += text.length;
     // Long sessions keep their latest output only.
-    if (this.length > maxOutputChars) {
-      this.output.textContent = this.output.textContent.slice(-maxOutputChars / 2);
-      this.length = this.output.textContent.length;
+    while (this.length > maxOutputChars && this.output.childElementCount > 1) {
+      const oldest = this.output.firstElementChild;
+      this.length -= oldest.textContent.length;
+      oldest.remove();
     }
     if (atBottom) this.output.scrollTop = this.output.scrollHeight;
   }
@@ -102,6 +112,7 @@ export class ConsolePane {
   clear() {
     this.output.textContent = '';
     this.length = 0;
+    this.lineComplete = true;
     this.decoder = new TextDecoder('utf-8');
   }
 }
