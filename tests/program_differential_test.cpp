@@ -1,23 +1,25 @@
-// Differential test of the two ways a compiled node can evaluate its expression: the
-// parsed tree and scanning the text. Random programs and a few fixed ones run both
-// ways in fresh contexts; the printed bytes, the outcome and the variables left behind
-// must be identical. LOCALINTERP_DIFF_PROGRAMS sets how many random programs run
+// Differential test of the two program engines: the instruction list and the text
+// scanner, the reference. Random programs and a few fixed ones run with each engine in
+// fresh contexts; the printed bytes, the outcome and the variables left behind must be
+// identical. LOCALINTERP_DIFF_PROGRAMS sets how many random programs run
 // (LOCALINTERP_DIFF_SEED the first seed), for long runs by hand.
 #include <gtest/gtest.h>
 #include <pthread.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <functional>
-#include <sstream>
+#include <iostream>
 #include <string>
 
 #include "context/localContextUTF8.h"
+#include "core/localInterrupt.h"
+#include "core/localStringLimit.h"
 #include "program/localCode.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "tests/program_generator.h"
 #include "tests/program_test_support.h"
 #include "tests/transcript_process.h"
+#include "tests/engine_comparison.h"
 #include "text/localString.h"
 
 namespace {
@@ -27,39 +29,42 @@ struct outcome {
   localReturnStateType state = localErrorTypeOK;
   std::string printed;
   std::string variables;
+  bool interrupted = false;  // the work bound stopped it
 };
 
-// Objects are shown by class only: their addresses differ from run to run.
-std::string describeVariables(localContextUTF8& context) {
-  std::ostringstream text;
-  for (unsigned i = 0; i < context.varCount(); ++i) {
-    const localContextUTF8::variableDescription* variable = context.varByIdx(i);
-    const localValueDescription& value = variable->value;
-    text << localString::wstringToStdStringMultibyte(variable->name) << " type " << value.getType() << " ";
-    if (value.getType() == localValueDescription::typeObject) {
-      text << localString::wstringToStdStringMultibyte(value.getClassName());
-    } else {
-      std::uint64_t bits = 0;
-      const double number = value.getNum();
-      std::memcpy(&bits, &number, sizeof bits);
-      text << bits << " [" << localString::wstringToStdStringMultibyte(value.getStr()) << "]";
-    }
-    text << "\n";
+// Bounds for the random programs, which may double strings or keep a loop going by
+// changing its counter: strings of at most 4,096 characters, and a line stops (as on
+// Ctrl-C) after 20,000 checks for a stop. The engines check at different points, so a
+// run that was stopped is not compared.
+class workBounds {
+ public:
+  workBounds() {
+    localStringSetLengthLimit(std::size_t{1} << 12);
+    localInterruptSetCheckBudget(20000);
   }
-  return text.str();
-}
+  ~workBounds() {
+    localStringSetLengthLimit(0);
+    localInterruptSetCheckBudget(0);
+  }
+  workBounds(const workBounds&) = delete;
+  workBounds& operator=(const workBounds&) = delete;
+};
 
 outcome runInContext(const std::wstring& program, bool scanOnly) {
   localContextUTF8 context;
   programTest::runLine(L"LOAD CLASS TEST", &context);
   localEngine::set(scanOnly ? localEngine::kind::scan : localEngine::kind::code);
+  localInterruptLineStarts();
   const programTest::Run run = programTest::run(program, &context);
+  const bool interrupted = localInterruptState::requested.load();
+  localInterruptLineEnds();
   localEngine::set(localEngine::kind::code);
   outcome result;
+  result.interrupted = interrupted;
   result.ok = run.ok;
   result.state = run.state;
-  result.printed = run.printed;
-  result.variables = describeVariables(context);
+  result.printed = testSupport::withoutAddresses(run.printed);
+  result.variables = testSupport::describeVariables(context);
   return result;
 }
 
@@ -92,6 +97,7 @@ struct tally {
   unsigned notCompiled = 0;
   unsigned failed = 0;
   unsigned finished = 0;
+  unsigned stopped = 0;
   std::size_t printedBytes = 0;
 };
 
@@ -110,11 +116,15 @@ bool agreeBothWays(const std::wstring& program, const std::string& label, tally*
                 << "\n" << tree.variables << "=====\n";
   }
   const outcome scanned = runOnce(program, true);
+  if (tree.interrupted || scanned.interrupted) {
+    if (counts != nullptr) ++counts->stopped;
+    return true;
+  }
   const bool same = tree.ok == scanned.ok && tree.state == scanned.state && tree.printed == scanned.printed &&
                     tree.variables == scanned.variables;
   EXPECT_TRUE(same) << label << "\nprogram:\n" << localString::wstringToStdStringMultibyte(program)
-                    << "\n--- tree: ok " << tree.ok << " state " << tree.state << "\n" << tree.printed
-                    << "\nvariables:\n" << tree.variables << "\n--- scanned: ok " << scanned.ok << " state "
+                    << "\n--- code engine: ok " << tree.ok << " state " << tree.state << "\n" << tree.printed
+                    << "\nvariables:\n" << tree.variables << "\n--- scanner: ok " << scanned.ok << " state "
                     << scanned.state << "\n" << scanned.printed << "\nvariables:\n" << scanned.variables;
   return same;
 }
@@ -128,6 +138,7 @@ TEST(ProgramDifferential, RandomProgramsRunTheSameBothWays) {
   transcript::TemporaryDirectory directory;
   ASSERT_FALSE(directory.path().empty());
   const std::string includedPath = directory.path() + "/included.prg";
+  const workBounds bounds;
   const unsigned count = settingOr("LOCALINTERP_DIFF_PROGRAMS", 60);
   const unsigned first = settingOr("LOCALINTERP_DIFF_SEED", 1);
   unsigned failures = 0;
@@ -140,9 +151,11 @@ TEST(ProgramDifferential, RandomProgramsRunTheSameBothWays) {
   }
   std::cout << "compared " << count << " random programs from seed " << first << ": " << counts.finished
             << " finished, " << counts.failed << " failed while running, " << counts.notCompiled
-            << " did not compile; " << counts.printedBytes << " bytes printed\n";
+            << " did not compile, " << counts.stopped << " stopped by the work bound (not compared); "
+            << counts.printedBytes << " bytes printed\n";
   // The generator must mostly produce programs that run, and some that fail.
   EXPECT_GE(counts.finished + counts.failed, count * 9 / 10);
+  EXPECT_LE(counts.stopped, count / 20);
 }
 
 TEST(ProgramDifferential, FixedProgramsRunTheSameBothWays) {
