@@ -30,21 +30,21 @@ inline std::string withoutAddresses(const std::string& text) {
 }
 
 // One line a variable with its name, its type and its fields, the number bit for bit
-// (-0 prints as 0 otherwise), texts without addresses; an object by its class only.
+// (-0 prints as 0 otherwise), texts without addresses.
 inline std::string describeVariables(localContextUTF8& context) {
   std::string text;
   for (unsigned i = 0; i < context.varCount(); ++i) {
     const localContextUTF8::variableDescription* variable = context.varByIdx(i);
     const localValueDescription& value = variable->value;
     text += localString::wstringToStdStringMultibyte(variable->name) + " type " + std::to_string(value.getType()) + " ";
-    if (value.getType() == localValueDescription::typeObject) {
-      text += localString::wstringToStdStringMultibyte(value.getClassName());
-    } else {
-      std::uint64_t bits = 0;
-      const double number = value.getNum();
-      std::memcpy(&bits, &number, sizeof bits);
-      text += std::to_string(bits) + " [" + withoutAddresses(localString::wstringToStdStringMultibyte(value.getStr())) + "]";
-    }
+    // An object by its class (its address differs from run to run), then the stale
+    // number and text fields that every value carries.
+    if (value.getType() == localValueDescription::typeObject)
+      text += localString::wstringToStdStringMultibyte(value.getClassName()) + " ";
+    std::uint64_t bits = 0;
+    const double number = value.getNum();
+    std::memcpy(&bits, &number, sizeof bits);
+    text += std::to_string(bits) + " [" + withoutAddresses(localString::wstringToStdStringMultibyte(value.getStr())) + "]";
     text += "\n";
   }
   return text;

@@ -334,9 +334,14 @@ class writer {
   // which changes S. Strings may double here: the test bounds their length.
   std::wstring append() {
     const std::wstring target = stringVariable();
-    switch (pick(7)) {
+    switch (pick(8)) {
       case 0:
         return target + L" = " + target + L" + " + target + L";\n";
+      case 7: {
+        // Another name shares the text that the append changes.
+        const std::wstring other = target == L"S" || target == L"s" ? L"T" : L"S";
+        return other + L" = " + target + L"; " + target + L" = " + target + L" + 'w'; ? " + other + L";\n";
+      }
       case 1:
         return target + L" = " + target + L" + " + target + L" + 'x';\n";
       case 2:
