@@ -179,6 +179,24 @@ TEST(ProgramDifferential, FixedProgramsRunTheSameBothWays) {
       L"FOR i = 1 TO 3 DO a = i; CLEAR MEMORY; ? a; ENDDO;",
       L"FOR i = 1 TO 3 DO a = i * 2; CLEAR MEMORY; i = 2 + 1; a = 7; ? i + a; ENDDO; ? a + i;",
       L"FUNCTION Mk() v1 = 1; v2 = 2; v3 = 3; v4 = 4; v5 = 5; ENDFUNCTION;\nb = 1; ? b + Mk() + b + v5;",
+      // Appends whose right side reads the target, or a name that shares its text, or a
+      // call that changes it; a variable and a loop counter that change kind mid-loop.
+      L"s = 'ab'; t = s; FOR i = 1 TO 3 DO s = s + s; u = s; s = s + 'x'; ? t; ? u; ENDDO;",
+      L"FUNCTION F() t = s; s = s + 'k'; ENDFUNCTION;\ns = 'ab'; FOR i = 1 TO 3 DO s = s + STRING(F()); ? t; ENDDO;",
+      L"a = 1; FOR i = 1 TO 3 DO a = a + 1; IF i = 2 THEN a = 'x'; ENDIF; ENDDO; ? a;",
+      L"FOR i = 1 TO 3 DO ? i; IF i = 2 THEN i = 'x'; ENDIF; ENDDO;",
+      L"FOR j = 1 TO 3 DO j = 1 < 2; ENDDO; ? j;",
+      // Loop bounds and conditions of other kinds, failing conditions, bracketed leaves.
+      L"FOR i = 1 TO 'x' DO ? i; ENDDO;",
+      L"FOR k = 'a' TO 3 DO ? k; ENDDO;",
+      L"n = 2; i = 0; WHILE (i) <= ((n)) DO i = i + 1; ENDDO; WHILE 6 / (4 - i) > 0 DO i = i + 1; ENDDO;",
+      // A table variable given another table, then a number; a class loaded again mid-loop.
+      L"ok = CLASSLOAD('VALUETABLE'); V = CREATEOBJECT('VALUETABLE'); k = V.NEWCOLUMN('a'); k = V.NEWLINE();\n"
+      L"FOR i = 1 TO 3 DO ? V.GETVALUE(1, 1); ok = CLASSLOAD('VALUETABLE'); IF i = 1 THEN V = CREATEOBJECT('VALUETABLE');"
+      L" ELSE V = 4; ENDIF; ENDDO;",
+      L"o = CREATEOBJECT('TEST'); FOR i = 1 TO 3 DO ? o.GETINTPLUS(i); LOAD CLASS TEST; IF i = 2 THEN o = 7; ENDIF; ENDDO;",
+      // A called function clears the variables the calling loop uses, or sets its counter.
+      L"FUNCTION F() CLEAR MEMORY; i = 5; ENDFUNCTION;\nFOR i = 1 TO 3 DO a = i; F(); ? a; ENDDO;",
       // Deep brackets, each an expression level of its own.
       L"? ((((((((((((((((((((((((((((((1))))))))))))))))))))))))))))));",
   };
