@@ -291,7 +291,10 @@ class writer {
         return chance(50) ? L"? " + nestedCall(0) + L";\n" : numberVariable() + L" = " + nestedCall(0) + L";\n";
       case 6:
         if (mayInclude_ && chance(60)) return L"DO \"" + includedPath_ + L"\";\n";
-        return chance(30) ? L"CLEAR MEMORY;\n" : numberVariable() + L" = (" + numberVariable() + L") + ((1));\n";
+        if (chance(30)) return L"CLEAR MEMORY;\n";
+        // Classes loaded again while objects of theirs are in use.
+        if (chance(15)) return chance(50) ? L"LOAD CLASS TEST;\n" : L"ok = CLASSLOAD('VALUETABLE');\n";
+        return numberVariable() + L" = (" + numberVariable() + L") + ((1));\n";
       case 7:
         return L"? " + leafInBrackets() + L" " + comparison() + L" " + leafInBrackets() + L";\n";
       case 8:
