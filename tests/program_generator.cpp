@@ -25,6 +25,8 @@ class writer {
     callable_ = functions;
     scope_ = scope;
     if (mayInclude) text += changerOfS();
+    recursive_ = mayInclude && chance(10);
+    if (recursive_) text += recursiveFunction();
     text += L"A = 1; B = 2.5; N = 0; S = 'ab'; T = \"c\"; H = 3;\n";
     if (chance(50)) text += L"C0 = 0; C1 = 1; C2 = 2;\n";
     if (chance(90)) text += L"O1 = CREATEOBJECT('TEST');\n";
@@ -296,6 +298,7 @@ class writer {
         if (chance(15)) return chance(50) ? L"LOAD CLASS TEST;\n" : L"ok = CLASSLOAD('VALUETABLE');\n";
         return numberVariable() + L" = (" + numberVariable() + L") + ((1));\n";
       case 7:
+        if (recursive_ && chance(50)) return L"D = 0; X = FR(); ? D;\n";
         return L"? " + leafInBrackets() + L" " + comparison() + L" " + leafInBrackets() + L";\n";
       case 8:
         return atPass(kindChange());
@@ -310,6 +313,22 @@ class writer {
         return atPass(counter(pick(loopDepth_)) + L" = " +
                       std::vector<std::wstring>{L"99", L"'x'", L"O1", L"(1 < 2)", L"-1 + 1"}[pick(5)] + L";\n");
     }
+  }
+
+  // FR calls itself inside brackets or call arguments until D, its depth, reaches a
+  // bound: the nesting bounds of calls and of expression levels (summed over the calls)
+  // may be reached first, at a depth that depends on the brackets around the call.
+  std::wstring recursiveFunction() {
+    static const wchar_t* const depths[] = {L"5", L"800", L"2400", L"2600", L"6000"};
+    static const wchar_t* const calls[] = {L"FR()", L"(FR())", L"(((FR())))", L"MAX(1, FR())", L"O1.GETINTPLUS(FR())",
+                                           L"1 + FR()"};
+    std::wstring body = L"D = D + 1; ";
+    if (chance(30)) body += L"FOR FRL = 1 TO 1 DO ";
+    body += keyword(L"IF", L"ЕСЛИ") + L" D < " + depths[pick(5)] + L" " + keyword(L"THEN", L"ТОГДА") + L" X = " +
+            calls[pick(6)] + L"; " + keyword(L"ENDIF", L"КОНЕЦЕСЛИ") + L";";
+    if (body.find(L"FOR FRL") != std::wstring::npos) body += L" ENDDO;";
+    return keyword(L"FUNCTION", L"ФУНКЦИЯ") + L" FR() " + body + L" " + keyword(L"ENDFUNCTION", L"КОНЕЦФУНКЦИИ") +
+           L";\n";
   }
 
   // A statement that runs at one pass of the loop around it.
@@ -511,6 +530,7 @@ class writer {
   bool mayInclude_ = false;
   bool literalStrings_ = false;
   bool tables_ = false;  // the program made the table V
+  bool recursive_ = false;  // the program declared FR
   int callable_ = 0;
   int loopDepth_ = 0;
 };
