@@ -4,12 +4,15 @@ namespace localCommandLine {
 
 namespace {
 
+// The usual spellings of the two character sets, in any case: utf8, UTF-8, cp866, IBM866.
 bool encodingFromName(const std::string& name, encodingChoice& choice) {
-  if (name == "auto") {
+  std::string lower;
+  for (const char c : name) lower.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+  if (lower == "auto") {
     choice = encodingChoice::automatic;
-  } else if (name == "cp866") {
+  } else if (lower == "cp866" || lower == "ibm866" || lower == "866") {
     choice = encodingChoice::cp866;
-  } else if (name == "utf8" || name == "utf-8") {
+  } else if (lower == "utf8" || lower == "utf-8") {
     choice = encodingChoice::utf8;
   } else {
     return false;
@@ -43,6 +46,10 @@ options parse(const std::vector<std::string>& arguments) {
       result.help = true;
     } else if (argument == "-V" || argument == "--version") {
       result.version = true;
+    } else if (argument == "--check") {
+      result.check = true;
+    } else if (argument == "--dump-code") {
+      result.dumpCode = true;
     } else if (argument == "-i") {
       result.interactive = true;
     } else if (argument == "-c") {
@@ -69,6 +76,9 @@ options parse(const std::vector<std::string>& arguments) {
     }
   }
   if (result.hasFile && !result.commands.empty()) fail("give either FILE or -c TEXT, not both");
+  if (result.check && (!result.hasFile || result.interactive)) fail("--check needs FILE and no -c or -i");
+  if (result.dumpCode && (!result.hasFile || result.interactive || result.check))
+    fail("--dump-code needs FILE and no -c, -i or --check");
   return result;
 }
 
@@ -83,14 +93,24 @@ std::string usage(const std::string& version) {
          "  FILE               run the program FILE as DO FILE would, then exit\n"
          "  -c TEXT            run TEXT as console lines (one per line of TEXT), then exit\n"
          "  -i                 enter the console after FILE or -c\n"
-         "  --encoding=NAME    console encoding: cp866, utf8 or auto (the default: utf8\n"
-         "                     when standard input and output are terminals and the\n"
-         "                     locale's character set is UTF-8, cp866 otherwise)\n"
+         "  --check FILE       compile FILE without running it; report a failure as\n"
+         "                     FILE:LINE:COLUMN: message on stderr (exit status 1)\n"
+         "  --dump-code FILE   compile FILE and list the instructions of the program\n"
+         "                     and of its functions, as --check reports a failure\n"
+         "  --encoding=NAME    cp866, utf8 or auto (the default). auto: FILE and -c\n"
+         "                     follow the locale's character set (utf8 in a UTF-8\n"
+         "                     locale); the console alone is utf8 when standard input\n"
+         "                     and output are terminals and the locale is UTF-8,\n"
+         "                     cp866 otherwise\n"
          "  -h, --help         show this help and exit\n"
          "  -V, --version      show the version and exit\n"
          "\n"
-         "Exit status: 0 when FILE or every line of TEXT succeeded (and after the\n"
-         "console), 1 when one failed, 2 for a usage error or an unreadable FILE.\n";
+         "Output of FILE and -c goes to stdout; trace lines and failures go to stderr,\n"
+         "ending with FILE:LINE:COLUMN: message.\n"
+         "\n"
+         "Exit status: 0 when FILE or every line of TEXT succeeded, and after the console\n"
+         "on a terminal; 1 when one failed (also a line of a console fed by a pipe);\n"
+         "2 for a usage error or an unreadable FILE.\n";
 }
 
 }  // namespace localCommandLine

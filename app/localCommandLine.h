@@ -12,6 +12,8 @@ struct options {
   bool help = false;
   bool version = false;
   bool interactive = false;  // -i: the console follows FILE or -c
+  bool check = false;        // --check: compile FILE only
+  bool dumpCode = false;     // --dump-code: compile FILE and list its code
   encodingChoice encoding = encodingChoice::automatic;
   std::vector<std::string> commands;  // -c TEXT, in order
   bool hasFile = false;

@@ -6,9 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "app/localConsoleBlock.h"
 #include "context/localContextUTF8.h"
+#include "core/localDiagnostics.h"
+#include "core/localFailurePlace.h"
 #include "core/localInterrupt.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "shell/localShellCommands.h"
 #include "text/localString.h"
 #include "text/localUtf8.h"
 
@@ -27,8 +31,28 @@ void cutTrailingBlanks(std::string& bytes) {
   bytes.erase(end == std::string::npos ? 0 : end + 1);
 }
 
+// What a `?`, assignment or call statement left of its line: the executor never looks
+// past a complete statement, so `? 1e3` prints 1. Blanks, comments and ";" are nothing;
+// after a command the rest of the line is its template or file name.
+std::wstring localIgnoredText(const std::wstring& line, unsigned position) {
+  unsigned start = 0;
+  localInterpretatorUTF8::scanStringSkipVoidChars(line, start);
+  if (localString::charAt(line, start) != L'?') {
+    const std::wstring word =
+        localString::wstringToUpper(std::wstring(localInterpretatorUTF8::scanStringGetWordView(line, start)));
+    localInterpretatorUTF8::scanStringSkipVoidChars(line, start);
+    if (localString::charAt(line, start) != L'=' && localShellCommands::isCommandWord(word)) return std::wstring();
+  }
+  for (;;) {
+    localInterpretatorUTF8::scanStringSkipVoidChars(line, position);
+    if (localString::charAt(line, position) != L';') break;
+    ++position;
+  }
+  return position < line.size() ? line.substr(position) : std::wstring();
+}
+
 void printFailure(localReturnStateType state) {
-  std::cout << "Error " << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state))
+  localDiagnostics() << "Error " << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state))
             << "\n";
 }
 
@@ -58,18 +82,27 @@ void localStreamInput::inputEnded() {
   if (terminal_) std::cout << "\n";
 }
 
-localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStateType&)>& work) {
+std::string localStreamInput::continuationPrompt() const { return terminal_ ? localContinuationPrompt : ""; }
+
+const char* const localContinuationPrompt = "... ";
+
+localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStateType&)>& work,
+                                        bool reportFailure) {
   localReturnStateType state = localErrorTypeOK;
   localLineOutcome outcome;
+  // Where an earlier line failed is of no interest to this one.
+  localFailurePlace::reset();
   localInterruptLineStarts();
   try {
     outcome.succeeded = work(state);
-    if (!outcome.succeeded) printFailure(state);
   } catch (const std::exception&) {
     // Running out of memory on a huge text must not end the session.
-    printFailure(localErrorTypeCODE);
     state = localErrorTypeCODE;
     outcome.succeeded = false;
+  }
+  if (!outcome.succeeded) {
+    outcome.state = state;
+    if (reportFailure) printFailure(state);
   }
   localInterruptLineEnds();
   if (state == localErrorTypeQUIT) {
@@ -79,11 +112,26 @@ localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStat
   return outcome;
 }
 
-localLineOutcome localConsoleRunLine(localContextUTF8& context, const std::wstring& line) {
-  return localConsoleRunGuarded([&](localReturnStateType& state) {
-    unsigned position = 0;
-    return localInterpretatorUTF8::scanStringGetOperatorAndExec(state, line, position, &context, false);
-  });
+localLineOutcome localConsoleRunLine(localContextUTF8& context, const std::wstring& line, bool reportFailure) {
+  unsigned position = 0;
+  const localLineOutcome outcome = localConsoleRunGuarded(
+      [&](localReturnStateType& state) {
+        return localInterpretatorUTF8::scanStringGetOperatorAndExec(state, line, position, &context, false);
+      },
+      reportFailure);
+  if (outcome.succeeded) {
+    const std::wstring ignored = localIgnoredText(line, position);
+    if (!ignored.empty())
+      localWarning("ignored after the statement: " + localString::wstringToStdStringMultibyte(ignored));
+  }
+  return outcome;
+}
+
+localLineOutcome localConsoleRunBlock(localContextUTF8& context, const std::wstring& lines, bool reportFailure) {
+  const std::wstring program = localConsoleBlock::programText(lines);
+  return localConsoleRunGuarded(
+      [&](localReturnStateType& state) { return localInterpretatorUTF8::textExec(state, program, &context); },
+      reportFailure);
 }
 
 bool localConsoleDecodeLine(localConsoleEncoding encoding, const std::string& bytes, std::wstring& line) {
@@ -96,26 +144,74 @@ bool localConsoleDecodeLine(localConsoleEncoding encoding, const std::string& by
   char hex[8];
   std::snprintf(hex, sizeof hex, "0x%02X",
                 static_cast<unsigned>(static_cast<unsigned char>(bytes[badOffset])));
-  std::cout << "Error Строка не в кодировке UTF-8 (байт " << hex << " на позиции " << badOffset + 1
+  localDiagnostics() << "Error Строка не в кодировке UTF-8 (байт " << hex << " на позиции " << badOffset + 1
             << "), она не выполнена.\n";
   return false;
 }
 
-void localConsoleLoop(localContextUTF8& context, localConsoleInput& input, localConsoleEncoding encoding) {
-  for (;;) {
+namespace {
+
+// Reads the further lines of a block whose first line is in `lines`, under the
+// continuation prompt, until the block closes. False when Ctrl-C dropped them; `ended`
+// tells that the input ended first (what was collected then runs, and fails to compile).
+bool collectBlock(localConsoleInput& input, localConsoleEncoding encoding, std::wstring& lines, bool& ended,
+                  bool& failed) {
+  int depth = localConsoleBlock::depthChange(lines);
+  const std::string continuation = input.continuationPrompt();
+  while (depth > 0) {
+    std::string bytes;
+    const localConsoleInput::result read = input.readLine(continuation, bytes);
+    if (read == localConsoleInput::result::endOfInput) {
+      ended = true;
+      return true;
+    }
+    if (read == localConsoleInput::result::interrupted) return false;
+    if (read != localConsoleInput::result::line) continue;
+    cutTrailingBlanks(bytes);
+    std::wstring line;
+    if (!localConsoleDecodeLine(encoding, bytes, line)) {
+      failed = true;
+      continue;
+    }
+    lines += L'\n';
+    lines += line;
+    depth += localConsoleBlock::depthChange(line);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool localConsoleLoop(localContextUTF8& context, localConsoleInput& input, localConsoleEncoding encoding) {
+  bool failed = false;
+  bool ended = false;
+  while (!ended) {
     std::string bytes;
     const localConsoleInput::result read = input.readLine(prompt, bytes);
     if (read == localConsoleInput::result::endOfInput) {
-      input.inputEnded();
+      ended = true;
       break;
     }
     if (read != localConsoleInput::result::line) continue;
     cutTrailingBlanks(bytes);
     std::wstring line;
-    if (!localConsoleDecodeLine(encoding, bytes, line)) continue;
-    if (localConsoleRunLine(context, line).quit) break;
+    if (!localConsoleDecodeLine(encoding, bytes, line)) {
+      failed = true;
+      continue;
+    }
+    localLineOutcome outcome;
+    if (localConsoleBlock::opensBlock(line)) {
+      if (!collectBlock(input, encoding, line, ended, failed)) continue;
+      outcome = localConsoleRunBlock(context, line);
+    } else {
+      outcome = localConsoleRunLine(context, line);
+    }
+    if (!outcome.succeeded) failed = true;
+    if (outcome.quit) break;
   }
+  if (ended) input.inputEnded();
   std::cout.flush();
+  return failed;
 }
 
 void localInterpretatorUTF8::console() {

@@ -8,12 +8,15 @@
 
 namespace {
 
-bool isUtf8Name(const std::string& charset) { return charset == "UTF-8" || charset == "utf8"; }
+bool isUtf8Name(const std::string& charset) {
+  return charset == "UTF-8" || charset == "utf8" || charset == "UTF8" || charset == "utf-8";
+}
 
 }  // namespace
 
 localConsoleEncoding localChooseEncoding(localCommandLine::encodingChoice choice, bool inputIsTerminal,
-                                         bool outputIsTerminal, const std::string& localeCharset) {
+                                         bool outputIsTerminal, const std::string& localeCharset,
+                                         bool followLocale) {
   switch (choice) {
     case localCommandLine::encodingChoice::cp866:
       return localConsoleEncoding::cp866;
@@ -22,7 +25,7 @@ localConsoleEncoding localChooseEncoding(localCommandLine::encodingChoice choice
     case localCommandLine::encodingChoice::automatic:
       break;
   }
-  const bool utf8 = inputIsTerminal && outputIsTerminal && isUtf8Name(localeCharset);
+  const bool utf8 = (followLocale || (inputIsTerminal && outputIsTerminal)) && isUtf8Name(localeCharset);
   return utf8 ? localConsoleEncoding::utf8 : localConsoleEncoding::cp866;
 }
 

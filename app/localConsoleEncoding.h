@@ -7,10 +7,13 @@
 // for terminals of systems whose locale is UTF-8.
 enum class localConsoleEncoding { cp866, utf8 };
 
-// The choice for --encoding: `automatic` gives UTF-8 only when standard input and
-// output are both terminals and the locale's character set is UTF-8.
+// The choice for --encoding. `automatic` follows the locale's character set when a FILE or
+// -c text runs (`followLocale`), wherever input and output go, as script interpreters
+// do; the console alone is UTF-8 only when standard input and output are both terminals
+// and the locale's character set is UTF-8, so that piped sessions stay CP866.
 localConsoleEncoding localChooseEncoding(localCommandLine::encodingChoice choice, bool inputIsTerminal,
-                                         bool outputIsTerminal, const std::string& localeCharset);
+                                         bool outputIsTerminal, const std::string& localeCharset,
+                                         bool followLocale = false);
 
 // The character set of the user's locale (LC_CTYPE from the environment), e.g. "UTF-8".
 std::string localLocaleCharset();

@@ -7,7 +7,7 @@
 // The line-editing library's functions the console uses, listed once for the table
 // below and for looking them up by name.
 #define LOCALINTERP_EDIT_FUNCTIONS(X)                                                           \
-  X(el_init) X(el_end) X(el_set) X(el_wset) X(el_get) X(el_gets) X(el_wline) X(el_winsertstr) \
+  X(el_init) X(el_end) X(el_set) X(el_wset) X(el_get) X(el_wgets) X(el_wline) X(el_winsertstr) \
   X(el_resize) X(el_source) X(history_init) X(history_end) X(history)
 
 // The library is loaded when a console on a terminal first asks for it, not at start:

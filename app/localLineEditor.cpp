@@ -9,19 +9,23 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cwchar>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
 #include "app/localCompletion.h"
 #include "app/localEditLibrary.h"
 #include "app/localHistoryFile.h"
+#include "app/localKeyDecoder.h"
 #include "text/localUtf8.h"
 
 namespace {
 
 constexpr int historySize = 1000;
+constexpr std::uintmax_t historyCompactBytes = 256 * 1024;
 
 std::atomic<bool> interruptedAtPrompt{false};
 
@@ -30,11 +34,18 @@ extern "C" void onPromptInterrupt(int) { interruptedAtPrompt.store(true); }
 // The editor's key reader. The built-in one blocks in read(), so a Ctrl-C that lands while
 // the editor is busy between two reads would only be seen after the next key. This one
 // waits in short polls and looks at the flag before every wait, so the abandoned line is
-// noticed at once however the signal and the keys interleave. Keys are decoded with the
-// locale's multibyte rules (the editor runs only with a UTF-8 locale).
+// noticed at once however the signal and the keys interleave. Keys are UTF-8 (the editor
+// runs only with a UTF-8 locale); a byte that is not becomes an escape the line keeps.
+localKeyDecoder keyDecoder;
+std::wstring decodedKeys;  // decoded and not yet handed to the editor
+
 int readKey(EditLine*, wchar_t* key) {
-  std::mbstate_t shift{};
   for (;;) {
+    if (!decodedKeys.empty()) {
+      *key = decodedKeys.front();
+      decodedKeys.erase(0, 1);
+      return 1;
+    }
     if (interruptedAtPrompt.load()) {
       errno = EINTR;
       return -1;
@@ -50,15 +61,7 @@ int readKey(EditLine*, wchar_t* key) {
       if (errno == EINTR || errno == EAGAIN) continue;
       return -1;
     }
-    wchar_t decoded = 0;
-    const std::size_t used = std::mbrtowc(&decoded, &byte, 1, &shift);
-    if (used == static_cast<std::size_t>(-2)) continue;  // more bytes of this character
-    if (used == static_cast<std::size_t>(-1)) {          // not a character: drop the bytes
-      shift = std::mbstate_t{};
-      continue;
-    }
-    *key = decoded;
-    return 1;
+    keyDecoder.feed(byte, decodedKeys);
   }
 }
 
@@ -94,8 +97,10 @@ class lineEditorInput : public localConsoleInput {
     HistEvent event;
     edit_.history(history_, &event, H_SETSIZE, historySize);
     edit_.history(history_, &event, H_SETUNIQUE, 1);
-    if (localPrepareHistoryFile(historyPath_)) {
+    if (localPrepareHistoryFile(historyPath_,
+                                localHistoryBase(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")))) {
       edit_.history(history_, &event, H_LOAD, historyPath_.c_str());
+      compactHistoryFile();
     } else {
       historyPath_.clear();
     }
@@ -135,10 +140,10 @@ class lineEditorInput : public localConsoleInput {
     // editor's, not echoed by the terminal or taken as its end-of-file.
     edit_.el_set(editor_, EL_PREP_TERM, 1);
     int count = 0;
-    const char* text = nullptr;
+    const wchar_t* text = nullptr;
     {
       promptInterruptHandler handler;
-      text = edit_.el_gets(editor_, &count);
+      text = edit_.el_wgets(editor_, &count);
     }
     if (text == nullptr || count <= 0) {
       if (interruptedAtPrompt.load()) {
@@ -148,11 +153,13 @@ class lineEditorInput : public localConsoleInput {
       }
       return count < 0 && errno == EINTR ? result::skipped : result::endOfInput;
     }
-    bytes.assign(text, static_cast<std::size_t>(count));
+    bytes = localKeyLineBytes(std::wstring(text, static_cast<std::size_t>(count)));
     while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.pop_back();
     remember(bytes);
     return result::line;
   }
+
+  std::string continuationPrompt() const override { return localContinuationPrompt; }
 
   void inputEnded() override {
     // Ctrl-D leaves the cursor after the prompt: give the shell a fresh line.
@@ -165,7 +172,19 @@ class lineEditorInput : public localConsoleInput {
     if (line.find_first_not_of(" \t") == std::string::npos) return;
     HistEvent event;
     edit_.history(history_, &event, H_ENTER, line.c_str());
-    if (!historyPath_.empty()) edit_.history(history_, &event, H_SAVE, historyPath_.c_str());
+    if (historyPath_.empty()) return;
+    // Appended, not saved whole: a session open beside this one keeps its lines too.
+    localAppendHistoryLine(historyPath_, line);
+  }
+
+  // Appending makes the file grow; once it holds far more than is loaded, it is written
+  // anew with the lines just loaded, the newest ones.
+  void compactHistoryFile() {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(historyPath_, error);
+    if (error || size < historyCompactBytes) return;
+    HistEvent event;
+    edit_.history(history_, &event, H_SAVE, historyPath_.c_str());
   }
 
   static lineEditorInput* self(EditLine* editor) {

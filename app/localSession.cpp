@@ -2,82 +2,45 @@
 
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
-#include <system_error>
 
 #include "app/localConsole.h"
 #include "app/localLineEditor.h"
+#include "app/localScriptRun.h"
 #include "context/localContextUTF8.h"
+#include "core/localDiagnostics.h"
 #include "core/localInterrupt.h"
 #include "core/localKeepAlive.h"
-#include "shell/localShellCommands.h"
-#include "text/localString.h"
-#include "text/localUtf8.h"
 
 namespace {
 
 using namespace localCommandLine;
 
-// A file the user named that cannot be read is a usage error, reported the way
-// command-line tools report it, before anything runs.
-bool readable(const std::string& file) {
-  std::error_code error;
-  if (std::filesystem::is_directory(file, error)) {
-    std::cerr << "localinterp: " << file << ": Is a directory\n";
-    return false;
-  }
-  std::ifstream probe(file, std::ios::binary);
-  if (!probe.is_open()) {
-    std::cerr << "localinterp: cannot open " << file << ": " << std::strerror(errno) << "\n";
-    return false;
-  }
-  return true;
-}
+// Diagnostics on standard error while FILE, -c or --check run; the console keeps
+// everything on standard output, as it always did.
+class scriptDiagnostics {
+ public:
+  scriptDiagnostics() { localSetDiagnostics(&std::cerr); }
+  ~scriptDiagnostics() { localSetDiagnostics(nullptr); }
+  scriptDiagnostics(const scriptDiagnostics&) = delete;
+  scriptDiagnostics& operator=(const scriptDiagnostics&) = delete;
+};
 
-// Text from the command line is in the locale's encoding, which on this system is
-// UTF-8, whatever the console speaks; CP866 bytes are taken as such in CP866 mode.
-bool argumentText(localConsoleEncoding encoding, const std::string& bytes, std::wstring& text) {
-  std::size_t badOffset = 0;
-  if (localString::utf8ToWstring(bytes, text, badOffset)) return true;
-  return localConsoleDecodeLine(encoding, bytes, text);
-}
-
-int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file) {
-  std::wstring name;
-  if (!readable(file) || !argumentText(encoding, file, name)) return exitUsage;
-  const localLineOutcome outcome = localConsoleRunGuarded(
-      [&](localReturnStateType& state) { return localShellCommands::runProgramFile(state, name, &context); });
-  return outcome.succeeded ? exitSuccess : exitFailure;
-}
-
-// Runs TEXT line by line as the console would; stops after QUIT.
-int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const std::string& text,
-                bool& quit) {
+// FILE and -c, in that order; stops after QUIT.
+int runScripts(const options& options, localContextUTF8& context, localConsoleEncoding encoding, bool& quit) {
+  scriptDiagnostics diagnostics;
+  if (options.check || options.dumpCode)
+    return localScriptRun::checkFile(context, encoding, options.file, options.dumpCode);
   int status = exitSuccess;
-  std::size_t start = 0;
-  // A line end at the very end of TEXT closes its last line; it opens no empty one.
-  const std::size_t size = !text.empty() && text.back() == '\n' ? text.size() - 1 : text.size();
-  while (start <= size && !quit) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos || end > size) end = size;
-    std::string bytes = text.substr(start, end - start);
-    start = end + 1;
-    const std::size_t last = bytes.find_last_not_of(' ');
-    bytes.erase(last == std::string::npos ? 0 : last + 1);
-    std::wstring line;
-    if (!argumentText(encoding, bytes, line)) {
-      status = exitFailure;
-      continue;
-    }
-    const localLineOutcome outcome = localConsoleRunLine(context, line);
-    if (!outcome.succeeded) status = exitFailure;
-    quit = outcome.quit;
+  if (options.hasFile) {
+    status = localScriptRun::runFile(context, encoding, options.file);
+    if (status == exitUsage) return status;
+  }
+  for (const std::string& text : options.commands) {
+    if (quit) break;
+    if (localScriptRun::runCommands(context, encoding, text, quit) != exitSuccess) status = exitFailure;
   }
   return status;
 }
@@ -89,25 +52,21 @@ int localSessionRun(const options& options, localConsoleEncoding encoding, bool 
   // only free memory, which the system takes back at exit anyway.
   localContextUTF8& context = *localKeepAlive(std::make_unique<localContextUTF8>());
   localInterruptInstall();
-  int status = exitSuccess;
   bool quit = false;
-  if (options.hasFile) {
-    status = runFile(context, encoding, options.file);
-    if (status == exitUsage) return status;
-  }
-  for (const std::string& text : options.commands) {
-    if (quit) break;
-    if (runCommands(context, encoding, text, quit) != exitSuccess) status = exitFailure;
-  }
-  const bool console = (!options.hasFile && options.commands.empty()) || options.interactive;
+  const bool scripts = options.hasFile || !options.commands.empty();
+  int status = scripts ? runScripts(options, context, encoding, quit) : exitSuccess;
+  if (status == exitUsage || options.check || options.dumpCode) return status;
+  const bool console = !scripts || options.interactive;
   if (!console || quit) {
     std::cout.flush();
     return status;
   }
+  const bool terminal = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
   std::unique_ptr<localConsoleInput> input;
   if (lineEditing) input = localMakeLineEditor(context);
-  if (!input)
-    input = std::make_unique<localStreamInput>(std::cin, isatty(STDIN_FILENO) && isatty(STDOUT_FILENO));
-  localConsoleLoop(context, *input, encoding);
-  return exitSuccess;
+  if (!input) input = std::make_unique<localStreamInput>(std::cin, terminal);
+  const bool failed = localConsoleLoop(context, *input, encoding);
+  // Fed by a pipe, the console is a script: a failed line makes the run fail.
+  if (failed && !isatty(STDIN_FILENO)) status = exitFailure;
+  return status;
 }

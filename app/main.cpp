@@ -98,28 +98,34 @@ int main(int argc, char** argv) {
   const bool inputTerminal = isatty(STDIN_FILENO) != 0;
   const bool outputTerminal = isatty(STDOUT_FILENO) != 0;
   const bool terminal = inputTerminal && outputTerminal;
-  // The locale's character set only counts on a terminal; loading the locale costs time
-  // that runs on pipes and files need not spend.
-  const bool askLocale = options.encoding == localCommandLine::encodingChoice::automatic && terminal;
+  // FILE and -c follow the locale wherever their output goes, as script interpreters do.
+  // The console alone asks the locale only on a terminal: loading it costs time that
+  // piped sessions, which stay CP866, need not spend.
+  const bool script = options.hasFile || !options.commands.empty();
+  const bool askLocale = options.encoding == localCommandLine::encodingChoice::automatic && (terminal || script);
   const localConsoleEncoding encoding = localChooseEncoding(options.encoding, inputTerminal, outputTerminal,
-                                                            askLocale ? localLocaleCharset() : "");
+                                                            askLocale ? localLocaleCharset() : "", script);
   const bool utf8Locale = localApplyEncoding(encoding);
   // Line editing reads characters in the locale's encoding, so it serves a UTF-8 console.
   sessionRun run{&options, encoding, terminal && encoding == localConsoleEncoding::utf8 && utf8Locale, 0};
 
   // The start-up line belongs to the console; running FILE or -c prints only their output.
-  const bool consoleFirst = !options.hasFile && options.commands.empty();
   // Written before the console buffer is installed, so it reaches the console unchanged.
-  if (consoleFirst) localTrace(L"func: ", "main", 603, "main");
+  if (!script) localTrace(L"func: ", "main", 603, "main");
   if (encoding == localConsoleEncoding::utf8) {
     // Everything printed is already UTF-8: standard output takes it as it is.
     runOnBigStack(run);
   } else {
+    // Both streams speak CP866: diagnostics of FILE and -c go to standard error.
     coutMainBufferClass buffer;
+    coutMainBufferClass errorBuffer(std::cerr.rdbuf());
     std::streambuf* previous = std::cout.rdbuf(&buffer);
+    std::streambuf* previousError = std::cerr.rdbuf(&errorBuffer);
     runOnBigStack(run);
     std::cout.flush();
+    std::cerr.flush();
     std::cout.rdbuf(previous);
+    std::cerr.rdbuf(previousError);
   }
   std::cout.flush();
   return run.status;

@@ -61,6 +61,12 @@ CASES = {
     "sieve": ("sieve below 100,000", lines(9592), None),
     "matrix_norm": ("matrix norm by power iteration, N=100", rounds_to(1.274219991, 9), None),
     "fannkuch": ("fannkuch-redux 7", lines(228, 16), None),
+    "text_scan": ("14,726-char text scanned by RIGHT, STRLEN, TRIMALL", lines(14726, 2501, 2871, 3464),
+                  None),
+    "queens": ("n-queens 10, recursion over a value table", lines(724), None),
+    "quicksort": ("quicksort of 80,000 numbers in a value table", lines(0, 1, 99999, 213643134820101), None),
+    "collatz_cache": ("Collatz lengths of 1..20,000 cached in a value table",
+                      lines(43348, 43347, 1854634, 17647, 279), None),
 }
 
 

@@ -19,3 +19,5 @@ localClassDeclaration* localLoadableClassDeclaration(const std::wstring& upperNa
   }
   return nullptr;
 }
+
+std::span<const localLoadableClass> localLoadableClassTable() { return loadableClasses; }

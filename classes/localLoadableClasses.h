@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 #include <string>
 
 #include "core/localClassDeclaration.h"
@@ -14,3 +15,6 @@ struct localLoadableClass {
 // The declaration of the loadable class with this upper-case name (either language), or
 // null when no loadable class has that name.
 localClassDeclaration* localLoadableClassDeclaration(const std::wstring& upperName);
+
+// Every loadable class, for listings and for the reference's completeness test.
+std::span<const localLoadableClass> localLoadableClassTable();

@@ -1,6 +1,9 @@
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <string>
 
+#include "core/localDiagnostics.h"
 #include "core/localFileReader.h"
 #include "core/localInterrupt.h"
 #include "core/localTrace.h"
@@ -28,6 +31,19 @@ void appendLine(std::wstring& text, const std::string& line, bool utf8) {
     for (char c : line) text.push_back(localString::charCp1251ToWchar(c));
   }
   text += localString::newLineMarker();
+}
+
+// A file of UTF-8 text with a few stray bytes is read as CP1251, as every file that is not
+// UTF-8 is; its letters then turn into other ones and it fails far from the cause. Say
+// which byte did it when the file is mostly UTF-8 (more good sequences than bad bytes).
+void warnWhenMostlyUtf8(const std::string& name, const std::string& content) {
+  const localString::utf8Census census = localString::countUtf8(content);
+  if (census.multibyte <= census.bad) return;
+  const auto line = 1 + std::count(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(census.firstBad), '\n');
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(content[census.firstBad])));
+  localWarning(name + ":" + std::to_string(line) + ": byte " + hex +
+               " is not UTF-8; the file is read as CP1251");
 }
 
 }  // namespace
@@ -67,6 +83,7 @@ bool readFromFile(localReturnStateType& state, const std::wstring& fileName, std
     return false;
   }
   const bool utf8 = utf8Mode() && isValidUtf8(content);
+  if (utf8Mode() && !utf8) warnWhenMostlyUtf8(name, content);
   const bool marked = utf8 && content.compare(0, byteOrderMark.size(), byteOrderMark) == 0;
   std::size_t start = marked ? byteOrderMark.size() : 0;
   while (start < content.size()) {

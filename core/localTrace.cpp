@@ -2,10 +2,24 @@
 
 #include <iostream>
 
+#include "core/localDiagnostics.h"
 #include "text/localString.h"
 
-void localTrace(const std::wstring& lead, const std::string& operation, unsigned line,
+namespace {
+
+void writeTrace(std::ostream& stream, const std::wstring& lead, const std::string& operation, unsigned line,
                 const std::string& file) {
-  std::cout << localString::wstringToStdStringMultibyte(lead) << operation << " file: " << file
-            << " line: " << line << "\n";
+  stream << localString::wstringToStdStringMultibyte(lead) << operation << " file: " << file << " line: " << line
+         << "\n";
+}
+
+}  // namespace
+
+void localTrace(const std::wstring& lead, const std::string& operation, unsigned line, const std::string& file) {
+  writeTrace(localDiagnostics(), lead, operation, line, file);
+}
+
+void localTraceOutput(const std::wstring& lead, const std::string& operation, unsigned line,
+                      const std::string& file) {
+  writeTrace(std::cout, lead, operation, line, file);
 }

@@ -30,17 +30,19 @@ std::unique_ptr<localValueDescription> localValueDescription::New(void* object,
 
 void localValueDescription::setVal(const std::wstring& text) {
   type_ = typeString;
-  text_ = text;
+  text_.assign(text);
 }
 
 void localValueDescription::setVal(std::wstring&& text) {
   type_ = typeString;
-  text_ = std::move(text);
+  text_.assign(std::move(text));
 }
 
 void localValueDescription::appendStr(const std::wstring& tail) {
   type_ = typeString;
-  text_ += tail;
+  // tail may be this value's own text: a shared text stays alive in its other sharers
+  // while change() copies it, and an unshared one appends to itself, which is defined.
+  text_.change() += tail;
 }
 
 // Names and text forms ----------------------------------------------------------------------
@@ -65,7 +67,7 @@ std::wstring localValueDescription::getClassName() const {
 std::wstring localValueDescription::toString() const {
   switch (type_) {
     case typeString:
-      return text_;
+      return text_.get();
     case typeNumber:
       return localString::doubleToStdWString(number_);
     case typeBoolean:
@@ -77,7 +79,7 @@ std::wstring localValueDescription::toString() const {
       text.setVal(std::wstring());
       localReturnStateType state = localErrorTypeOK;
       if (!methodExec(state, L"toString", nullptr, text)) return {};
-      return text.text_;
+      return text.text_.get();
     }
     default:
       return L" **** Error *** при вызове метода toString() ";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/localReturnStateType.h"
+#include "core/localSharedText.h"
 
 class localClassDeclaration;
 class localValueDescription;
@@ -22,23 +23,23 @@ using localValueList = std::vector<localValueDescription*>;
 class localValueDescription {
  public:
   localValueDescription() = default;
-  // Copies and moves take all five fields. Most values carry no text: an empty text is
-  // not assigned but cleared, which costs next to nothing.
-  localValueDescription(const localValueDescription& other)
-      : type_(other.type_), declaration_(other.declaration_), number_(other.number_), object_(other.object_) {
-    if (!other.text_.empty()) text_ = other.text_;
-  }
-  localValueDescription& operator=(const localValueDescription& other) {
-    if (this != &other) takeFields(other, other.text_);
-    return *this;
-  }
-  // Moves hand the text over without copying it.
+  // Copies and moves take all five fields; a copy shares the text instead of copying its
+  // characters (see localSharedText).
+  localValueDescription(const localValueDescription&) = default;
+  localValueDescription& operator=(const localValueDescription&) = default;
   localValueDescription(localValueDescription&&) noexcept = default;
-  localValueDescription& operator=(localValueDescription&& other) noexcept {
-    if (this != &other) takeFields(other, std::move(other.text_));
-    return *this;
-  }
+  localValueDescription& operator=(localValueDescription&&) noexcept = default;
   ~localValueDescription() = default;
+
+  // Makes the value a fresh one (the number 0, no text, class or object), as assigning a
+  // new value would, without building one.
+  void reset() {
+    type_ = typeNumber;
+    declaration_ = nullptr;
+    text_ = localSharedText();
+    number_ = 0.0;
+    object_ = nullptr;
+  }
 
   // Factories: a new value on the heap, owned by the caller.
   static std::unique_ptr<localValueDescription> New(const std::wstring& text);
@@ -71,10 +72,10 @@ class localValueDescription {
   // number or a truth value then leaves what replacing it with a fresh one would.
   bool isBare() const { return text_.empty() && object_ == nullptr && declaration_ == nullptr; }
   double getNum() const { return number_; }
-  std::wstring getStr() const { return text_; }
+  std::wstring getStr() const { return text_.get(); }
   // The text without a copy, for reading inside the interpreter; valid while the value is
   // neither changed nor destroyed.
-  const std::wstring& getStrRef() const { return text_; }
+  const std::wstring& getStrRef() const { return text_.get(); }
   // Appends to the text in place (amortized constant time per character) and makes the
   // value a string.
   void appendStr(const std::wstring& tail);
@@ -104,22 +105,9 @@ class localValueDescription {
   static constexpr std::int32_t typeObject = 3;
 
  private:
-  template <class Text>
-  void takeFields(const localValueDescription& other, Text&& text) {
-    type_ = other.type_;
-    declaration_ = other.declaration_;
-    if (text.empty()) {
-      text_.clear();
-    } else {
-      text_ = std::forward<Text>(text);
-    }
-    number_ = other.number_;
-    object_ = other.object_;
-  }
-
   std::int32_t type_ = typeNumber;
   localClassDeclaration* declaration_ = nullptr;
-  std::wstring text_;
+  localSharedText text_;
   double number_ = 0.0;
   void* object_ = nullptr;
 };

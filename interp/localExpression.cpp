@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "context/localContextUTF8.h"
+#include "core/localDiagnostics.h"
 #include "core/localInlineStack.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
@@ -16,7 +17,7 @@
 namespace {
 
 void printClosingQuoteExpected(wchar_t quote) {
-  std::cout << localString::wstringToStdStringMultibyte(
+  localDiagnostics() << localString::wstringToStdStringMultibyte(
                    std::wstring(L"ОШИБКА при сборке СТРОКОВОЙ костанты . Ожидается символ '") + quote + L"'")
             << "\n";
 }

@@ -78,8 +78,8 @@ bool message(localReturnStateType& state, localValueDescription& result, const l
   const localValueDescription& shown = *(*list)[0];
   switch (shown.getType()) {
     case localValueDescription::typeObject:
-      localTrace(L" ЭТО ОБЪЕКТ ", operationName, localInterpTraceLine::messageObjectHeader);
-      localTrace(shown.toString() + L" func: ", operationName, localInterpTraceLine::messageObjectText);
+      localTraceOutput(L" ЭТО ОБЪЕКТ ", operationName, localInterpTraceLine::messageObjectHeader);
+      localTraceOutput(shown.toString() + L" func: ", operationName, localInterpTraceLine::messageObjectText);
       break;
     case localValueDescription::typeNumber:
       print(localString::doubleToStdWStringDefault(shown.getNum()));

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <string>
 
+#include "core/localDiagnostics.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "interp/localNameTerm.h"
 #include "text/localString.h"
@@ -10,12 +11,12 @@
 namespace {
 
 void printCloseBracketExpected(unsigned position) {
-  std::cout << localString::wstringToStdStringMultibyte(L"ожидается  ')' в позиции " + std::to_wstring(position))
+  localDiagnostics() << localString::wstringToStdStringMultibyte(L"ожидается  ')' в позиции " + std::to_wstring(position))
             << "\n";
 }
 
 void printParameterExpected(unsigned position) {
-  std::cout << localString::wstringToStdStringMultibyte(
+  localDiagnostics() << localString::wstringToStdStringMultibyte(
                    L"Error scanStringGetNameTokenAndEvaluete() ожидается  параметр в позиции " +
                    std::to_wstring(position))
             << "\n";

@@ -125,8 +125,14 @@ class localCode {
   // Runs the code of node (compiled on first use) as the node's execution.
   static bool run(localReturnStateType& state, localContextUTF8& context, const localOperatorCompiled& node,
                   localValueList* arguments, localValueDescription& result);
-  // The listing of the code, one instruction a line (--dump-code).
+  // How often op has run so far: counted in builds with LOCALINTERP_COUNT_OPCODES (the
+  // tests), 0 otherwise.
+  static std::uint64_t timesRun(localOpcode op);
+  // The listing of the code, one instruction a line.
   std::wstring disassemble() const;
+  // The listing of a compiled program and of every compiled function its context holds
+  // (--dump-code).
+  static std::wstring listProgram(const localOperatorCompiled& root, const localContextUTF8& context);
 };
 
 // Which way compiled programs run: the scanner reads their texts at every run (`scan`,

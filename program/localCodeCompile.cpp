@@ -61,7 +61,7 @@ class localCodeCompiler {
         assignment(node, true, row(lines::node, blocks, 431, &node));
         return;
       case localCompiledOperatorTypePRINT:
-        printStatement(node, row(lines::print, blocks));
+        printStatement(node, row(lines::print, blocks, 0, &node));
         return;
       case localCompiledOperatorTypeIF:
         ifStatement(node, blocks);
@@ -135,7 +135,7 @@ class localCodeCompiler {
     for (std::size_t i = 0; i < node.children.size(); ++i) {
       const localOperatorCompiled& branch = node.children[i];
       std::size_t skip = npos;
-      if (!branch.text.empty()) skip = condition(branch, row(lines::ifCondition, blocks), false);
+      if (!branch.text.empty()) skip = condition(branch, row(lines::ifCondition, blocks, 0, &branch), false);
       statement(branch, blocks);
       if (skip == npos) break;  // a branch without a condition is always taken
       if (i + 1 < node.children.size()) toEnd.push_back(emit(localOpcode::jump, none()));
@@ -150,7 +150,7 @@ class localCodeCompiler {
   // any other loop jumps back to its condition.
   void whileStatement(const localOperatorCompiled& node, std::uint16_t blocks) {
     const std::size_t top = here();
-    const std::uint32_t failure = row(lines::whileCondition, blocks);
+    const std::uint32_t failure = row(lines::whileCondition, blocks, 0, &node);
     const std::size_t exit = condition(node, failure, true);
     const std::size_t body = here();
     for (const localOperatorCompiled& child : node.children) statement(child, blocks);

@@ -142,3 +142,12 @@ std::wstring localCode::disassemble() const {
   }
   return listing;
 }
+
+std::wstring localCode::listProgram(const localOperatorCompiled& root, const localContextUTF8& context) {
+  std::wstring listing = L"program:\n" + root.code().disassemble();
+  for (unsigned i = 0; i < context.funcCount(); ++i) {
+    const localOperatorCompiled* body = context.funcCompiledAt(i);
+    if (body != nullptr) listing += L"function " + context.funcByIdx(i).name + L":\n" + body->code().disassemble();
+  }
+  return listing;
+}

@@ -22,7 +22,8 @@ namespace {
 // calls do not allocate once warmed up, and deeper frames never move a shallower one.
 struct frame {
   std::vector<localValueDescription> slots;
-  localValueList view;
+  // Argument lists by their length, each sized once: a call only points them at its slots.
+  std::vector<localValueList> views;
 };
 
 class frameStack {
@@ -41,6 +42,9 @@ class frameStack {
 };
 
 frameStack frames;
+
+// How often each opcode ran, in builds that count (tests check every opcode runs).
+std::uint64_t opcodeCounts[static_cast<std::size_t>(localOpcode::end) + 1] = {};
 
 class frameLease {
  public:
@@ -78,9 +82,12 @@ localPossibleBinaryOperation operationOf(const localInstruction& instruction) {
 }
 
 // The argument list of a call: pointers to its argument slots.
-localValueList& argumentsOf(frame& current, localValueDescription* first, std::uint32_t count) {
-  localValueList& view = current.view;
-  if (view.size() != count) view.resize(count);
+[[gnu::always_inline]] inline localValueList& argumentsOf(frame& current, localValueDescription* first, std::uint32_t count) {
+  if (current.views.size() <= count) {
+    current.views.resize(count + 1);
+    for (std::size_t i = 0; i <= count; ++i) current.views[i].resize(i);
+  }
+  localValueList& view = current.views[count];
   localValueDescription** slot = view.data();
   for (std::uint32_t i = 0; i < count; ++i) slot[i] = first + i;
   return view;
@@ -184,13 +191,13 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
         localExecuteTraces::nodeFailure(state_, *row.node, row.first);
         break;
       case localFailureRow::lines::print:
-        localExecuteTraces::line(L"ERROR!!! func: ", 446);
+        localExecuteTraces::statementLine(*row.node, 446);
         break;
       case localFailureRow::lines::ifCondition:
-        localExecuteTraces::line(L"ERROR!!! func: ", 378);
+        localExecuteTraces::statementLine(*row.node, 378);
         break;
       case localFailureRow::lines::whileCondition:
-        localExecuteTraces::line(L"ERROR!!! func: ", 404);
+        localExecuteTraces::statementLine(*row.node, 404);
         break;
     }
   }
@@ -228,7 +235,15 @@ bool localCodeRunner::run() {
   const localValueDescription* const literals = code_.literals.data();
   const localInstruction* pc = start;
   localValueDescription* top = frame_.slots.data();  // the first free slot
+#ifdef LOCALINTERP_COUNT_OPCODES
+#define LOCAL_NEXT()                                     \
+  do {                                                   \
+    ++opcodeCounts[static_cast<std::size_t>(pc->op)];    \
+    goto* handlers[static_cast<std::size_t>(pc->op)];    \
+  } while (false)
+#else
 #define LOCAL_NEXT() goto* handlers[static_cast<std::size_t>(pc->op)]
+#endif
 #define LOCAL_FAIL() return fail(*(pc - 1))
   LOCAL_NEXT();
 
@@ -243,11 +258,11 @@ pushVariable : {
 }
 pushFresh:
   ++pc;
-  *top++ = localValueDescription();
+  (top++)->reset();
   LOCAL_NEXT();
 pushScanned : {
   localValueDescription& value = *top++;
-  value = localValueDescription();
+  value.reset();
   unsigned position = 0;
   if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state_, code_.nodes[(pc++)->a]->text, position,
                                                                   value, &context_, false))
@@ -275,7 +290,7 @@ startChain : {
   const localInstruction& instruction = *pc++;
   const localCode::name& name = code_.variables[instruction.a];
   localValueDescription& value = *top++;
-  value = localValueDescription();
+  value.reset();
   const localValueDescription* variable = context_.varValueAtSite(name.site, name.text);
   if (variable != nullptr && variable->getType() == localValueDescription::typeObject) {
     value.setVal(variable->getObj(), variable->getClassDeclaration());
@@ -389,6 +404,8 @@ end:
 }
 
 }  // namespace
+
+std::uint64_t localCode::timesRun(localOpcode op) { return opcodeCounts[static_cast<std::size_t>(op)]; }
 
 bool localCode::run(localReturnStateType& state, localContextUTF8& context, const localOperatorCompiled& node,
                     localValueList* arguments, localValueDescription& result) {

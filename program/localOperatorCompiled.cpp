@@ -2,6 +2,7 @@
 
 
 #include "context/localContextUTF8.h"
+#include "core/localFailurePlace.h"
 #include "core/localInterrupt.h"
 #include "core/localTrace.h"
 #include "interp/localExpressionTree.h"
@@ -111,7 +112,7 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
   for (const localOperatorCompiled& branch : node.children) {
     bool selected = true;
     if (!branch.text.empty() && !conditionTruth(state, context, branch, selected)) {
-      localExecuteTraces::line(L"ERROR!!! func: ", 378);
+      localExecuteTraces::statementLine(branch, 378);
       return false;
     }
     if (selected) {
@@ -125,7 +126,7 @@ bool executeIf(localReturnStateType& state, localContextUTF8* context, const loc
 bool executePrint(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
   localValueDescription value;  // the number 0
   if (!evaluate(state, context, node.text, value)) {
-    localExecuteTraces::line(L"ERROR!!! func: ", 446);
+    localExecuteTraces::statementLine(node, 446);
     return false;
   }
   value.COUT();
@@ -137,7 +138,7 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
   for (;;) {
     bool holds = false;
     if (!conditionTruth(state, context, node, holds)) {
-      localExecuteTraces::line(L"ERROR!!! func: ", 404);
+      localExecuteTraces::statementLine(node, 404);
       return false;
     }
     if (!holds) break;
@@ -160,9 +161,15 @@ namespace localExecuteTraces {
 void line(const std::wstring& lead, unsigned number) { localTrace(lead, kOperation, number); }
 
 void nodeFailure(const localReturnStateType& state, const localOperatorCompiled& node, unsigned first) {
+  localFailurePlace::statementFailed(node.position, node.text);
   localTrace(node.name + L"=" + node.text + L"; ", kOperation, first);
   localTrace(localString::returnStateAsString(state), kOperation, first + 1);
   localTrace(L"ERROR!!! func: ", kOperation, first + 2);
+}
+
+void statementLine(const localOperatorCompiled& node, unsigned number) {
+  localFailurePlace::statementFailed(node.position, node.text);
+  localTrace(L"ERROR!!! func: ", kOperation, number);
 }
 
 void blockFailure(const localReturnStateType& state) {

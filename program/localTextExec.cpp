@@ -3,6 +3,8 @@
 #include <iostream>
 #include <memory>
 
+#include "core/localDiagnostics.h"
+#include "core/localFailurePlace.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
 #include "interp/localInterpretatorUTF8.h"
@@ -15,12 +17,13 @@ namespace {
 const char* const kOperation = "textExec";
 
 void reportCompileFailure(const localReturnStateType& state, const std::wstring& text, unsigned position) {
+  localFailurePlace::compileFailed(position, state);
   const localCompile::sourcePlace place = localCompile::placeOf(text, position);
-  std::cout << localString::wstringToStdStringMultibyte(
-                   localString::trimL(localString::getLineFromPos(text, place.lineStart)))
-            << " \n";
-  std::cout << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state)) << " \n";
-  std::cout << "line: " << place.line << " pos: " << place.column;
+  std::ostream& out = localDiagnostics();
+  out << localString::wstringToStdStringMultibyte(localString::trimL(localString::getLineFromPos(text, place.lineStart)))
+      << " \n";
+  out << localString::wstringToStdStringMultibyte(localString::returnStateAsString(state)) << " \n";
+  out << "line: " << place.line << " pos: " << place.column;
   localTrace(L" func: ", kOperation, 2739);
 }
 

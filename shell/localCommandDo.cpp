@@ -1,5 +1,7 @@
 #include <iostream>
 
+#include "core/localDiagnostics.h"
+#include "core/localFailurePlace.h"
 #include "core/localFileReader.h"
 #include "core/localTrace.h"
 #include "interp/localInterpretatorUTF8.h"
@@ -24,7 +26,8 @@ bool commandDo(localReturnStateType& state, const std::wstring& text, unsigned& 
   return runProgramFile(state, fileName, context);
 }
 
-bool runProgramFile(localReturnStateType& state, const std::wstring& fileName, localContextUTF8* context) {
+bool runProgramFile(localReturnStateType& state, const std::wstring& fileName, localContextUTF8* context,
+                    programSource source) {
   if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
     return false;
@@ -32,17 +35,27 @@ bool runProgramFile(localReturnStateType& state, const std::wstring& fileName, l
   localReturnStateType local = localErrorTypeOK;
   std::wstring program;
   if (!localString::readFromFile(local, fileName, program)) {
-    std::cout << "Error! \n";
+    localFailurePlace::fileUnreadable(fileName);
+    localDiagnostics() << "Error! \n";
     localTrace(localString::returnStateAsString(local) + L" func: ", "scanStringGetOperatorAndExec", 1914);
     state = local;
     return false;
   }
+  if (source == programSource::commandLine) skipShebangLine(program);
+  const std::size_t notes = localFailurePlace::mark();
   if (!localInterpretatorUTF8::textExec(local, program, context)) {
+    localFailurePlace::settle(fileName, program, notes);
     localTrace(localString::returnStateAsString(local) + L" func: ", "scanStringGetOperatorAndExec", 1922);
     state = local;
     return false;
   }
   return true;
+}
+
+void skipShebangLine(std::wstring& program) {
+  if (program.compare(0, 2, L"#!") != 0) return;
+  const std::size_t end = program.find(L'\n');
+  program.erase(0, end == std::wstring::npos ? program.size() : end);
 }
 
 }  // namespace localShellCommands

@@ -26,7 +26,7 @@ bool matchesTemplate(const std::wstring& name, const std::wstring& pattern) {
 void printListHeader(const char* title, const std::wstring& pattern, const char* operation, unsigned line) {
   std::cout << "\n" << title;
   if (!pattern.empty()) std::cout << "с шаблоном имени [" << toBytes(pattern) << "]";
-  localTrace(L" func: ", operation, line);
+  localTraceOutput(L" func: ", operation, line);
 }
 
 std::wstring memberText(const localClassDeclaration::classMember& member) {

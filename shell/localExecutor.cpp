@@ -79,6 +79,14 @@ std::wstring localInterpretatorUTF8::scanStringGetFilenameToken(localReturnState
   return name;
 }
 
+bool localShellCommands::isCommandWord(const std::wstring& upper) {
+  const auto wordCorrespondsTo = &localInterpretatorUTF8::wordCorrespondsTo;
+  return upper == L"DO" || wordCorrespondsTo(upper, L"HELP") || wordCorrespondsTo(upper, L"CLEAR") ||
+         upper == L"DIR" || wordCorrespondsTo(upper, L"DIRECTORY") || wordCorrespondsTo(upper, L"DISPLAY") ||
+         wordCorrespondsTo(upper, L"LOAD") || wordCorrespondsTo(upper, L"MODIFY") ||
+         wordCorrespondsTo(upper, L"QUIT") || upper == L"RUN";
+}
+
 bool localInterpretatorUTF8::scanStringGetOperatorAndExec(localReturnStateType& state,
                                                           const std::wstring& text, unsigned& position,
                                                           localContextUTF8* context, bool checkOnly) {

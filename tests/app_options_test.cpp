@@ -2,14 +2,18 @@
 // option parsing, the choice of encoding, name completion and the history file's place.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/localCommandLine.h"
 #include "app/localCompletion.h"
+#include "app/localConsoleBlock.h"
 #include "app/localConsoleEncoding.h"
 #include "app/localHistoryFile.h"
+#include "app/localKeyDecoder.h"
 #include "context/localContextUTF8.h"
+#include "transcript_process.h"
 
 namespace {
 
@@ -33,13 +37,21 @@ TEST(AppOptions, ParsesEveryForm) {
   EXPECT_EQ(file.encoding, encodingChoice::cp866);
   EXPECT_TRUE(file.hasFile);
   EXPECT_EQ(file.file, "-odd.prg");
+  // The usual spellings of the encodings, in any case.
+  for (const char* name : {"utf8", "UTF-8", "Utf8", "utf-8"}) EXPECT_EQ(parse({"--encoding", name}).encoding, encodingChoice::utf8) << name;
+  for (const char* name : {"cp866", "CP866", "IBM866", "ibm866"})
+    EXPECT_EQ(parse({std::string("--encoding=") + name}).encoding, encodingChoice::cp866) << name;
+  EXPECT_EQ(parse({"--encoding=AUTO"}).encoding, encodingChoice::automatic);
+  const auto check = parse({"--check", "prog.prg"});
+  EXPECT_TRUE(check.check && check.hasFile && check.error.empty());
   EXPECT_TRUE(parse({"-h"}).help);
   EXPECT_TRUE(parse({"-V"}).version);
 }
 
 TEST(AppOptions, RefusesWhatItCannotDo) {
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-           {"--bogus"}, {"-c"}, {"--encoding"}, {"--encoding=koi8"}, {"a", "b"}, {"a", "-c", "x"}, {"-ic"}}) {
+           {"--bogus"}, {"-c"}, {"--encoding"}, {"--encoding=koi8"}, {"a", "b"}, {"a", "-c", "x"}, {"-ic"},
+           {"--check"}, {"--check", "-c", "x"}, {"--check", "-i", "a"}}) {
     EXPECT_FALSE(parse(arguments).error.empty()) << arguments[0];
   }
 }
@@ -50,6 +62,10 @@ TEST(AppOptions, AutomaticEncodingIsUtf8OnlyOnAUtf8Terminal) {
   EXPECT_EQ(localChooseEncoding(automatic, false, true, "UTF-8"), localConsoleEncoding::cp866);
   EXPECT_EQ(localChooseEncoding(automatic, true, false, "UTF-8"), localConsoleEncoding::cp866);
   EXPECT_EQ(localChooseEncoding(automatic, true, true, "ANSI_X3.4-1968"), localConsoleEncoding::cp866);
+  // FILE and -c follow the locale wherever input and output go.
+  EXPECT_EQ(localChooseEncoding(automatic, false, false, "UTF-8", true), localConsoleEncoding::utf8);
+  EXPECT_EQ(localChooseEncoding(automatic, false, false, "ANSI_X3.4-1968", true), localConsoleEncoding::cp866);
+  EXPECT_EQ(localChooseEncoding(encodingChoice::cp866, false, false, "UTF-8", true), localConsoleEncoding::cp866);
   EXPECT_EQ(localChooseEncoding(encodingChoice::utf8, false, false, ""), localConsoleEncoding::utf8);
   EXPECT_EQ(localChooseEncoding(encodingChoice::cp866, true, true, "UTF-8"), localConsoleEncoding::cp866);
 }
@@ -87,6 +103,51 @@ TEST(AppHistory, FileLivesInTheStateDirectory) {
   EXPECT_EQ(localHistoryFilePath("relative", "/h"), "/h/.local/state/localinterp/history");
   EXPECT_EQ(localHistoryFilePath(nullptr, "/h"), "/h/.local/state/localinterp/history");
   EXPECT_EQ(localHistoryFilePath(nullptr, nullptr), "");
+  EXPECT_EQ(localHistoryBase("/x/s", "/h"), "/x");
+  EXPECT_EQ(localHistoryBase("relative", "/h"), "/h");
+}
+
+TEST(AppHistory, NothingIsCreatedUnderAHomeThatDoesNotExist) {
+  transcript::TemporaryDirectory home;
+  const std::string missing = home.path() + "/missing";
+  EXPECT_FALSE(localPrepareHistoryFile(localHistoryFilePath(nullptr, missing.c_str()), missing));
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  const std::string path = localHistoryFilePath(nullptr, home.path().c_str());
+  EXPECT_TRUE(localPrepareHistoryFile(path, home.path()));
+  EXPECT_TRUE(std::filesystem::is_regular_file(path));
+  // Appended lines in the editor's format, its mark once at the top.
+  EXPECT_TRUE(localAppendHistoryLine(path, "? 'a b'\\"));
+  EXPECT_TRUE(localAppendHistoryLine(path, "x\t= 1"));
+  std::string content;
+  ASSERT_TRUE(transcript::readBinaryFile(path, content));
+  EXPECT_EQ(content, "_HiStOrY_V2_\n?\\040'a\\040b'\\\\\nx\\011=\\0401\n");
+}
+
+TEST(AppKeys, BytesThatAreNotUtf8StayInTheLineAsThemselves) {
+  localKeyDecoder decoder;
+  std::wstring keys;
+  for (const char byte : std::string("a\xD0\x96\xFF\xD0z\xE2\x82")) decoder.feed(byte, keys);
+  EXPECT_EQ(keys.size(), 5u);  // a, Ж, 0xFF, 0xD0 given up when z came, z; the cut € is pending
+  decoder.feed('\xAC', keys);
+  EXPECT_EQ(localKeyLineBytes(keys), "a\xD0\x96\xFF\xD0z\xE2\x82\xAC");
+  EXPECT_EQ(keys.substr(0, 2), L"aЖ");
+  EXPECT_EQ(keys.back(), L'€');
+}
+
+TEST(AppBlocks, OpenersCloseAndAssignmentsDoNot) {
+  using namespace localConsoleBlock;
+  for (const wchar_t* line : {L"IF x > 1 THEN", L"  while x DO", L"Для н = 1 По 3 Цикл", L"PROCEDURE P()",
+                              L"функция f()"})
+    EXPECT_TRUE(opensBlock(line)) << line;
+  for (const wchar_t* line : {L"while = 2", L"IF= 3", L"? 'IF'", L"ENDIF", L"x = 1", L"// IF x THEN"})
+    EXPECT_FALSE(opensBlock(line)) << line;
+  EXPECT_EQ(depthChange(L"IF x THEN IF y THEN ? 1; ENDIF; // ENDIF"), 1);
+  EXPECT_EQ(depthChange(L"? 'ENDDO'; x = if + 1; ENDDO;"), -1);
+  EXPECT_EQ(depthChange(L"КонецЦикла;"), -1);
+  EXPECT_EQ(depthChange(L"ELSE IF a THEN"), 1);
+  EXPECT_EQ(programText(L"IF x THEN\n? 1;\nENDIF // end"), L"IF x THEN\n? 1;\nENDIF // end\n;");
+  EXPECT_EQ(programText(L"IF x THEN\nENDIF;"), L"IF x THEN\nENDIF;");
+  EXPECT_EQ(programText(L"WHILE x DO\n? 1"), L"WHILE x DO\n? 1") << "an open block is left to the compiler";
 }
 
 }  // namespace

@@ -202,3 +202,70 @@ TEST_F(TerminalTest, ModifyCommandAndDoAgreeOnUtf8) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TerminalTest, BlocksAreCollectedUnderAContinuationPromptAndCtrlCDropsThem) {
+  Terminal terminal(home_.path());
+  ASSERT_TRUE(terminal.waitFor(prompt));
+  terminal.type("total = 0\r");
+  ASSERT_TRUE(terminal.waitFor(prompt));
+  terminal.type("FOR i = 1 TO 4 DO\r");
+  ASSERT_TRUE(terminal.waitFor("\r\n... ")) << terminal.output();
+  terminal.type("total = total + i;\r");
+  ASSERT_TRUE(terminal.waitFor("\r\n... ")) << terminal.output();
+  terminal.type("ENDDO\r");
+  ASSERT_TRUE(terminal.waitFor("line: 2751\r\n" + prompt)) << terminal.output();
+  terminal.type("? total\r");
+  ASSERT_TRUE(terminal.waitFor("\r\n10\r\n" + prompt)) << terminal.output();
+  // Ctrl-C while collecting drops the block and keeps the session.
+  terminal.type("IF 1 = 1 THEN\r");
+  ASSERT_TRUE(terminal.waitFor("\r\n... ")) << terminal.output();
+  terminal.type("total = 99;\r");
+  ASSERT_TRUE(terminal.waitFor("\r\n... ")) << terminal.output();
+  terminal.type("\x03");
+  ASSERT_TRUE(terminal.waitFor(prompt)) << terminal.output();
+  terminal.type("? total\r");
+  EXPECT_TRUE(terminal.waitFor("\r\n10\r\n" + prompt)) << terminal.output();
+  terminal.type("QUIT\r");
+  EXPECT_EQ(terminal.exitStatus(), 0);
+}
+
+TEST_F(TerminalTest, BytesThatAreNotUtf8GetTheDocumentedError) {
+  Terminal terminal(home_.path());
+  ASSERT_TRUE(terminal.waitFor(prompt));
+  terminal.type("? 'a\xFF'\r");
+  EXPECT_TRUE(terminal.waitFor("Error Строка не в кодировке UTF-8 (байт 0xFF на позиции 5), она не выполнена.\r\n" +
+                               prompt))
+      << terminal.output();
+  // A character cut short loses only its own byte: the next one stays.
+  terminal.type("? '\xD0z'\r");
+  EXPECT_TRUE(terminal.waitFor("(байт 0xD0 на позиции 4)")) << terminal.output();
+  terminal.type("? 'ok'\r");
+  EXPECT_TRUE(terminal.waitFor("\r\nok\r\n" + prompt)) << terminal.output();
+}
+
+TEST_F(TerminalTest, TwoSessionsAtOnceKeepEachOthersHistory) {
+  {
+    Terminal first(home_.path());
+    Terminal second(home_.path());
+    ASSERT_TRUE(first.waitFor(prompt));
+    ASSERT_TRUE(second.waitFor(prompt));
+    first.type("? 'first'\r");
+    ASSERT_TRUE(first.waitFor("\r\nfirst\r\n" + prompt)) << first.output();
+    second.type("? 'second'\r");
+    ASSERT_TRUE(second.waitFor("\r\nsecond\r\n" + prompt)) << second.output();
+    first.type("QUIT\r");
+    EXPECT_EQ(first.exitStatus(), 0);
+    second.type("QUIT\r");
+    EXPECT_EQ(second.exitStatus(), 0);
+  }
+  Terminal next(home_.path());
+  ASSERT_TRUE(next.waitFor(prompt));
+  next.type("\x1b[A\x1b[A\x1b[A\r");  // past QUIT, twice, to the oldest line
+  EXPECT_TRUE(next.waitFor("\r\nfirst\r\n" + prompt)) << next.output();
+  next.type("\x1b[A\x1b[A\x1b[A\r");
+  EXPECT_TRUE(next.waitFor("\r\nsecond\r\n" + prompt)) << next.output();
+}
+
+}  // namespace

@@ -29,7 +29,8 @@ Session runConsole(const std::string& input, const std::string& fileName, const 
   const auto result = transcript::runProcess(fs::absolute(LOCALINTERP_BINARY).string(), work.path(),
                                              streams.path() + "/stdin", streams.path() + "/stdout",
                                              streams.path() + "/stderr", std::chrono::seconds(60));
-  session.finished = result.started && !result.timedOut && result.exited && result.exitCode == 0;
+  // Every session here has a failed line, which a piped console reports with status 1.
+  session.finished = result.started && !result.timedOut && result.exited && result.exitCode == 1;
   std::string raw;
   transcript::readBinaryFile(streams.path() + "/stdout", raw);
   session.output = transcript::decodeConsoleOutput(raw);

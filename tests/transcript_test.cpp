@@ -15,13 +15,12 @@
 #include "transcript_codec.h"
 #include "transcript_format.h"
 #include "transcript_process.h"
+#include "transcript_session.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace transcript;
-
-constexpr std::chrono::seconds timeLimit{20};
 
 std::vector<std::string> transcriptFiles() {
   std::vector<std::string> files;
@@ -39,90 +38,6 @@ std::string testName(const testing::TestParamInfo<std::string>& info) {
     if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
   }
   return name;
-}
-
-// Stderr can be long (sanitizer reports); keep the start, which names the fault.
-std::string shortened(const std::string& text) {
-  constexpr std::size_t limit = 6000;
-  return text.size() <= limit ? text : text.substr(0, limit) + "\n...[truncated]";
-}
-
-bool writeSectionFiles(const std::string& directory, const std::vector<FileSection>& files) {
-  for (const FileSection& file : files) {
-    std::string bytes;
-    std::string error;
-    if (!fileSectionBytes(file, bytes, error)) {
-      ADD_FAILURE() << "@file " << file.name << ": " << error;
-      return false;
-    }
-    const fs::path path = fs::path(directory) / file.name;
-    std::error_code ignored;
-    fs::create_directories(path.parent_path(), ignored);
-    if (!writeBinaryFile(path.string(), bytes)) {
-      ADD_FAILURE() << "cannot write " << path;
-      return false;
-    }
-  }
-  return true;
-}
-
-void checkExpectedFiles(const std::string& directory, const std::vector<FileSection>& files) {
-  for (const FileSection& file : files) {
-    std::string expected;
-    std::string error;
-    if (!fileSectionBytes(file, expected, error)) {
-      ADD_FAILURE() << "@expect-file " << file.name << ": " << error;
-      continue;
-    }
-    std::string actual;
-    if (!readBinaryFile((fs::path(directory) / file.name).string(), actual)) {
-      ADD_FAILURE() << "expected file " << file.name << " was not created";
-      continue;
-    }
-    const std::string difference = describeDifference(decodeCp1251(expected), decodeCp1251(actual));
-    EXPECT_EQ(expected, actual) << "content of " << file.name << " differs\n"
-                                << difference << "actual content:\n" << decodeCp1251(actual);
-  }
-}
-
-void runSession(const fs::path& binary, const Transcript& session) {
-  std::string error;
-  std::string stdinBytes;
-  for (const std::string& line : session.input) {
-    std::string encoded;
-    ASSERT_TRUE(encodeLine(line, CodePage::cp866, encoded, error)) << "@input: " << error;
-    stdinBytes += encoded + "\n";
-  }
-
-  TemporaryDirectory work;
-  TemporaryDirectory streams;  // kept apart so the session's directory holds only its files
-  ASSERT_FALSE(work.path().empty() || streams.path().empty()) << "cannot create a temporary directory";
-  ASSERT_TRUE(writeSectionFiles(work.path(), session.files));
-  const std::string stdinPath = streams.path() + "/stdin";
-  const std::string stdoutPath = streams.path() + "/stdout";
-  const std::string stderrPath = streams.path() + "/stderr";
-  ASSERT_TRUE(writeBinaryFile(stdinPath, stdinBytes));
-
-  const ProcessResult run = runProcess(binary.string(), work.path(), stdinPath, stdoutPath, stderrPath,
-                                       std::chrono::duration_cast<std::chrono::milliseconds>(timeLimit));
-  ASSERT_TRUE(run.started) << run.error;
-
-  std::string rawOutput;
-  std::string errors;
-  readBinaryFile(stdoutPath, rawOutput);
-  if (run.outputTooLarge) rawOutput.resize(std::min<std::size_t>(rawOutput.size(), 1 << 16));
-  readBinaryFile(stderrPath, errors);
-  const std::string actual = renderWithEcho(decodeConsoleOutput(rawOutput), session.input);
-
-  EXPECT_FALSE(run.timedOut) << "the interpreter did not finish within " << timeLimit.count() << " s";
-  EXPECT_FALSE(run.outputTooLarge) << "the interpreter was stopped for writing too much output";
-  EXPECT_TRUE(run.exited && run.exitCode == 0)
-      << (run.exited ? "exit status " + std::to_string(run.exitCode) : "killed by signal " + std::to_string(run.signal))
-      << "\nstderr:\n" << shortened(errors);
-  const std::string difference = describeDifference(session.output, actual);
-  EXPECT_TRUE(difference.empty()) << difference << "--- actual output ---\n" << actual << "--- end ---\n"
-                                  << "stderr:\n" << shortened(errors);
-  checkExpectedFiles(work.path(), session.expectedFiles);
 }
 
 class TranscriptTest : public testing::TestWithParam<std::string> {
@@ -153,7 +68,7 @@ void TranscriptTest::checkSessions() {
   ASSERT_TRUE(parseTranscriptSessions(text, sessions, error)) << GetParam() << ": " << error;
   for (std::size_t i = 0; i < sessions.size(); ++i) {
     SCOPED_TRACE("session " + std::to_string(i + 1) + " of " + std::to_string(sessions.size()));
-    runSession(binary, sessions[i]);
+    runSession(binary.string(), sessions[i]);
   }
 }
 

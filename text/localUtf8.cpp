@@ -112,6 +112,23 @@ bool isValidUtf8(const std::string& bytes) {
   return true;
 }
 
+utf8Census countUtf8(const std::string& bytes) {
+  utf8Census census;
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    char32_t point = 0;
+    std::size_t length = 0;
+    if (decodeOne(bytes, i, point, length)) {
+      if (length > 1) ++census.multibyte;
+      i += length;
+    } else {
+      if (census.bad++ == 0) census.firstBad = i;
+      i += 1;
+    }
+  }
+  return census;
+}
+
 std::wstring utf8ToWstringLenient(const std::string& bytes) {
   std::wstring text;
   text.reserve(bytes.size());

@@ -21,6 +21,15 @@ std::string wstringToUtf8(const std::wstring& text);
 bool utf8ToWstring(const std::string& bytes, std::wstring& text, std::size_t& badOffset);
 bool isValidUtf8(const std::string& bytes);
 
+// How much of a text is UTF-8: the sequences of two or more bytes that decode, the bytes
+// that do not, and the offset of the first of those.
+struct utf8Census {
+  std::size_t multibyte = 0;
+  std::size_t bad = 0;
+  std::size_t firstBad = 0;
+};
+utf8Census countUtf8(const std::string& bytes);
+
 // Lenient decoding for text from outside (built-in classes, child processes): it stops
 // at a zero byte, as the multibyte decoder does, and a bad byte becomes U+FFFD.
 std::wstring utf8ToWstringLenient(const std::string& bytes);

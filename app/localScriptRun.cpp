@@ -1,0 +1,194 @@
+#include "app/localScriptRun.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "app/localCommandLine.h"
+#include "app/localConsole.h"
+#include "app/localConsoleBlock.h"
+#include "context/localContextUTF8.h"
+#include "core/localDiagnostics.h"
+#include "core/localFailurePlace.h"
+#include "core/localFileReader.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "program/localCode.h"
+#include "program/localOperatorCompiled.h"
+#include "shell/localShellCommands.h"
+#include "text/localString.h"
+#include "text/localUtf8.h"
+
+namespace localScriptRun {
+
+namespace {
+
+using namespace localCommandLine;
+
+// The name a -c text goes by in the closing line.
+const std::wstring commandTextName = L"-c";
+
+// A file the user named that cannot be read is a usage error, reported the way
+// command-line tools report it, before anything runs.
+bool readable(const std::string& file) {
+  std::error_code error;
+  if (std::filesystem::is_directory(file, error)) {
+    std::cerr << "localinterp: " << file << ": Is a directory\n";
+    return false;
+  }
+  std::ifstream probe(file, std::ios::binary);
+  if (!probe.is_open()) {
+    std::cerr << "localinterp: cannot open " << file << ": " << std::strerror(errno) << "\n";
+    return false;
+  }
+  return true;
+}
+
+std::string bytesOf(const std::wstring& text) { return localString::wstringToStdStringMultibyte(text); }
+
+// "file:line:column: [detail: ]message", or "file: message" when the line is not known.
+void printClosingLine(const localFailurePlace::place& place, localReturnStateType state) {
+  std::ostream& out = localDiagnostics();
+  out << bytesOf(place.file) << ":";
+  if (place.line > 0) out << place.line << ":" << place.column << ":";
+  out << " ";
+  if (!place.detail.empty()) out << bytesOf(place.detail) << ": ";
+  out << bytesOf(localString::returnStateAsString(state)) << "\n";
+  out.flush();
+}
+
+// The place a failed run left, or `fallback` (with the detail the run left, if any).
+localFailurePlace::place placeOr(localFailurePlace::place fallback) {
+  const std::optional<localFailurePlace::place> found = localFailurePlace::take();
+  if (!found) return fallback;
+  if (!found->file.empty()) return *found;
+  fallback.detail = found->detail;
+  return fallback;
+}
+
+// Output and diagnostics of a compile that must stay silent: it prints only its verdict.
+class silence {
+ public:
+  silence() : output_(std::cout.rdbuf(nullptr)) { localSetDiagnostics(&sink_); }
+  ~silence() {
+    std::cout.clear();
+    std::cout.rdbuf(output_);
+    localSetDiagnostics(&std::cerr);
+  }
+  silence(const silence&) = delete;
+  silence& operator=(const silence&) = delete;
+
+ private:
+  std::streambuf* output_;
+  std::ostream sink_{nullptr};
+};
+
+}  // namespace
+
+bool argumentText(localConsoleEncoding encoding, const std::string& bytes, std::wstring& text) {
+  // Text from the command line is in the locale's encoding, on this system UTF-8,
+  // whatever the console speaks; CP866 bytes are taken as such in CP866 mode.
+  std::size_t badOffset = 0;
+  if (localString::utf8ToWstring(bytes, text, badOffset)) return true;
+  return localConsoleDecodeLine(encoding, bytes, text);
+}
+
+int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file) {
+  std::wstring name;
+  if (!readable(file) || !argumentText(encoding, file, name)) return exitUsage;
+  const localLineOutcome outcome = localConsoleRunGuarded(
+      [&](localReturnStateType& state) {
+        return localShellCommands::runProgramFile(state, name, &context, localShellCommands::programSource::commandLine);
+      },
+      false);
+  if (outcome.succeeded) return exitSuccess;
+  printClosingLine(placeOr({name, 0, 0, {}}), outcome.state);
+  return exitFailure;
+}
+
+int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const std::string& text, bool& quit) {
+  // The lines of TEXT; a line end at its very end closes its last line, it opens no empty one.
+  std::vector<std::string> lines;
+  const std::size_t size = !text.empty() && text.back() == '\n' ? text.size() - 1 : text.size();
+  for (std::size_t start = 0; start <= size;) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos || end > size) end = size;
+    std::string bytes = text.substr(start, end - start);
+    const std::size_t last = bytes.find_last_not_of(' ');
+    bytes.erase(last == std::string::npos ? 0 : last + 1);
+    lines.push_back(std::move(bytes));
+    start = end + 1;
+  }
+  int status = exitSuccess;
+  for (std::size_t index = 0; index < lines.size() && !quit; ++index) {
+    const unsigned lineNumber = static_cast<unsigned>(index + 1);
+    std::wstring line;
+    if (!argumentText(encoding, lines[index], line)) {
+      status = exitFailure;
+      continue;
+    }
+    localLineOutcome outcome;
+    if (localConsoleBlock::opensBlock(line)) {
+      // A block takes the lines after it until it closes, as at the prompt.
+      int depth = localConsoleBlock::depthChange(line);
+      while (depth > 0 && index + 1 < lines.size()) {
+        std::wstring next;
+        if (!argumentText(encoding, lines[++index], next)) status = exitFailure;
+        line += L'\n';
+        line += next;
+        depth += localConsoleBlock::depthChange(next);
+      }
+      outcome = localConsoleRunBlock(context, line, false);
+      // Every note is this run's: a guarded run starts without any.
+      if (!outcome.succeeded)
+        localFailurePlace::settle(commandTextName, localConsoleBlock::programText(line), 0, lineNumber - 1);
+    } else {
+      outcome = localConsoleRunLine(context, line, false);
+    }
+    quit = outcome.quit;
+    if (outcome.succeeded) continue;
+    status = exitFailure;
+    const std::size_t first = line.find_first_not_of(L" \t");
+    const unsigned column = 1 + static_cast<unsigned>(first == std::wstring::npos ? 0 : first);
+    printClosingLine(placeOr({commandTextName, lineNumber, column, {}}), outcome.state);
+  }
+  return status;
+}
+
+int checkFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file, bool listCode) {
+  std::wstring name;
+  if (!readable(file) || !argumentText(encoding, file, name)) return exitUsage;
+  localReturnStateType state = localErrorTypeOK;
+  std::wstring program;
+  unsigned position = 0;
+  bool compiled = false;
+  std::wstring listing;
+  {
+    silence quiet;
+    if (!localString::readFromFile(state, name, program)) return exitUsage;
+    localShellCommands::skipShebangLine(program);
+    auto root = std::make_unique<localOperatorCompiled>(&localOperatorCompiled::execute);
+    localOperatorCompiled* block = root.get();
+    compiled = localInterpretatorUTF8::textCompile(state, program, position, &context, block);
+    if (compiled && state == localErrorTypeOK && listCode) listing = localCode::listProgram(*root, context);
+  }
+  if (compiled && state == localErrorTypeOK) {
+    std::cout << localString::wstringToStdStringMultibyte(listing);
+    return exitSuccess;
+  }
+  // A closing keyword met at the top level leaves its signal, as when the program runs.
+  if (state == localErrorTypeOK) state = localErrorTypeSYNTAX;
+  localFailurePlace::place place{name, 0, 0, {}};
+  localFailurePlace::lineAndColumn(program, localFailurePlace::compilePosition(program, position, state), place.line,
+                                   place.column);
+  printClosingLine(place, state);
+  return exitFailure;
+}
+
+}  // namespace localScriptRun

@@ -1,0 +1,292 @@
+// FILE, -c and --check as scripts and editors use them, in a UTF-8 locale: output that
+// survives pipes and files, diagnostics apart on stderr, the closing file:line:column line,
+// shebang lines, and the exit status of a piped console.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app_process_support.h"
+#include "transcript_codec.h"
+#include "transcript_process.h"
+
+namespace {
+
+using appTest::runInterpreter;
+
+const std::string programStart = "СТАРТ!!!!!!:  func: textExec file: localInterpretatorUTF8 line: 2751\n";
+
+// The locale of the runs inside one test.
+class ScopedLocale {
+ public:
+  explicit ScopedLocale(const char* name) {
+    if (const char* old = std::getenv("LC_ALL")) saved_ = old;
+    setenv("LC_ALL", name, 1);
+  }
+  ~ScopedLocale() {
+    if (saved_) {
+      setenv("LC_ALL", saved_->c_str(), 1);
+    } else {
+      unsetenv("LC_ALL");
+    }
+  }
+  ScopedLocale(const ScopedLocale&) = delete;
+  ScopedLocale& operator=(const ScopedLocale&) = delete;
+
+ private:
+  std::optional<std::string> saved_;
+};
+
+bool endsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A directory holding the given program files.
+class ScriptTest : public testing::Test {
+ protected:
+  void write(const std::string& name, const std::string& bytes) {
+    ASSERT_TRUE(transcript::writeBinaryFile(work_.path() + "/" + name, bytes));
+  }
+  appTest::Run run(const std::vector<std::string>& arguments, const std::string& input = "") {
+    return runInterpreter(arguments, input, work_.path());
+  }
+  const std::string& workPath() const { return work_.path(); }
+
+ private:
+  ScopedLocale locale_{"C.UTF-8"};
+  transcript::TemporaryDirectory work_;
+};
+
+TEST_F(ScriptTest, FileFollowsTheLocaleWhereverItsOutputGoes) {
+  write("tour_ru.prg", "итог = 0;\nДля н = 1 По 5 Цикл\n  итог = итог + н;\nКонецЦикла;\n? 'итог: ' + Строка(итог);\n");
+  // Standard output is a file here, not a terminal: still UTF-8 in and out.
+  const appTest::Run run = this->run({"tour_ru.prg"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "итог: 15\n");
+  EXPECT_EQ(run.err, programStart);
+  const appTest::Run command = this->run({"-c", "? 'Ёж — №1'\nимя = 'café'\n? имя"});
+  EXPECT_EQ(command.out, "Ёж — №1\ncafé\n");
+  EXPECT_EQ(command.err, "");
+}
+
+TEST_F(ScriptTest, OutsideAUtf8LocaleScriptsAndTheConsoleStayCp866) {
+  write("cp1251.prg", "? '\xA8\xE6';\n");
+  ScopedLocale plain("C");
+  EXPECT_EQ(run({"cp1251.prg"}).out, "\xF0\xA6\n");
+  EXPECT_EQ(run({"-c", "? 'abc'"}).out, "abc\n");
+}
+
+TEST_F(ScriptTest, ThePipedConsoleStaysCp866InAUtf8Locale) {
+  const appTest::Run run = this->run({}, "? '\xF0\xA6'\nQUIT\n");
+  EXPECT_EQ(run.out, "func: main file: main line: 603\nlocalInterpretatorUTF8::console # \xF0\xA6\n"
+                     "localInterpretatorUTF8::console # Good bye!\n");
+  EXPECT_EQ(run.status, 0);
+}
+
+TEST_F(ScriptTest, ProgramOutputAndListingsOnStdoutDiagnosticsOnStderrInOrder) {
+  write("mixed.prg",
+        "? 'one';\nLOAD CLASS VALUETABLE;\nt = CREATEOBJECT('VALUETABLE');\nc = t.NEWCOLUMN('a');\n"
+        "s = t.SORT('a');\nMESSAGE('two');\nDISPLAY MEMORY T;\n? 1/0;\n");
+  const appTest::Run run = this->run({"mixed.prg"});
+  EXPECT_EQ(run.status, 1);
+  // LOAD CLASS prints its first line once when it compiles, then when it runs.
+  EXPECT_EQ(run.out.rfind("Пытаемся загрузить класс  \none\nПытаемся загрузить класс  \n", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("two\n"), std::string::npos);
+  EXPECT_NE(run.out.find("var [T] :"), std::string::npos) << "a listing is output";
+  EXPECT_EQ(run.out.find("func: "), run.out.find("func: dispMemo")) << "only the listing's own title is a trace";
+  EXPECT_EQ(run.out.find("Деление"), std::string::npos);
+  // SORT's trace line, the failure's traces and the closing line, in that order.
+  EXPECT_NE(run.err.find("Откомпилирована запрограммированная команда"), std::string::npos) << run.err;
+  const std::size_t sortTrace = run.err.find(" columnIdx=0 func: sort");
+  const std::size_t failure = run.err.find("ERROR!!! func: execute file: localInterpretatorUTF8 line: 446");
+  EXPECT_LT(sortTrace, failure);
+  EXPECT_TRUE(endsWith(run.err, "line: 1922\nmixed.prg:8:1: Деление на 0!\n")) << run.err;
+}
+
+TEST_F(ScriptTest, ClosingLineNamesTheStatementThatFailedAtRunTime) {
+  write("loop.prg", "n = 0;\nFOR i = 1 TO 3 DO\n  n = n + 1;\n  ? 10 / (2 - i);\nENDDO;\n");
+  EXPECT_TRUE(endsWith(run({"loop.prg"}).err, "\nloop.prg:4:3: Деление на 0!\n"));
+  // In a function body of the same file, called by a statement that keeps no position.
+  write("body.prg", "PROCEDURE Show()\n  ? missing;\nENDPROCEDURE;\n? 'x';\nShow();\n");
+  EXPECT_TRUE(endsWith(run({"body.prg"}).err, "\nbody.prg:2:3: Переменная не существует.\n"));
+  // A failing condition of WHILE and of IF.
+  write("while.prg", "x = 1;\n\nWHILE nosuch > 1 DO\n  x = 2;\nENDDO;\n");
+  EXPECT_TRUE(endsWith(run({"while.prg"}).err, "\nwhile.prg:3:7: Переменная не существует.\n"));
+  write("if.prg", "x = 1;\nIF x = 2 THEN\n  x = 3;\nELSEIF 'a' > 1 THEN\nENDIF;\n");
+  EXPECT_TRUE(endsWith(run({"if.prg"}).err, "\nif.prg:4:7: Неверный тип операнда (-ов)!\n"));
+  // A program run by DO fails: the inner file and its line are named.
+  write("outer.prg", "? 1;\nDO inner.prg ;\n");
+  write("inner.prg", "\n\n   y = nothing + 1;\n");
+  const appTest::Run nested = run({"outer.prg"});
+  EXPECT_EQ(nested.out, "1\n");
+  EXPECT_TRUE(endsWith(nested.err, "\ninner.prg:3:4: Переменная не существует.\n")) << nested.err;
+}
+
+TEST_F(ScriptTest, ClosingLineOfACompileFailureNamesTheLineThatLacksTheSemicolon) {
+  write("semi.prg", "x = 1;\n? x   // the end of it\n\ny = 2;\n");
+  const appTest::Run run = this->run({"semi.prg"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(endsWith(run.err, "\nsemi.prg:2:4: Синтаксическая ошибка. Ожидается \";\"\n")) << run.err;
+  write("stray.prg", "x = 1;\n  ENDIF;\n");
+  EXPECT_TRUE(endsWith(this->run({"stray.prg"}).err, "\nstray.prg:2:8: Неизвестный статус возврата ном: 4\n"));
+}
+
+TEST_F(ScriptTest, DoOfAMissingFileNamesTheFile) {
+  write("main.prg", "? 1;\n\nDO nosuch.prg ;\n");
+  const appTest::Run run = this->run({"main.prg"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(endsWith(run.err, "\nmain.prg:3:1: nosuch.prg: Файл не найден.\n")) << run.err;
+  const appTest::Run command = this->run({"-c", "? 1\n  DO nosuch.prg"});
+  EXPECT_EQ(command.out, "1\n");
+  EXPECT_TRUE(endsWith(command.err, "\n-c:2:3: nosuch.prg: Файл не найден.\n")) << command.err;
+}
+
+TEST_F(ScriptTest, CommandTextReportsEachFailedLineAndGoesOn) {
+  const appTest::Run run = this->run({"-c", "? nosuch\n? 2\n  x = 1 + 'a'"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "2\n");
+  EXPECT_EQ(run.err,
+            "ERROR!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 line: 1855\n"
+            "-c:1:1: Переменная не существует.\n"
+            "Syntax ERROR in line lineNumber!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 "
+            "line: 1897\n"
+            "-c:3:3: Синтаксическая ошибка.\n");
+}
+
+TEST_F(ScriptTest, CheckCompilesWithoutRunningAndReportsInTheEditorsForm) {
+  write("good.prg", "#!/usr/bin/env localinterp\n? 'ran';\nFUNCTION F() ? 1; ENDFUNCTION;\nDO nosuch.prg ;\n");
+  const appTest::Run good = run({"--check", "good.prg"});
+  EXPECT_EQ(good.status, 0);
+  EXPECT_EQ(good.out, "");
+  EXPECT_EQ(good.err, "");
+  write("bad.prg", "x = 1;\nIF x > 1 THEN\n  ? 'big';\n");
+  const appTest::Run bad = run({"--check", "bad.prg"});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_EQ(bad.err, "bad.prg:4:1: Синтаксическая ошибка. Ожидается ключевое слово \"КОНЕЦЕСЛИ\" (\"endif\") \n");
+  write("semi.prg", "x = 1\ny = 2;\n");
+  EXPECT_EQ(run({"--check", "semi.prg"}).err, "semi.prg:1:6: Синтаксическая ошибка. Ожидается \";\"\n");
+  EXPECT_EQ(run({"--check", "missing.prg"}).status, 2);
+  EXPECT_EQ(run({"--check"}).status, 2);
+}
+
+TEST_F(ScriptTest, ShebangLineIsSkippedAndLinesKeepTheirNumbers) {
+  write("script.prg", "#!/usr/bin/env localinterp\n? 'hello';\n? nosuch;\n");
+  const appTest::Run run = this->run({"script.prg"});
+  EXPECT_EQ(run.out, "hello\n");
+  EXPECT_TRUE(endsWith(run.err, "\nscript.prg:3:1: Переменная не существует.\n")) << run.err;
+  // Only the command line's FILE may have one: DO reads the line as a statement.
+  write("caller.prg", "DO script.prg ;\n");
+  EXPECT_TRUE(endsWith(this->run({"caller.prg"}).err, "\nscript.prg:1:1: Синтаксическая ошибка.\n"));
+}
+
+TEST_F(ScriptTest, PipedConsoleExitsWithOneWhenALineFailed) {
+  EXPECT_EQ(run({}, "? 1\n? 2\n").status, 0);
+  EXPECT_EQ(run({}, "? 1\nQUIT\n").status, 0);
+  const appTest::Run failed = run({}, "? nosuch\n? 2\nQUIT\n");
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_NE(failed.out.find("Error "), std::string::npos) << "the console keeps everything on stdout";
+  EXPECT_EQ(failed.err, "");
+  EXPECT_EQ(run({"--encoding=utf8"}, "? 'a\xFF'\n").status, 1);
+  EXPECT_EQ(run({"-i", "-c", "x = 1"}, "? x\n? y\n").status, 1);
+}
+
+TEST_F(ScriptTest, MostlyUtf8FileWithAStrayByteIsReadAsCp1251WithAWarning) {
+  write("stray.prg", "// Комментарий \xFF\n? 'Ёж';\n\n");
+  const appTest::Run run = this->run({"stray.prg"});
+  EXPECT_NE(run.err.find("localinterp: warning: stray.prg:1: byte 0xFF is not UTF-8; the file is read as CP1251\n"),
+            std::string::npos)
+      << run.err;
+  // A CP1251 file is no UTF-8 at all: read without a word.
+  write("cp1251.prg", "? '\xA8\xE6';\n");
+  const appTest::Run plain = this->run({"cp1251.prg"});
+  EXPECT_EQ(plain.out, "Ёж\n");
+  EXPECT_EQ(plain.err, programStart);
+}
+
+}  // namespace
+
+namespace {
+
+const std::string consolePrompt = "localInterpretatorUTF8::console # ";
+
+TEST_F(ScriptTest, IgnoredTextIsToldOnStderrWhileStdoutStaysAsItWas) {
+  const appTest::Run run = this->run({}, "? 1e3\nx = 2^10\n? 7 % 3 // note\n? 1;\nDISPLAY MEMORY X*\n? x\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.rfind("func: main file: main line: 603\n" + consolePrompt + "1\n" + consolePrompt +
+                              consolePrompt + "7\n" + consolePrompt + "1\n" + consolePrompt + "\n",
+                          0),
+            0u)
+      << run.out;
+  EXPECT_EQ(run.err,
+            "localinterp: warning: ignored after the statement: e3\n"
+            "localinterp: warning: ignored after the statement: ^10\n"
+            "localinterp: warning: ignored after the statement: % 3 // note\n");
+  // The same in -c; a command's rest is its template, not ignored text.
+  const appTest::Run command = this->run({"-c", "? 2 2\nLOAD CLASS VALUETABLE extra"});
+  EXPECT_EQ(command.err, "localinterp: warning: ignored after the statement: 2\n");
+}
+
+TEST_F(ScriptTest, BlocksRunFromAPipeAsDoRunsAProgram) {
+  const std::string program =
+      "total = 0;\n"
+      "FOR i = 1 TO 5 DO\n  total = total + i;\nENDDO;\n"
+      "IF total > 10 THEN\n  ? 'big: ' + STRING(total);\nELSE\n  ? 'small';\nENDIF\n"
+      "while = 2\n"
+      "PROCEDURE Show() // shows it\n  ? 'total is ' + STRING(total);\nENDPROCEDURE;\n"
+      "Show();\n";
+  const appTest::Run run = this->run({}, program);
+  EXPECT_EQ(run.status, 0) << run.out;
+  const std::string start = "СТАРТ!!!!!!:  func: textExec file: localInterpretatorUTF8 line: 2751\n";
+  // Continuation lines get no prompt from a pipe; a block prints what DO prints.
+  EXPECT_EQ(transcript::decodeConsoleOutput(run.out), "func: main file: main line: 603\n" + consolePrompt + consolePrompt + start +
+                                            consolePrompt + start + "big: 15\n" + consolePrompt + consolePrompt +
+                                            start + consolePrompt + "total is 15\n" + consolePrompt);
+  EXPECT_EQ(run.err, "");
+  // An IF of console lines no longer runs both branches.
+  const appTest::Run failing = this->run({}, "IF 1 > 2 THEN\n? 'no';\nELSE\n? nosuch;\nENDIF;\n? 'after'\n");
+  EXPECT_EQ(failing.status, 1);
+  EXPECT_EQ(transcript::decodeConsoleOutput(failing.out).find("no\n"), std::string::npos);
+  EXPECT_NE(transcript::decodeConsoleOutput(failing.out).find("Error Переменная не существует.\n" + consolePrompt + "after\n"),
+            std::string::npos);
+  // A block still open at the end of the input is compiled, and its failure reported.
+  const appTest::Run open = this->run({}, "WHILE 1 > 2 DO\n? 1;\n");
+  EXPECT_EQ(open.status, 1);
+}
+
+TEST_F(ScriptTest, BlocksInCommandTextAndTheirClosingLine) {
+  const appTest::Run run = this->run({"-c", "n = 0\nДля н = 1 По 3 Цикл\n  n = n + н;\nКонецЦикла;\n? n\n"
+                                            "IF n > 1 THEN\n  ? 'ok';\n  ? 1/0;\nENDIF\n? 'last'"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "6\nok\nlast\n");
+  EXPECT_TRUE(endsWith(run.err, "\n-c:8:3: Деление на 0!\n")) << run.err;
+}
+
+}  // namespace
+
+namespace {
+
+// Through a real pipe, as `localinterp prog.prg | cat` in a shell.
+TEST_F(ScriptTest, OutputThroughAPipeIsTheProgramsOutputOnly) {
+  write("tour.prg", "? 'итог: ' + STRING(15);\n? nosuch;\n");
+  const std::string binary = std::filesystem::absolute(LOCALINTERP_BINARY).string();
+  transcript::TemporaryDirectory streams;
+  ASSERT_TRUE(transcript::writeBinaryFile(streams.path() + "/in", ""));
+  const transcript::ProcessResult piped = transcript::runProcess(
+      "/bin/sh", {"-c", "\"$0\" tour.prg 2>&1 >/dev/null | cat >only-errors.txt; \"$0\" tour.prg | cat", binary},
+      workPath(), streams.path() + "/in", streams.path() + "/out", streams.path() + "/err", std::chrono::seconds(20));
+  ASSERT_TRUE(piped.exited);
+  std::string out;
+  std::string errorsOnly;
+  transcript::readBinaryFile(streams.path() + "/out", out);
+  transcript::readBinaryFile(workPath() + "/only-errors.txt", errorsOnly);
+  EXPECT_EQ(out, "итог: 15\n");
+  EXPECT_TRUE(endsWith(errorsOnly, "\ntour.prg:2:1: Переменная не существует.\n")) << errorsOnly;
+}
+
+}  // namespace
