@@ -139,7 +139,7 @@ TEST(ProgramDifferential, RandomProgramsRunTheSameBothWays) {
   ASSERT_FALSE(directory.path().empty());
   const std::string includedPath = directory.path() + "/included.prg";
   const workBounds bounds;
-  const unsigned count = settingOr("LOCALINTERP_DIFF_PROGRAMS", 300);
+  const unsigned count = settingOr("LOCALINTERP_DIFF_PROGRAMS", 250);
   const unsigned first = settingOr("LOCALINTERP_DIFF_SEED", 1);
   unsigned failures = 0;
   tally counts;
