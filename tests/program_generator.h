@@ -1,8 +1,13 @@
 #pragma once
 // Random programs for the differential test: loops, IF chains in both keyword sets,
 // user functions, failures at the n-th pass of a loop, DO and CLEAR MEMORY inside loops,
-// strings and numbers mixed, deep brackets. Loops always end: their counters are names
-// no other statement assigns, and a counter removed by CLEAR MEMORY makes the loop fail.
+// strings and numbers mixed, deep brackets; and the shapes where compiled code tends to
+// go wrong: variables that change kind mid-loop, names made or functions re-registered
+// while a loop or a call runs, appends that read or change their own target, comparisons
+// of mixed kinds, brackets around leaves, calls nested in arguments. Loops mostly end on
+// their own (their counters are names no ordinary statement assigns); the few that
+// change their own counter, or strings that double, need the bounds the test sets on
+// work and string length. The same seed gives the same program.
 #include <random>
 #include <string>
 

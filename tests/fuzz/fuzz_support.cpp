@@ -11,6 +11,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "core/localStringLimit.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "platform/localSystem.h"
+#include "tests/engine_comparison.h"
 #include "text/localString.h"
 
 namespace fs = std::filesystem;
@@ -239,25 +241,70 @@ Session::~Session() {
   emptyScratchDirectory();
 }
 
-bool Session::runLine(const std::string& bytes) {
+namespace {
+
+struct lineEnd {
+  bool ok = true;
+  localReturnStateType state = localErrorTypeOK;
+  bool interrupted = false;  // the work or time budget asked the line to stop
+};
+
+// Runs one line of console bytes as the console loop does.
+lineEnd runConsoleLine(localContextUTF8* context, const std::string& bytes) {
+  lineEnd result;
   // As the console: a line of 65532 bytes or more is not read; trailing blanks and zero
   // bytes are dropped.
-  if (overTime(sessionStartedAt.load())) return false;
-  if (bytes.size() >= 0xFFFC) return true;
+  if (bytes.size() >= 0xFFFC) return result;
   const std::size_t end = bytes.find_last_not_of(std::string(" \0", 2));
   const std::wstring line =
       localString::stdStringCp866StdStringToStdWstring(end == std::string::npos ? std::string() : bytes.substr(0, end + 1));
-  localReturnStateType state = localErrorTypeOK;
   unsigned position = 0;
   localInterruptLineStarts();
   try {
-    localInterpretatorUTF8::scanStringGetOperatorAndExec(state, line, position, context_, false);
+    result.ok = localInterpretatorUTF8::scanStringGetOperatorAndExec(result.state, line, position, context, false);
   } catch (const std::exception&) {
     // The console reports these as a failed line and goes on.
-    state = localErrorTypeCODE;
+    result.ok = false;
+    result.state = localErrorTypeCODE;
   }
+  result.interrupted = localInterruptState::requested.load();
   localInterruptLineEnds();
-  return state != localErrorTypeQUIT;
+  return result;
+}
+
+}  // namespace
+
+bool Session::runLine(const std::string& bytes) {
+  if (overTime(sessionStartedAt.load())) return false;
+  return runConsoleLine(context_, bytes).state != localErrorTypeQUIT;
+}
+
+ProgramRun runProgramAlone(const std::uint8_t* data, std::size_t size) {
+  emptyScratchDirectory();
+  writeScratchFile("main.prg", data, size);
+  const std::size_t keptAlive = localKeepAliveCount();
+  ProgramRun run;
+  {
+    localContextUTF8 context;
+    localRandomSeed(1);
+    std::ostringstream printed;
+    std::streambuf* const discarding = std::cout.rdbuf(printed.rdbuf());
+    std::cout.clear();
+    sessionStartedAt.store(now());
+    const lineEnd end = runConsoleLine(&context, "DO main.prg");
+    sessionStartedAt.store(0);
+    std::cout.rdbuf(discarding);
+    std::cout.setstate(std::ios::badbit);
+    run.state = end.state;
+    run.succeeded = end.ok;
+    run.interrupted = end.interrupted;
+    run.printed = testSupport::withoutAddresses(printed.str());
+    run.variables = testSupport::describeVariables(context);
+  }
+  // Nothing of that context is left to point at what it made.
+  localKeepAliveReleaseAfter(keptAlive);
+  emptyScratchDirectory();
+  return run;
 }
 
 void writeScratchFile(const char* name, const std::uint8_t* data, std::size_t size) {

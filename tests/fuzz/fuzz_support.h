@@ -38,4 +38,16 @@ class Session {
 // Writes a file into the scratch directory (the working directory of the run).
 void writeScratchFile(const char* name, const std::uint8_t* data, std::size_t size);
 
+// One program run on its own, for comparing runs: the scratch directory emptied, the
+// program written to main.prg and run with DO in a context made for this run and dropped
+// after it, the random numbers seeded as for a session.
+struct ProgramRun {
+  std::string printed;    // everything written to standard output (addresses masked)
+  int state = 0;          // the localReturnStateType the line ended with
+  bool succeeded = false;
+  bool interrupted = false;  // the work or time budget ran out: where it does is no fault
+  std::string variables;  // one line a variable: name, type, fields (objects by class)
+};
+ProgramRun runProgramAlone(const std::uint8_t* data, std::size_t size);
+
 }  // namespace fuzzSupport
