@@ -51,6 +51,11 @@ await build({
 });
 copyFileSync(join(here, 'index.html'), join(out, 'index.html'));
 copyFileSync(join(here, 'node_modules/coi-serviceworker/coi-serviceworker.min.js'), join(out, 'coi-serviceworker.min.js'));
+// The language reference, linked from the page's header.
+mkdirSync(join(out, 'reference'), { recursive: true });
+for (const page of readdirSync(join(root, 'doc')).filter((name) => name.endsWith('.md'))) {
+  copyFileSync(join(root, 'doc', page), join(out, 'reference', page));
+}
 for (const file of ['localinterp.js', 'localinterp.wasm', 'localinterp.worker.js']) {
   copyFileSync(join(wasmDir, file), join(out, file));
 }

@@ -21,6 +21,7 @@ const types = {
   '.html': 'text/html; charset=utf-8',
   '.js': 'text/javascript; charset=utf-8',
   '.css': 'text/css; charset=utf-8',
+  '.md': 'text/plain; charset=utf-8',
   '.wasm': 'application/wasm',
   '.json': 'application/json',
 };
