@@ -151,6 +151,24 @@ bool localConsoleDecodeLine(localConsoleEncoding encoding, const std::string& by
 
 namespace {
 
+// What reading one console line gave: a decoded line, nothing to run (a line that is not
+// in the encoding, reported and marking the session failed, or another input event),
+// Ctrl-C, or the end of input.
+enum class lineRead { line, nothing, interrupted, ended };
+
+lineRead readDecodedLine(localConsoleInput& input, const std::string& prompt, localConsoleEncoding encoding,
+                         std::wstring& line, bool& failed) {
+  std::string bytes;
+  const localConsoleInput::result read = input.readLine(prompt, bytes);
+  if (read == localConsoleInput::result::endOfInput) return lineRead::ended;
+  if (read == localConsoleInput::result::interrupted) return lineRead::interrupted;
+  if (read != localConsoleInput::result::line) return lineRead::nothing;
+  cutTrailingBlanks(bytes);
+  if (localConsoleDecodeLine(encoding, bytes, line)) return lineRead::line;
+  failed = true;
+  return lineRead::nothing;
+}
+
 // Reads the further lines of a block whose first line is in `lines`, under the
 // continuation prompt, until the block closes. False when Ctrl-C dropped them; `ended`
 // tells that the input ended first (what was collected then runs, and fails to compile).
@@ -159,20 +177,14 @@ bool collectBlock(localConsoleInput& input, localConsoleEncoding encoding, std::
   int depth = localConsoleBlock::depthChange(lines);
   const std::string continuation = input.continuationPrompt();
   while (depth > 0) {
-    std::string bytes;
-    const localConsoleInput::result read = input.readLine(continuation, bytes);
-    if (read == localConsoleInput::result::endOfInput) {
+    std::wstring line;
+    const lineRead read = readDecodedLine(input, continuation, encoding, line, failed);
+    if (read == lineRead::ended) {
       ended = true;
       return true;
     }
-    if (read == localConsoleInput::result::interrupted) return false;
-    if (read != localConsoleInput::result::line) continue;
-    cutTrailingBlanks(bytes);
-    std::wstring line;
-    if (!localConsoleDecodeLine(encoding, bytes, line)) {
-      failed = true;
-      continue;
-    }
+    if (read == lineRead::interrupted) return false;
+    if (read != lineRead::line) continue;
     lines += L'\n';
     lines += line;
     depth += localConsoleBlock::depthChange(line);
@@ -186,19 +198,13 @@ bool localConsoleLoop(localContextUTF8& context, localConsoleInput& input, local
   bool failed = false;
   bool ended = false;
   while (!ended) {
-    std::string bytes;
-    const localConsoleInput::result read = input.readLine(prompt, bytes);
-    if (read == localConsoleInput::result::endOfInput) {
+    std::wstring line;
+    const lineRead read = readDecodedLine(input, prompt, encoding, line, failed);
+    if (read == lineRead::ended) {
       ended = true;
       break;
     }
-    if (read != localConsoleInput::result::line) continue;
-    cutTrailingBlanks(bytes);
-    std::wstring line;
-    if (!localConsoleDecodeLine(encoding, bytes, line)) {
-      failed = true;
-      continue;
-    }
+    if (read != lineRead::line) continue;
     localLineOutcome outcome;
     if (localConsoleBlock::opensBlock(line)) {
       if (!collectBlock(input, encoding, line, ended, failed)) continue;

@@ -66,12 +66,6 @@ class localContextUTF8 {
   std::size_t funcFindAtSite(localNameSite& site, std::wstring_view name) {
     return remembers(site) ? site.position : lookUp(site, funcFind(name));
   }
-  // The value of the variable at a position varFind gave, to be changed in place at once
-  // (a postponed read of it is settled first).
-  localValueDescription& varChangeAt(std::size_t position) {
-    varSettlePostponedRead();
-    return variables[position].value;
-  }
   // The value of the variable at a position varFind gave, for a caller that calls
   // varWillChange() before each change it makes to it.
   localValueDescription& varValueAt(std::size_t position) { return variables[position].value; }
@@ -94,11 +88,6 @@ class localContextUTF8 {
   // (which keeps a postponed read, below, right).
   variableDescription* varByIdx(unsigned index) {
     return index < variables.size() ? &variables[index] : nullptr;
-  }
-  // The value of the variable a site names, or null when there is none.
-  [[gnu::always_inline]] const localValueDescription* varValueAtSite(localNameSite& site, std::wstring_view name) {
-    const std::size_t position = varFindAtSite(site, name);
-    return position == npos ? nullptr : &variables[position].value;
   }
   void varDeleteByIdx(unsigned index);
   void cleaMemo();

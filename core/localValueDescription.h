@@ -68,9 +68,6 @@ class localValueDescription {
   }
 
   std::int32_t getType() const { return type_; }
-  // True when only the kind and the number may differ from a fresh value's: setting a
-  // number or a truth value then leaves what replacing it with a fresh one would.
-  bool isBare() const { return text_.empty() && object_ == nullptr && declaration_ == nullptr; }
   double getNum() const { return number_; }
   std::wstring getStr() const { return text_.get(); }
   // The text without a copy, for reading inside the interpreter; valid while the value is

@@ -13,26 +13,20 @@
 
 namespace localNameTerm {
 
-// A site (may be null) remembers the record a name found; see localNameSite.
-
-// The value of a plain variable, read in place (valid until a variable changes); null
-// with the state set when there is no such variable.
-const localValueDescription* findValue(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
-                                       localNameSite* site = nullptr);
-
 // A plain variable: value becomes a copy of the variable's value.
 bool readVariable(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
-                  localValueDescription& value, localNameSite* site = nullptr);
+                  localValueDescription& value);
 
 // The variable that opens a member chain must hold an object; value gets the object at
 // once, since later evaluation (arguments) may create variables and move the record.
 // position (right after the word) is shown in the failure lines.
 bool startChain(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
-                unsigned position, localValueDescription& value, localNameSite* site = nullptr);
+                unsigned position, localValueDescription& value);
 
 // One attribute step of a chain: value becomes the attribute upperName of its object.
 bool readAttribute(localReturnStateType& state, localValueDescription& value, const std::wstring& upperName);
 
+// A site (may be null) remembers the record a name found; see localNameSite.
 // What a call is made on: a function by its name as written (found through site when
 // there is one), or, when method is set, the method of that upper-cased name of the
 // object that value holds (its member remembered in memberSite when there is one).

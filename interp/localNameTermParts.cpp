@@ -36,43 +36,28 @@ void markUnnamedFailure(localReturnStateType& state) {
 
 namespace localNameTerm {
 
-// The record of a variable, through the site when there is one.
-const localContextUTF8::variableDescription* findVariable(localContextUTF8& context, std::wstring_view word,
-                                                          localNameSite* site) {
-  if (site == nullptr) return context.varGetPointer(word);
-  const std::size_t position = context.varFindAtSite(*site, word);
-  return position == localContextUTF8::npos ? nullptr : context.varByIdx(static_cast<unsigned>(position));
-}
-
-const localValueDescription* findValue(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
-                                       localNameSite* site) {
-  if (context == nullptr) {
-    state = localErrorTypeCONTEXTmissing;
-    return nullptr;
-  }
-  const localContextUTF8::variableDescription* variable = findVariable(*context, word, site);
-  if (variable == nullptr) {
-    state = localErrorTypeVARIABLEunknown;
-    return nullptr;
-  }
-  return &variable->value;
-}
-
 bool readVariable(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
-                  localValueDescription& value, localNameSite* site) {
-  const localValueDescription* found = findValue(state, context, word, site);
-  if (found == nullptr) return false;
-  value = *found;
-  return true;
-}
-
-bool startChain(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
-                unsigned position, localValueDescription& value, localNameSite* site) {
+                  localValueDescription& value) {
   if (context == nullptr) {
     state = localErrorTypeCONTEXTmissing;
     return false;
   }
-  const localContextUTF8::variableDescription* variable = findVariable(*context, word, site);
+  const localContextUTF8::variableDescription* variable = context->varGetPointer(word);
+  if (variable == nullptr) {
+    state = localErrorTypeVARIABLEunknown;
+    return false;
+  }
+  value = variable->value;
+  return true;
+}
+
+bool startChain(localReturnStateType& state, localContextUTF8* context, std::wstring_view word,
+                unsigned position, localValueDescription& value) {
+  if (context == nullptr) {
+    state = localErrorTypeCONTEXTmissing;
+    return false;
+  }
+  const localContextUTF8::variableDescription* variable = context->varGetPointer(word);
   if (variable == nullptr) {
     printNotFound(word, position, localInterpTraceLine::chainVariableMissing);
     state = localErrorTypeVARIABLEunknown;

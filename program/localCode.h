@@ -81,9 +81,9 @@ struct localFailureRow {
 
 class localCode {
  public:
-  // A name looked up in the context, remembering where it found its record. A variable
-  // also remembers its value's place, valid while the context's generation is the one
-  // it was found at (records do not move until the generation moves).
+  // A name looked up in the context, remembering where it found its record: a function
+  // its site, a variable its value's place, valid while the context's generation is the
+  // one it was found at (records do not move until the generation moves).
   struct name {
     std::wstring text;
     mutable localNameSite site;

@@ -109,22 +109,24 @@ class localCodeRunner {
   bool run();
 
  private:
-  // The value of a variable, or null (with the state set) when there is none. A variable
-  // found at the context's generation answers at once; a missing one is looked for again.
-  [[gnu::always_inline]] localValueDescription* variableValue(std::uint32_t index) {
+  // The value of a variable, or null when there is none. A variable found at the
+  // context's generation answers at once; a missing one is looked for again.
+  [[gnu::always_inline]] localValueDescription* lookUp(std::uint32_t index) {
     const localCode::name& name = names_[index];
-    if (name.valueGeneration == context_.generation()) return name.value;
-    return find(name);
+    return name.valueGeneration == context_.generation() ? name.value : find(name);
   }
   [[gnu::noinline]] localValueDescription* find(const localCode::name& name) {
     const std::size_t position = context_.varFind(name.text);
-    if (position == localContextUTF8::npos) {
-      state_ = localErrorTypeVARIABLEunknown;
-      return nullptr;
-    }
+    if (position == localContextUTF8::npos) return nullptr;
     name.value = &context_.varValueAt(position);
     name.valueGeneration = context_.generation();
     return name.value;
+  }
+  // The same for an operand, which fails without the variable.
+  [[gnu::always_inline]] localValueDescription* variableValue(std::uint32_t index) {
+    localValueDescription* found = lookUp(index);
+    if (found == nullptr) state_ = localErrorTypeVARIABLEunknown;
+    return found;
   }
   // The variable an update changes in place, or null (with the state set) when there is none.
   [[gnu::always_inline]] localValueDescription* variableToChange(std::uint32_t index) {
@@ -294,14 +296,13 @@ operateVariable : {
 }
 startChain : {
   const localInstruction& instruction = *pc++;
-  const localCode::name& name = code_.variables[instruction.a];
   localValueDescription& value = *top++;
   value.reset();
-  const localValueDescription* variable = context_.varValueAtSite(name.site, name.text);
+  const localValueDescription* variable = lookUp(instruction.a);
   if (variable != nullptr && variable->getType() == localValueDescription::typeObject) {
     value.setVal(variable->getObj(), variable->getClassDeclaration());
-  } else if (!localNameTerm::startChain(state_, &context_, name.text, code_.calls[instruction.b].afterWord, value,
-                                        &name.site)) {
+  } else if (!localNameTerm::startChain(state_, &context_, names_[instruction.a].text,
+                                        code_.calls[instruction.b].afterWord, value)) {
     LOCAL_FAIL();
   }
   LOCAL_NEXT();
@@ -318,8 +319,13 @@ callMethod:
   top -= (pc - 1)->b;
   LOCAL_NEXT();
 store : {
-  const localCode::name& name = code_.variables[(pc++)->a];
-  context_.varSetValueAtSite(name.site, name.text, std::move(*--top));
+  const std::uint32_t index = (pc++)->a;
+  if (localValueDescription* variable = lookUp(index)) {
+    context_.varWillChange();
+    *variable = std::move(*--top);
+  } else {
+    context_.varSetValue(names_[index].text, std::move(*--top));  // a new record: the generation moves on
+  }
   LOCAL_NEXT();
 }
 update : {

@@ -5,8 +5,6 @@
 
 #include <stdlib.h>
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,23 +19,7 @@ namespace fs = std::filesystem;
 
 const fs::path docDirectory = fs::path(LOCALINTERP_SOURCE_DIR) / "doc";
 
-std::vector<std::string> referencePages() {
-  std::vector<std::string> pages;
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(docDirectory, error)) {
-    if (entry.is_regular_file() && entry.path().extension() == ".md") pages.push_back(entry.path().string());
-  }
-  std::sort(pages.begin(), pages.end());
-  return pages;
-}
-
-std::string pageName(const testing::TestParamInfo<std::string>& info) {
-  std::string name = fs::path(info.param).stem().string();
-  for (char& c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  }
-  return name;
-}
+std::vector<std::string> referencePages() { return transcript::filesEndingIn(docDirectory.string(), ".md"); }
 
 class ReferenceExamples : public testing::TestWithParam<std::string> {
  protected:
@@ -65,8 +47,10 @@ class ReferenceExamplesScanOnly : public ReferenceExamples {
 TEST_P(ReferenceExamples, PrintWhatThePageShows) { runPage(); }
 TEST_P(ReferenceExamplesScanOnly, PrintWhatThePageShows) { runPage(); }
 
-INSTANTIATE_TEST_SUITE_P(Doc, ReferenceExamples, testing::ValuesIn(referencePages()), pageName);
-INSTANTIATE_TEST_SUITE_P(Doc, ReferenceExamplesScanOnly, testing::ValuesIn(referencePages()), pageName);
+INSTANTIATE_TEST_SUITE_P(Doc, ReferenceExamples, testing::ValuesIn(referencePages()),
+                         transcript::testNameOfFile);
+INSTANTIATE_TEST_SUITE_P(Doc, ReferenceExamplesScanOnly, testing::ValuesIn(referencePages()),
+                         transcript::testNameOfFile);
 
 // The conventions themselves: what a console block and a program block turn into.
 TEST(ReferenceExampleFormat, ConsoleBlockBecomesSessionWithImpliedStartAndEnd) {

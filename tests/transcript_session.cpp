@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -105,6 +106,24 @@ void runSession(const std::string& binary, const Transcript& session) {
   EXPECT_TRUE(difference.empty()) << difference << "--- actual output ---\n" << actual << "--- end ---\n"
                                   << "stderr:\n" << shortened(errors);
   checkExpectedFiles(work.path(), session.expectedFiles);
+}
+
+std::vector<std::string> filesEndingIn(const std::string& directory, const std::string& extension) {
+  std::vector<std::string> files;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(directory, error)) {
+    if (entry.is_regular_file() && entry.path().extension() == extension) files.push_back(entry.path().string());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::string testNameOfFile(const testing::TestParamInfo<std::string>& info) {
+  std::string name = fs::path(info.param).stem().string();
+  for (char& c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  }
+  return name;
 }
 
 }  // namespace transcript

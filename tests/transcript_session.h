@@ -1,5 +1,8 @@
 #pragma once
 #include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 #include "transcript_format.h"
 
@@ -10,5 +13,11 @@
 namespace transcript {
 
 void runSession(const std::string& binary, const Transcript& session);
+
+// The files of directory whose names end in extension, sorted: one test each.
+std::vector<std::string> filesEndingIn(const std::string& directory, const std::string& extension);
+
+// A test's name made of its file's stem (characters other than letters and digits as _).
+std::string testNameOfFile(const testing::TestParamInfo<std::string>& info);
 
 }  // namespace transcript

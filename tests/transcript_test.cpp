@@ -5,8 +5,6 @@
 
 #include <stdlib.h>
 
-#include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -22,23 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace transcript;
 
-std::vector<std::string> transcriptFiles() {
-  std::vector<std::string> files;
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(LOCALINTERP_TRANSCRIPTS, error)) {
-    if (entry.is_regular_file() && entry.path().extension() == ".txt") files.push_back(entry.path().string());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
-std::string testName(const testing::TestParamInfo<std::string>& info) {
-  std::string name = fs::path(info.param).stem().string();
-  for (char& c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  }
-  return name;
-}
+std::vector<std::string> transcriptFiles() { return filesEndingIn(LOCALINTERP_TRANSCRIPTS, ".txt"); }
 
 class TranscriptTest : public testing::TestWithParam<std::string> {
  protected:
@@ -72,8 +54,8 @@ void TranscriptTest::checkSessions() {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Transcripts, TranscriptTest, testing::ValuesIn(transcriptFiles()), testName);
-INSTANTIATE_TEST_SUITE_P(Transcripts, TranscriptScanOnlyTest, testing::ValuesIn(transcriptFiles()), testName);
+INSTANTIATE_TEST_SUITE_P(Transcripts, TranscriptTest, testing::ValuesIn(transcriptFiles()), testNameOfFile);
+INSTANTIATE_TEST_SUITE_P(Transcripts, TranscriptScanOnlyTest, testing::ValuesIn(transcriptFiles()), testNameOfFile);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(TranscriptTest);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(TranscriptScanOnlyTest);
 
