@@ -3,6 +3,20 @@
 #include "context/localBuiltinLibrary.h"
 #include "text/localString.h"
 
+namespace {
+
+// A part of the argument's text as the result: the whole text is shared, not copied (a
+// scan that trims or takes suffixes of a long text would otherwise copy it every time).
+void setPart(localValueDescription& result, const localValueDescription& source, std::wstring_view part) {
+  if (part.size() == source.getStrRef().size()) {
+    result.setValSharedText(source);
+  } else {
+    result.setVal(std::wstring(part));
+  }
+}
+
+}  // namespace
+
 namespace localBuiltin {
 
 bool number(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
@@ -14,7 +28,7 @@ bool number(localReturnStateType&, localContextUTF8*, const localValueList& argu
 bool rightPart(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
                localValueDescription& result) {
   const std::uint32_t count = localTruncateToUint32Modulo(arguments[1]->getNum());
-  result.setVal(localString::right(arguments[0]->getStrRef(), count));
+  setPart(result, *arguments[0], localString::rightView(arguments[0]->getStrRef(), count));
   return true;
 }
 
@@ -32,19 +46,19 @@ bool textLength(localReturnStateType&, localContextUTF8*, const localValueList& 
 
 bool trimAll(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
              localValueDescription& result) {
-  result.setVal(localString::trimL(localString::trimR(arguments[0]->getStrRef())));
+  setPart(result, *arguments[0], localString::trimLView(localString::trimRView(arguments[0]->getStrRef())));
   return true;
 }
 
 bool trimLeft(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
               localValueDescription& result) {
-  result.setVal(localString::trimL(arguments[0]->getStrRef()));
+  setPart(result, *arguments[0], localString::trimLView(arguments[0]->getStrRef()));
   return true;
 }
 
 bool trimRight(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
                localValueDescription& result) {
-  result.setVal(localString::trimR(arguments[0]->getStrRef()));
+  setPart(result, *arguments[0], localString::trimRView(arguments[0]->getStrRef()));
   return true;
 }
 

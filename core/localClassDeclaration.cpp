@@ -32,17 +32,14 @@ localClassDeclaration::classMember* localClassDeclaration::addMember(const std::
   classMember* raw = member.get();
   ownedMembers_.push_back(std::move(member));
   members.push_back(raw);
+  lastByName_[raw->name] = raw;  // a later member overrides an earlier one of the same name
   stamp_ = newStamp();  // what sites remember may now be overridden
   return raw;
 }
 
 localClassDeclaration::classMember* localClassDeclaration::getMember(const std::wstring& name) const {
-  // The last match wins, so a later member overrides an earlier one of the same name:
-  // searching from the end, the first match is the answer.
-  for (auto it = members.rbegin(); it != members.rend(); ++it) {
-    if (*it != nullptr && (*it)->name == name) return *it;
-  }
-  return nullptr;
+  const auto found = lastByName_.find(name);
+  return found != lastByName_.end() ? found->second : nullptr;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/localReturnStateType.h"
@@ -54,7 +55,7 @@ class localClassDeclaration {
   classMember* addMember(const std::wstring& name, localExecFunction execFunction,
                          localSetFunction setFunction, localGetFunction getFunction);
 
-  // The last member whose name equals name exactly, or null.
+  // The last member whose name equals name exactly, or null (through an index).
   classMember* getMember(const std::wstring& name) const;
   // The same, remembered in site (may be null) for the next call from the same place: a
   // site answers again without a search while this declaration has not changed.
@@ -90,6 +91,9 @@ class localClassDeclaration {
 
  private:
   std::vector<std::unique_ptr<classMember>> ownedMembers_;
+  // Each name's last member: what getMember answers, found by hashing instead of by a
+  // search through every member.
+  std::unordered_map<std::wstring, classMember*> lastByName_;
   std::uint64_t stamp_;
 };
 

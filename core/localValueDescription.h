@@ -58,6 +58,12 @@ class localValueDescription {
     object_ = object;
     declaration_ = declaration;
   }
+  // Makes the value a string whose text is source's, shared rather than copied (the
+  // built-ins that may give back their argument's whole text).
+  void setValSharedText(const localValueDescription& source) {
+    type_ = typeString;
+    text_ = source.text_;
+  }
   // Takes all five fields of *other (nothing for null or itself).
   void setVal(const localValueDescription* other) {
     if (other != nullptr && other != this) *this = *other;

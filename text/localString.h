@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Conversions between wide strings and the 8-bit encodings the system meets (CP866 at
 // the console, CP1251 in program files, the multibyte form for everything printed),
@@ -28,6 +29,10 @@ wchar_t charAt(const std::wstring& text, unsigned position);
 std::wstring trimL(const std::wstring& text);
 std::wstring trimR(const std::wstring& text);
 std::wstring right(const std::wstring& text, unsigned count);
+// The same parts as views into text, for callers that copy only what they keep.
+std::wstring_view trimLView(std::wstring_view text);
+std::wstring_view trimRView(std::wstring_view text);
+std::wstring_view rightView(std::wstring_view text, unsigned count);
 // Inline: name lookups upper-case every character they hash and compare.
 inline wchar_t wcharToUpper(wchar_t c) {
   if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - 0x20);

@@ -20,22 +20,26 @@ wchar_t charAt(const std::wstring& text, unsigned position) {
   return position < text.size() ? text[position] : L'\0';
 }
 
-std::wstring trimL(const std::wstring& text) {
+std::wstring_view trimLView(std::wstring_view text) {
   std::size_t first = 0;
   while (first < text.size() && isBlank(text[first])) ++first;
   return text.substr(first);
 }
 
-std::wstring trimR(const std::wstring& text) {
+std::wstring_view trimRView(std::wstring_view text) {
   std::size_t end = text.size();
   while (end > 0 && isBlank(text[end - 1])) --end;
   return text.substr(0, end);
 }
 
-std::wstring right(const std::wstring& text, unsigned count) {
+std::wstring_view rightView(std::wstring_view text, unsigned count) {
   if (text.size() < count) return text;
   return text.substr(text.size() - count);
 }
+
+std::wstring trimL(const std::wstring& text) { return std::wstring(trimLView(text)); }
+std::wstring trimR(const std::wstring& text) { return std::wstring(trimRView(text)); }
+std::wstring right(const std::wstring& text, unsigned count) { return std::wstring(rightView(text, count)); }
 
 std::wstring wstringToUpper(const std::wstring& text) {
   std::wstring out(text);
