@@ -29,9 +29,16 @@ bool localValueTable::newLine(const unsigned& position) {
 }
 
 unsigned localValueTable::getColumnParameters(const std::wstring& name) const {
-  // Column names are compared exactly, case included.
+  // Column names are compared exactly, case included. Programs name columns on every
+  // cell access, so short names compare inline rather than through the library's call.
+  const std::size_t length = name.size();
+  const wchar_t* const wanted = name.data();
   for (std::size_t i = 0; i < columns.size(); ++i) {
-    if (columns[i].name == name) return static_cast<unsigned>(i + 1);
+    const std::wstring& candidate = columns[i].name;
+    if (candidate.size() != length) continue;
+    std::size_t same = 0;
+    while (same < length && candidate[same] == wanted[same]) ++same;
+    if (same == length) return static_cast<unsigned>(i + 1);
   }
   return 0;
 }

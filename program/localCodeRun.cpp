@@ -90,6 +90,8 @@ localPossibleBinaryOperation operationOf(const localInstruction& instruction) {
   }
   localValueList& view = current.views[count];
   localValueDescription** slot = view.data();
+  // A call at the same stack depth as the last one of its length finds the list ready.
+  if (count != 0 && slot[0] == first) return view;
   for (std::uint32_t i = 0; i < count; ++i) slot[i] = first + i;
   return view;
 }
@@ -176,15 +178,15 @@ bool localCodeRunner::callMethod(const localInstruction& instruction, localValue
   localValueDescription& value = first[-1];
   localValueList& list = argumentsOf(frame_, first, instruction.b);
   const levelsHeld held(instruction.levels);
-  const localNameTerm::callee target{member.upper, &member.upper, nullptr, &member.site};
   const localClassDeclaration* declaration = value.getClassDeclaration();
-  if (instruction.b > 0 && value.getType() == localValueDescription::typeObject && declaration != nullptr) {
+  if (value.getType() == localValueDescription::typeObject && declaration != nullptr) {
     // The member is found after the arguments ran: they may have changed what the site knows.
     const localClassDeclaration::classMember* found = declaration->getMember(member.upper, &member.site);
     if (found != nullptr && found->execFunction != nullptr)
       return localNameTerm::callMember(state_, value, *found, member.upper, &list, call.termStart) &&
              state_ == localErrorTypeOK;
   }
+  const localNameTerm::callee target{member.upper, &member.upper, nullptr, &member.site};
   return localNameTerm::call(state_, &context_, value, target, &list, call.closePosition, call.termStart) &&
          state_ == localErrorTypeOK;
 }
