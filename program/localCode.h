@@ -81,14 +81,19 @@ struct localFailureRow {
 
 class localCode {
  public:
-  // A name looked up in the context, remembering where it found its record: a function
-  // its site, a variable its value's place, valid while the context's generation is the
-  // one it was found at (records do not move until the generation moves).
+  // A name looked up in the context; a function remembers its record in its site.
   struct name {
     std::wstring text;
     mutable localNameSite site;
-    mutable std::uint64_t valueGeneration = 0;
-    mutable localValueDescription* value = nullptr;
+  };
+  // Where the values of the variable names were found (null: not looked up yet), all
+  // valid while the context's generation is the one they were found at: records do not
+  // move until the generation moves. Running codes check the generation once after
+  // anything that may move it (a call, a command, a new variable), not at every read.
+  struct variableCache {
+    std::uint64_t generation = 0;
+    std::vector<localValueDescription*> values;  // one per variable name
+    std::vector<std::uint32_t> found;            // the names whose value is set, to forget
   };
   // A call or a member chain: where its name term began, where its ")" stands, where its
   // first word ends, and the function's or method's name.
@@ -111,6 +116,7 @@ class localCode {
   std::vector<localInstruction> instructions;
   std::vector<localValueDescription> literals;  // as a fresh value holds them
   std::vector<name> variables;
+  mutable variableCache variableValues;
   std::vector<name> functions;
   std::vector<member> members;
   std::vector<call> calls;

@@ -365,5 +365,6 @@ std::shared_ptr<const localCode> localCode::compile(const localOperatorCompiled&
   auto code = std::make_shared<localCode>();
   code->failures.push_back({});  // row 0: nothing to report
   localCodeCompiler(*code).unit(node);
+  code->variableValues.values.assign(code->variables.size(), nullptr);
   return code;
 }

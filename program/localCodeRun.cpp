@@ -102,6 +102,7 @@ class localCodeRunner {
                   localValueList* arguments, localValueDescription& result, frame& slots)
       : code_(code),
         names_(code.variables.data()),
+        values_(code.variableValues.values.data()),
         state_(state),
         context_(context),
         arguments_(arguments),
@@ -111,18 +112,29 @@ class localCodeRunner {
   bool run();
 
  private:
-  // The value of a variable, or null when there is none. A variable found at the
-  // context's generation answers at once; a missing one is looked for again.
+  // The value of a variable, or null when there is none. The cache holds for the
+  // context's generation (settle() keeps it so); a name not looked up yet, or missing,
+  // is looked for.
   [[gnu::always_inline]] localValueDescription* lookUp(std::uint32_t index) {
-    const localCode::name& name = names_[index];
-    return name.valueGeneration == context_.generation() ? name.value : find(name);
+    localValueDescription* found = values_[index];
+    return found != nullptr ? found : find(index);
   }
-  [[gnu::noinline]] localValueDescription* find(const localCode::name& name) {
-    const std::size_t position = context_.varFind(name.text);
+  [[gnu::noinline]] localValueDescription* find(std::uint32_t index) {
+    const std::size_t position = context_.varFind(names_[index].text);
     if (position == localContextUTF8::npos) return nullptr;
-    name.value = &context_.varValueAt(position);
-    name.valueGeneration = context_.generation();
-    return name.value;
+    code_.variableValues.found.push_back(index);
+    return values_[index] = &context_.varValueAt(position);
+  }
+  // After anything that may have created, removed or moved records (a call, a command,
+  // a new variable): the values found before are forgotten when the generation moved.
+  [[gnu::always_inline]] void settle() {
+    if (code_.variableValues.generation != context_.generation()) forget();
+  }
+  [[gnu::noinline]] void forget() {
+    localCode::variableCache& cache = code_.variableValues;
+    for (const std::uint32_t index : cache.found) cache.values[index] = nullptr;
+    cache.found.clear();
+    cache.generation = context_.generation();
   }
   // The same for an operand, which fails without the variable.
   [[gnu::always_inline]] localValueDescription* variableValue(std::uint32_t index) {
@@ -152,6 +164,7 @@ class localCodeRunner {
 
   const localCode& code_;
   const localCode::name* const names_;
+  localValueDescription** const values_;
   localReturnStateType& state_;
   localContextUTF8& context_;
   localValueList* arguments_;
@@ -255,6 +268,7 @@ bool localCodeRunner::run() {
 #define LOCAL_NEXT() goto* handlers[static_cast<std::size_t>(pc->op)]
 #endif
 #define LOCAL_FAIL() return fail(*(pc - 1))
+  settle();
   LOCAL_NEXT();
 
 pushLiteral:
@@ -277,6 +291,7 @@ pushScanned : {
   if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state_, code_.nodes[(pc++)->a]->text, position,
                                                                   value, &context_, false))
     LOCAL_FAIL();
+  settle();
   LOCAL_NEXT();
 }
 operate:
@@ -307,18 +322,22 @@ startChain : {
                                         code_.calls[instruction.b].afterWord, value)) {
     LOCAL_FAIL();
   }
+  settle();
   LOCAL_NEXT();
 }
 readAttribute:
   if (!localNameTerm::readAttribute(state_, top[-1], code_.members[(pc++)->a].upper)) LOCAL_FAIL();
+  settle();
   LOCAL_NEXT();
 callFunction:
   if (!callFunction(*pc++, top)) LOCAL_FAIL();
   top -= (pc - 1)->b;
+  settle();
   LOCAL_NEXT();
 callMethod:
   if (!callMethod(*pc++, top)) LOCAL_FAIL();
   top -= (pc - 1)->b;
+  settle();
   LOCAL_NEXT();
 store : {
   const std::uint32_t index = (pc++)->a;
@@ -327,6 +346,7 @@ store : {
     *variable = std::move(*--top);
   } else {
     context_.varSetValue(names_[index].text, std::move(*--top));  // a new record: the generation moves on
+    settle();
   }
   LOCAL_NEXT();
 }
@@ -353,6 +373,7 @@ pop:
 print:
   ++pc;
   (--top)->COUT();
+  settle();  // an object prints through its class
   LOCAL_NEXT();
 jump:
   pc = start + pc->a;
@@ -391,10 +412,12 @@ command:
 scanStatement:
   if (!localOperatorCompiled::executeScanning(state_, &context_, code_.nodes[(pc++)->a], arguments_, result_))
     LOCAL_FAIL();
+  settle();
   LOCAL_NEXT();
 runNode : {
   const localOperatorCompiled* node = code_.nodes[(pc++)->a];
   if (!node->executor(state_, &context_, node, arguments_, result_)) LOCAL_FAIL();
+  settle();
   LOCAL_NEXT();
 }
 traceNone:
