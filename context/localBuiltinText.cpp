@@ -5,14 +5,12 @@
 
 namespace {
 
-// A part of the argument's text as the result: the whole text is shared, not copied (a
-// scan that trims or takes suffixes of a long text would otherwise copy it every time).
+// A part of the argument's text as the result. It shares the argument's characters
+// instead of copying them: a scan that trims or takes tails of a long text would
+// otherwise copy it every time.
 void setPart(localValueDescription& result, const localValueDescription& source, std::wstring_view part) {
-  if (part.size() == source.getStrRef().size()) {
-    result.setValSharedText(source);
-  } else {
-    result.setVal(std::wstring(part));
-  }
+  const std::wstring_view whole = source.getStrView();
+  result.setValPartOf(source, static_cast<std::size_t>(part.data() - whole.data()), part.size());
 }
 
 }  // namespace
@@ -28,7 +26,7 @@ bool number(localReturnStateType&, localContextUTF8*, const localValueList& argu
 bool rightPart(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
                localValueDescription& result) {
   const std::uint32_t count = localTruncateToUint32Modulo(arguments[1]->getNum());
-  setPart(result, *arguments[0], localString::rightView(arguments[0]->getStrRef(), count));
+  setPart(result, *arguments[0], localString::rightView(arguments[0]->getStrView(), count));
   return true;
 }
 
@@ -40,25 +38,25 @@ bool textForm(localReturnStateType&, localContextUTF8*, const localValueList& ar
 
 bool textLength(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
                 localValueDescription& result) {
-  result.setVal(static_cast<double>(arguments[0]->getStrRef().size()));
+  result.setVal(static_cast<double>(arguments[0]->getStrView().size()));
   return true;
 }
 
 bool trimAll(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
              localValueDescription& result) {
-  setPart(result, *arguments[0], localString::trimLView(localString::trimRView(arguments[0]->getStrRef())));
+  setPart(result, *arguments[0], localString::trimLView(localString::trimRView(arguments[0]->getStrView())));
   return true;
 }
 
 bool trimLeft(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
               localValueDescription& result) {
-  setPart(result, *arguments[0], localString::trimLView(arguments[0]->getStrRef()));
+  setPart(result, *arguments[0], localString::trimLView(arguments[0]->getStrView()));
   return true;
 }
 
 bool trimRight(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
                localValueDescription& result) {
-  setPart(result, *arguments[0], localString::trimRView(arguments[0]->getStrRef()));
+  setPart(result, *arguments[0], localString::trimRView(arguments[0]->getStrView()));
   return true;
 }
 

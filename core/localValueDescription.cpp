@@ -38,11 +38,9 @@ void localValueDescription::setVal(std::wstring&& text) {
   text_.assign(std::move(text));
 }
 
-void localValueDescription::appendStr(const std::wstring& tail) {
+void localValueDescription::appendStr(std::wstring_view tail) {
   type_ = typeString;
-  // tail may be this value's own text: a shared text stays alive in its other sharers
-  // while change() copies it, and an unshared one appends to itself, which is defined.
-  text_.change() += tail;
+  text_.append(tail);
 }
 
 // Names and text forms ----------------------------------------------------------------------

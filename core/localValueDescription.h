@@ -58,11 +58,11 @@ class localValueDescription {
     object_ = object;
     declaration_ = declaration;
   }
-  // Makes the value a string whose text is source's, shared rather than copied (the
-  // built-ins that may give back their argument's whole text).
-  void setValSharedText(const localValueDescription& source) {
+  // Makes the value a string holding the characters [from, from + length) of source's
+  // text (within it), shared rather than copied where that pays (see localSharedText).
+  void setValPartOf(const localValueDescription& source, std::size_t from, std::size_t length) {
     type_ = typeString;
-    text_ = source.text_;
+    text_ = localSharedText::partOf(source.text_, from, length);
   }
   // Takes all five fields of *other (nothing for null or itself).
   void setVal(const localValueDescription* other) {
@@ -79,9 +79,11 @@ class localValueDescription {
   // The text without a copy, for reading inside the interpreter; valid while the value is
   // neither changed nor destroyed.
   const std::wstring& getStrRef() const { return text_.get(); }
+  // The text as a view, which never copies characters; valid as getStrRef's is.
+  std::wstring_view getStrView() const { return text_.view(); }
   // Appends to the text in place (amortized constant time per character) and makes the
-  // value a string.
-  void appendStr(const std::wstring& tail);
+  // value a string; tail may view this value's own text.
+  void appendStr(std::wstring_view tail);
   void* getObj() const { return object_; }
   localClassDeclaration* getClassDeclaration() const { return declaration_; }
   bool getBoo() const { return number_ > 0; }

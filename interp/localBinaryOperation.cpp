@@ -15,13 +15,18 @@ namespace {
 // per character) instead of building a new string.
 bool concatenate(localReturnStateType& state, localValueDescription& result, const localValueDescription& left,
                  const localValueDescription& right) {
-  const std::size_t length = left.getStrRef().size() + right.getStrRef().size();
+  const std::wstring_view head = left.getStrView();
+  const std::wstring_view tail = right.getStrView();
+  const std::size_t length = head.size() + tail.size();
   if (!localStringMayGrowTo(state, length, "binaryOperationByEnumEvaluate", localInterpTraceLine::concatenationTooLong))
     return false;
   if (&result == &left) {
-    result.appendStr(right.getStrRef());
+    result.appendStr(tail);
   } else {
-    result.setVal(left.getStrRef() + right.getStrRef());
+    std::wstring joined;
+    joined.reserve(length);
+    joined.append(head).append(tail);
+    result.setVal(std::move(joined));
   }
   return true;
 }
@@ -31,7 +36,7 @@ bool stringOperation(localReturnStateType& state, localValueDescription& result,
                      const localValueDescription& right) {
   if (localNumberOperation::isComparison(operation)) {
     // std::wstring orders by character code; a proper prefix is smaller.
-    result.setBoo(localNumberOperation::compare(operation, left.getStrRef(), right.getStrRef()));
+    result.setBoo(localNumberOperation::compare(operation, left.getStrView(), right.getStrView()));
     return true;
   }
   switch (operation) {

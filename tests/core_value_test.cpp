@@ -264,3 +264,53 @@ TEST(CoreValue, OwnedValueList) {
   EXPECT_EQ(list.size(), 0u);
   EXPECT_TRUE(list.get()->empty());
 }
+
+// A part of a text (what RIGHT and trimming give) shares the whole's characters: every
+// way of reading, copying, changing or dropping either side must see the right text,
+// and nothing may read characters that were let go (the sanitizers watch).
+TEST(CoreValue, PartsOfTextsReadAndChangeLikeTextsOfTheirOwn) {
+  std::wstring letters;
+  for (int i = 0; i < 300; ++i) letters += static_cast<wchar_t>(L'a' + i % 26);
+  localValueDescription whole;
+  whole.setVal(letters);
+
+  localValueDescription tail;
+  tail.setVal(7.0);
+  tail.setValPartOf(whole, 100, 200);
+  EXPECT_EQ(tail.getType(), localValueDescription::typeString);
+  EXPECT_EQ(tail.getNum(), 7.0);  // the other fields stay
+  EXPECT_EQ(tail.getStrView(), std::wstring_view(letters).substr(100));
+
+  localValueDescription inner;  // a part of the part: offsets add up
+  inner.setValPartOf(tail, 50, 100);
+  EXPECT_EQ(inner.getStrView(), std::wstring_view(letters).substr(150, 100));
+  localValueDescription small;  // short parts are plain copies
+  small.setValPartOf(tail, 3, 4);
+  EXPECT_EQ(small.getStrRef(), letters.substr(103, 4));
+
+  // The whole changes: its sharers keep the characters they had.
+  whole.appendStr(L"!");
+  EXPECT_EQ(whole.getStrRef(), letters + L"!");
+  EXPECT_EQ(tail.getStrView(), std::wstring_view(letters).substr(100));
+  whole.setVal(L"gone");
+  EXPECT_EQ(inner.getStrRef(), letters.substr(150, 100));
+
+  // A part changed, also by itself, also when it is the only holder of the whole.
+  localValueDescription copy(tail);
+  copy.appendStr(copy.getStrView());
+  EXPECT_EQ(copy.getStrRef(), letters.substr(100) + letters.substr(100));
+  EXPECT_EQ(tail.getStrRef(), letters.substr(100));
+  localValueDescription lone;
+  {
+    localValueDescription source;
+    source.setVal(letters);
+    lone.setValPartOf(source, 0, 250);
+  }
+  lone.appendStr(lone.getStrView());
+  EXPECT_EQ(lone.getStrRef(), letters.substr(0, 250) + letters.substr(0, 250));
+
+  // The whole text asked for as a part is the text itself.
+  localValueDescription same;
+  same.setValPartOf(inner, 0, inner.getStrView().size());
+  EXPECT_EQ(same.getStrRef(), letters.substr(150, 100));
+}
