@@ -181,7 +181,7 @@ class writer {
       case 5:
         return L"TRIMALL(' q ')";
       case 6:
-        return L"RIGHT(" + stringExpression(depth + 1) + L", 1)";
+        return L"RIGHT(" + stringExpression(depth + 1) + (chance(70) ? L", 1)" : L", 65)");
       case 7:
         return L"TYPEASSTRING(" + (chance(50) ? numberOperand(depth + 1) : stringOperand(depth + 1)) + L")";
       default:
@@ -378,7 +378,8 @@ class writer {
       case 5:
         return target + L" = " + target + L" + STRING(" + target + L" = 'ab');\n";
       default:
-        return target + L" = " + target + L" + RIGHT(" + target + L", 2);\n";
+        // Long tails share the text they come from: the append then reads the text it changes.
+        return target + L" = " + target + L" + RIGHT(" + target + (chance(50) ? L", 2);\n" : L", 66);\n");
     }
   }
 
