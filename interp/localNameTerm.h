@@ -51,22 +51,29 @@ inline bool endFunctionCall(localReturnStateType& state, bool called, std::wstri
   return functionCallFailed(state, called, name);
 }
 
-// Makes the call with the evaluated arguments; the result goes into value (over the
-// object for a method). closePosition is where the ")" stands, termStart where the name
-// term began; both appear in the failure lines.
-bool call(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
-          const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart);
-
-// A failed method call, reported as call() reports it; always false.
+// call() for everything but a method whose member the call finds: functions, objects
+// without that method, values that are no objects, each with its failure lines.
+bool callGeneral(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
+                 const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart);
+// A method call that failed, reported as call() reports it; always false.
 bool methodFailed(localReturnStateType& state, const std::wstring& upperName, unsigned termStart);
 
-// call() for a method once the caller has found its member (one with a method function)
-// on the declaration of the object value holds, through the call's member site.
-inline bool callMember(localReturnStateType& state, localValueDescription& value,
-                       const localClassDeclaration::classMember& member, const std::wstring& upperName,
-                       localValueList* arguments, unsigned termStart) {
-  if (localClassDeclaration::runMethod(state, member, value.getObj(), upperName, arguments, value)) return true;
-  return methodFailed(state, upperName, termStart);
+// Makes the call with the evaluated arguments; the result goes into value (over the
+// object for a method). closePosition is where the ")" stands, termStart where the name
+// term began; both appear in the failure lines. A method the object's declaration has
+// (found through the call's member site) runs inline: programs call them in their loops.
+[[gnu::always_inline]] inline bool call(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
+                 const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart) {
+  const localClassDeclaration* declaration = value.getClassDeclaration();
+  if (target.method != nullptr && value.getType() == localValueDescription::typeObject && declaration != nullptr) {
+    const localClassDeclaration::classMember* member = declaration->getMember(*target.method, target.memberSite);
+    if (member != nullptr && member->execFunction != nullptr) {
+      if (localClassDeclaration::runMethod(state, *member, value.getObj(), *target.method, arguments, value))
+        return true;
+      return methodFailed(state, *target.method, termStart);
+    }
+  }
+  return callGeneral(state, context, value, target, arguments, closePosition, termStart);
 }
 
 }  // namespace localNameTerm

@@ -91,8 +91,8 @@ bool methodFailed(localReturnStateType& state, const std::wstring& upperName, un
   return false;
 }
 
-bool call(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
-          const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart) {
+bool callGeneral(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
+                 const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart) {
   bool called = true;
   if (target.method != nullptr) {
     if (value.getType() != localValueDescription::typeObject) {

@@ -191,14 +191,6 @@ bool localCodeRunner::callMethod(const localInstruction& instruction, localValue
   localValueDescription& value = first[-1];
   localValueList& list = argumentsOf(frame_, first, instruction.b);
   const levelsHeld held(instruction.levels);
-  const localClassDeclaration* declaration = value.getClassDeclaration();
-  if (value.getType() == localValueDescription::typeObject && declaration != nullptr) {
-    // The member is found after the arguments ran: they may have changed what the site knows.
-    const localClassDeclaration::classMember* found = declaration->getMember(member.upper, &member.site);
-    if (found != nullptr && found->execFunction != nullptr)
-      return localNameTerm::callMember(state_, value, *found, member.upper, &list, call.termStart) &&
-             state_ == localErrorTypeOK;
-  }
   const localNameTerm::callee target{member.upper, &member.upper, nullptr, &member.site};
   return localNameTerm::call(state_, &context_, value, target, &list, call.closePosition, call.termStart) &&
          state_ == localErrorTypeOK;
@@ -422,12 +414,12 @@ runNode : {
 }
 traceNone:
   ++pc;
-  localExecuteTraces::line(L"localCompiledOperatorTypeNONE ", 316);
+  localExecuteTraces::noneNode();
   if (state_ != localErrorTypeOK) LOCAL_FAIL();
   LOCAL_NEXT();
 traceReturn:
   ++pc;
-  localExecuteTraces::line(L"localCompiledOperatorTypeRENURN ", 453);
+  localExecuteTraces::returnNode();
   if (state_ != localErrorTypeOK) LOCAL_FAIL();
   LOCAL_NEXT();
 stateCheck:
