@@ -17,13 +17,3 @@ std::size_t localContextUTF8::lookUp(localNameSite& site, std::size_t position) 
   site.generation = generation_;
   return position;
 }
-
-void localContextUTF8::varSetValueAtSite(localNameSite& site, std::wstring_view name, localValueDescription&& value) {
-  const std::size_t position = varFindAtSite(site, name);
-  if (position == npos) {
-    varSetValue(name, std::move(value));  // creates the record: the generation moves on
-    return;
-  }
-  varSettlePostponedRead();
-  variables[position].value = std::move(value);
-}

@@ -58,11 +58,7 @@ class localContextUTF8 {
   // Changes, to a number no context has had before, whenever a variable or function
   // record is added, removed or cleared (see localNameSite).
   std::uint64_t generation() const { return generation_; }
-  // Lookups through a site's memory (varFind, funcFind): the index is asked only when
-  // the generation moved.
-  [[gnu::always_inline]] std::size_t varFindAtSite(localNameSite& site, std::wstring_view name) {
-    return remembers(site) ? site.position : lookUp(site, varFind(name));
-  }
+  // funcFind through a site's memory: the index is asked only when the generation moved.
   std::size_t funcFindAtSite(localNameSite& site, std::wstring_view name) {
     return remembers(site) ? site.position : lookUp(site, funcFind(name));
   }
@@ -70,8 +66,6 @@ class localContextUTF8 {
   // varWillChange() before each change it makes to it.
   localValueDescription& varValueAt(std::size_t position) { return variables[position].value; }
   void varWillChange() { varSettlePostponedRead(); }
-  // varSetValue through a site.
-  void varSetValueAtSite(localNameSite& site, std::wstring_view name, localValueDescription&& value);
 
   // Variables, looked up in any case. Pointers and positions returned stay valid only
   // until a variable is created or removed.

@@ -7,6 +7,7 @@
 
 #include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "interp/localNumberOperation.h"
 #include "program/localCode.h"
 #include "program/localOperatorCompiled.h"
 #include "text/localString.h"
@@ -16,10 +17,6 @@ namespace {
 using kind = localExpressionTree::kind;
 using treeNode = localExpressionTree::node;
 using lines = localFailureRow::lines;
-
-bool isComparison(std::uint8_t operation) {
-  return operation >= localPossibleBinaryOperationEQUAL && operation <= localPossibleBinaryOperationLESS;
-}
 
 class localCodeCompiler {
  public:
@@ -176,7 +173,7 @@ class localCodeCompiler {
       const localExpressionTree& tree = *node.tree;
       unsigned depth = 1;
       const treeNode& root = unwrapped(tree, tree.root(), depth);
-      const bool compares = root.what == kind::binary && isComparison(static_cast<std::uint8_t>(root.operation));
+      const bool compares = root.what == kind::binary && localNumberOperation::isComparison(root.operation);
       unsigned leftDepth = depth;
       unsigned rightDepth = depth;
       const treeNode* left = compares ? &unwrapped(tree, root.left, leftDepth) : nullptr;

@@ -8,8 +8,9 @@ class localOperatorCompiled;
 
 namespace localExecuteTraces {
 
-// trace(lead, number) naming "execute".
-void line(const std::wstring& lead, unsigned number);
+// The lines a NONE and a RENURN node print when they run.
+void noneNode();
+void returnNode();
 // The three lines of a failing command, expression or assignment node, numbered from first.
 // The failing statements also leave their place for the closing line of a run
 // (localFailurePlace).

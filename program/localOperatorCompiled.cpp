@@ -158,7 +158,8 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
 
 namespace localExecuteTraces {
 
-void line(const std::wstring& lead, unsigned number) { localTrace(lead, kOperation, number); }
+void noneNode() { localTrace(L"localCompiledOperatorTypeNONE ", kOperation, 316); }
+void returnNode() { localTrace(L"localCompiledOperatorTypeRENURN ", kOperation, 453); }
 
 void nodeFailure(const localReturnStateType& state, const localOperatorCompiled& node, unsigned first) {
   localFailurePlace::statementFailed(node.position, node.text);
@@ -215,7 +216,7 @@ bool runKind(localReturnStateType& state, localContextUTF8* context, const local
              localValueList* arguments, localValueDescription& result) {
   switch (node.kind) {
     case localCompiledOperatorTypeNONE:
-      localTrace(L"localCompiledOperatorTypeNONE ", kOperation, 316);
+      localExecuteTraces::noneNode();
       return state == localErrorTypeOK;
     case localCompiledOperatorTypeBLOCK:
       return executeBlock(state, context, node, arguments, result);
@@ -230,7 +231,7 @@ bool runKind(localReturnStateType& state, localContextUTF8* context, const local
     case localCompiledOperatorTypePRINT:
       return executePrint(state, context, node);
     case localCompiledOperatorTypeRENURN:
-      localTrace(L"localCompiledOperatorTypeRENURN ", kOperation, 453);
+      localExecuteTraces::returnNode();
       return state == localErrorTypeOK;
     case localCompiledOperatorTypeWHILE:
       return executeWhile(state, context, node, arguments, result);

@@ -10,41 +10,35 @@
 
 namespace {
 
-using variableSite = localNameSite;
 using functionSite = localNameSite;
 constexpr std::size_t npos = localContextUTF8::npos;
 
-TEST(ContextSites, VariableSitesFollowAdditionsRemovalsAndClearing) {
+// Running codes keep variable values found while the generation stands: every change
+// that adds, removes or clears a record must move it, and storing into one must not.
+TEST(ContextSites, VariableRecordsMoveTheGenerationWhenAddedRemovedOrCleared) {
   localContextUTF8 context;
-  variableSite site;
-  EXPECT_EQ(context.varFindAtSite(site, L"total"), npos);  // "not there" is remembered too
-
   const auto before = context.generation();
   context.varSetValueNum(L"TOTAL", 1);
   EXPECT_NE(context.generation(), before);
-  const std::size_t found = context.varFindAtSite(site, L"total");
-  ASSERT_NE(found, npos);
-  EXPECT_EQ(found, context.varFind(L"TOTAL"));
+  ASSERT_NE(context.varFind(L"total"), npos);
 
   // Storing into an existing record keeps the generation and the record.
   const auto stored = context.generation();
-  localValueDescription value = contextTest::str(L"x");
-  context.varSetValueAtSite(site, L"total", std::move(value));
+  const localValueDescription* record = &context.varValueAt(context.varFind(L"total"));
+  context.varSetValue(L"total", contextTest::str(L"x"));
   EXPECT_EQ(context.generation(), stored);
+  EXPECT_EQ(&context.varValueAt(context.varFind(L"total")), record);
   EXPECT_EQ(context.varGetPointer(L"TOTAL")->value.getStr(), L"x");
 
-  // Records before it removed: the vector shifts, the site looks again.
+  // Records removed or cleared: the generation moves on each time.
+  context.varSetValueNum(L"OTHER", 2);
+  const auto added = context.generation();
   context.varDeleteByIdx(0);
-  EXPECT_EQ(context.varFindAtSite(site, L"total"), context.varFind(L"TOTAL"));
+  EXPECT_NE(context.generation(), added);
+  const auto removed = context.generation();
   context.cleaMemo();
-  EXPECT_EQ(context.varFindAtSite(site, L"total"), npos);
-
-  // Storing through a site that remembers "not there" creates the variable.
-  localValueDescription created = contextTest::num(7);
-  context.varSetValueAtSite(site, L"total", std::move(created));
-  ASSERT_NE(context.varGetPointer(L"TOTAL"), nullptr);
-  EXPECT_EQ(context.varGetPointer(L"TOTAL")->value.getNum(), 7);
-  EXPECT_EQ(context.varFindAtSite(site, L"total"), context.varFind(L"TOTAL"));
+  EXPECT_NE(context.generation(), removed);
+  EXPECT_EQ(context.varFind(L"other"), npos);
 }
 
 TEST(ContextSites, FunctionSitesSeeRegistrationsAndOtherContexts) {

@@ -23,9 +23,9 @@ TEST(TextHelpers, BlanksAndTrimming) {
   EXPECT_EQ(trimR(L"a\r"), L"a\r");
   EXPECT_EQ(trimL(L" \t\n "), L"");
   EXPECT_EQ(trimR(L" \t\n "), L"");
-  EXPECT_EQ(right(L"ab", 5), L"ab");
-  EXPECT_EQ(right(L"abcdef", 2), L"ef");
-  EXPECT_EQ(right(L"abc", 0), L"");
+  EXPECT_EQ(rightView(L"ab", 5), L"ab");
+  EXPECT_EQ(rightView(L"abcdef", 2), L"ef");
+  EXPECT_EQ(rightView(L"abc", 0), L"");
 }
 
 TEST(TextHelpers, UpperCase) {

@@ -28,10 +28,10 @@ bool isSpaceChar(const std::wstring& text, unsigned position);
 wchar_t charAt(const std::wstring& text, unsigned position);
 std::wstring trimL(const std::wstring& text);
 std::wstring trimR(const std::wstring& text);
-std::wstring right(const std::wstring& text, unsigned count);
 // The same parts as views into text, for callers that copy only what they keep.
 std::wstring_view trimLView(std::wstring_view text);
 std::wstring_view trimRView(std::wstring_view text);
+// The last count characters of text (all of it when it is shorter).
 std::wstring_view rightView(std::wstring_view text, unsigned count);
 // Inline: name lookups upper-case every character they hash and compare.
 inline wchar_t wcharToUpper(wchar_t c) {

@@ -39,7 +39,6 @@ std::wstring_view rightView(std::wstring_view text, unsigned count) {
 
 std::wstring trimL(const std::wstring& text) { return std::wstring(trimLView(text)); }
 std::wstring trimR(const std::wstring& text) { return std::wstring(trimRView(text)); }
-std::wstring right(const std::wstring& text, unsigned count) { return std::wstring(rightView(text, count)); }
 
 std::wstring wstringToUpper(const std::wstring& text) {
   std::wstring out(text);

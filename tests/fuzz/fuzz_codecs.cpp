@@ -120,7 +120,7 @@ void linesAndPositions(const std::wstring& text, unsigned position) {
   }
   require(number == feeds + 1, "line number counts the line feeds before the position");
   require(lineStart == expectedStart, "line start follows the last line feed before the position");
-  const std::wstring tail = localString::right(text, position);
+  const std::wstring_view tail = localString::rightView(text, position);
   require(tail.size() == std::min<std::size_t>(position, text.size()), "right takes at most count characters");
 }
 
