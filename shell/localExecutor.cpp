@@ -79,13 +79,29 @@ std::wstring localInterpretatorUTF8::scanStringGetFilenameToken(localReturnState
   return name;
 }
 
-bool localShellCommands::isCommandWord(const std::wstring& upper) {
+namespace {
+
+// The commands, by their upper-cased first word with the abbreviations the executor
+// accepts: the one list that both runs a line and tells the console what a command is.
+enum class commandWord { none, doFile, help, clear, dir, display, load, modify, quit, run };
+
+commandWord commandWordOf(const std::wstring& upper) {
   const auto wordCorrespondsTo = &localInterpretatorUTF8::wordCorrespondsTo;
-  return upper == L"DO" || wordCorrespondsTo(upper, L"HELP") || wordCorrespondsTo(upper, L"CLEAR") ||
-         upper == L"DIR" || wordCorrespondsTo(upper, L"DIRECTORY") || wordCorrespondsTo(upper, L"DISPLAY") ||
-         wordCorrespondsTo(upper, L"LOAD") || wordCorrespondsTo(upper, L"MODIFY") ||
-         wordCorrespondsTo(upper, L"QUIT") || upper == L"RUN";
+  if (upper == L"DO") return commandWord::doFile;
+  if (wordCorrespondsTo(upper, L"HELP")) return commandWord::help;
+  if (wordCorrespondsTo(upper, L"CLEAR")) return commandWord::clear;
+  if (upper == L"DIR" || wordCorrespondsTo(upper, L"DIRECTORY")) return commandWord::dir;
+  if (wordCorrespondsTo(upper, L"DISPLAY")) return commandWord::display;
+  if (wordCorrespondsTo(upper, L"LOAD")) return commandWord::load;
+  if (wordCorrespondsTo(upper, L"MODIFY")) return commandWord::modify;
+  if (wordCorrespondsTo(upper, L"QUIT")) return commandWord::quit;
+  if (upper == L"RUN") return commandWord::run;
+  return commandWord::none;
 }
+
+}  // namespace
+
+bool localShellCommands::isCommandWord(const std::wstring& upper) { return commandWordOf(upper) != commandWord::none; }
 
 bool localInterpretatorUTF8::scanStringGetOperatorAndExec(localReturnStateType& state,
                                                           const std::wstring& text, unsigned& position,
@@ -104,28 +120,35 @@ bool localInterpretatorUTF8::scanStringGetOperatorAndExec(localReturnStateType& 
   if (!checkOnly && charAt(text, position) == L'=')
     return assignExpression(state, text, position, context, word);
 
-  if (upper == L"DO") return commandDo(state, text, position, context, checkOnly);
-  if (wordCorrespondsTo(upper, L"HELP")) {
-    if (!checkOnly) help();
-    return true;
+  switch (commandWordOf(upper)) {
+    case commandWord::doFile:
+      return commandDo(state, text, position, context, checkOnly);
+    case commandWord::help:
+      if (!checkOnly) help();
+      return true;
+    case commandWord::clear:
+      return commandClear(state, text, position, context, checkOnly);
+    case commandWord::dir:
+      return commandDir(checkOnly);
+    case commandWord::display:
+      return commandDisplay(state, text, position, context, checkOnly);
+    case commandWord::load:
+      return commandLoad(state, text, position, context, checkOnly);
+    case commandWord::modify:
+      // No blank skipping here: commandModify skips the blanks before the file name.
+      if (!wordCorrespondsTo(readUpperWord(text, position), L"COMMAND")) {
+        state = localErrorTypeSYNTAX;
+        return false;
+      }
+      return commandModify(state, text, position, checkOnly);
+    case commandWord::quit:
+      if (!checkOnly) state = localErrorTypeQUIT;
+      return true;
+    case commandWord::run:
+      return commandRun(state, text, position, context, checkOnly);
+    case commandWord::none:
+      break;
   }
-  if (wordCorrespondsTo(upper, L"CLEAR")) return commandClear(state, text, position, context, checkOnly);
-  if (upper == L"DIR" || wordCorrespondsTo(upper, L"DIRECTORY")) return commandDir(checkOnly);
-  if (wordCorrespondsTo(upper, L"DISPLAY")) return commandDisplay(state, text, position, context, checkOnly);
-  if (wordCorrespondsTo(upper, L"LOAD")) return commandLoad(state, text, position, context, checkOnly);
-  if (wordCorrespondsTo(upper, L"MODIFY")) {
-    // No blank skipping here: commandModify skips the blanks before the file name.
-    if (!wordCorrespondsTo(readUpperWord(text, position), L"COMMAND")) {
-      state = localErrorTypeSYNTAX;
-      return false;
-    }
-    return commandModify(state, text, position, checkOnly);
-  }
-  if (wordCorrespondsTo(upper, L"QUIT")) {
-    if (!checkOnly) state = localErrorTypeQUIT;
-    return true;
-  }
-  if (upper == L"RUN") return commandRun(state, text, position, context, checkOnly);
 
   // Not a command: the compiler treats it as an ordinary statement, the console
   // evaluates it for its effects (a function or procedure call).
