@@ -1,6 +1,5 @@
 #include "app/localConsole.h"
 
-#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -141,10 +140,8 @@ bool localConsoleDecodeLine(localConsoleEncoding encoding, const std::string& by
   }
   std::size_t badOffset = 0;
   if (localString::utf8ToWstring(bytes, line, badOffset)) return true;
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "0x%02X",
-                static_cast<unsigned>(static_cast<unsigned char>(bytes[badOffset])));
-  localDiagnostics() << "Error Строка не в кодировке UTF-8 (байт " << hex << " на позиции " << badOffset + 1
+  localDiagnostics() << "Error Строка не в кодировке UTF-8 (байт " << localString::byteAsHex(bytes[badOffset])
+                     << " на позиции " << badOffset + 1
             << "), она не выполнена.\n";
   return false;
 }

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <string>
 
@@ -40,9 +39,7 @@ void warnWhenMostlyUtf8(const std::string& name, const std::string& content) {
   const localString::utf8Census census = localString::countUtf8(content);
   if (census.multibyte <= census.bad) return;
   const auto line = 1 + std::count(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(census.firstBad), '\n');
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(content[census.firstBad])));
-  localWarning(name + ":" + std::to_string(line) + ": byte " + hex +
+  localWarning(name + ":" + std::to_string(line) + ": byte " + localString::byteAsHex(content[census.firstBad]) +
                " is not UTF-8; the file is read as CP1251");
 }
 

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
 
 namespace {
 
@@ -145,6 +146,12 @@ std::wstring utf8ToWstringLenient(const std::string& bytes) {
     }
   }
   return text;
+}
+
+std::string byteAsHex(char byte) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(byte)));
+  return hex;
 }
 
 }  // namespace localString

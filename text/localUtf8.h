@@ -30,6 +30,9 @@ struct utf8Census {
 };
 utf8Census countUtf8(const std::string& bytes);
 
+// A byte as the messages about bad bytes name it: "0x" and two upper-case hex digits.
+std::string byteAsHex(char byte);
+
 // Lenient decoding for text from outside (built-in classes, child processes): it stops
 // at a zero byte, as the multibyte decoder does, and a bad byte becomes U+FFFD.
 std::wstring utf8ToWstringLenient(const std::string& bytes);
