@@ -1,6 +1,9 @@
 // The value table's own operations: columns, lines, cells and sorting.
 #include "classes/localValueTable.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
 #include <utility>
 
 #include "classes/localStableSort.h"
@@ -9,22 +12,34 @@
 
 unsigned localValueTable::columnCount() const { return static_cast<unsigned>(columns.size()); }
 
-unsigned localValueTable::linesCnt() const { return static_cast<unsigned>(lines.size()); }
+unsigned localValueTable::linesCnt() const { return static_cast<unsigned>(lineCount); }
 
 unsigned localValueTable::newColumn(const std::wstring& name) {
-  columns.push_back(columnType{name});
-  for (std::vector<localValueDescription>& line : lines) line.emplace_back();
+  // Every line gets a fresh cell at its end, so the cells move to their places in a wider
+  // block. What can fail (copying the name, the allocations) comes before any cell moves.
+  columnType added{name};
+  columns.reserve(columns.size() + 1);
+  const std::size_t width = columns.size();
+  std::vector<localValueDescription> widened(lineCount * (width + 1));
+  for (std::size_t line = 0; line < lineCount; ++line) {
+    const auto first = cells.begin() + static_cast<std::ptrdiff_t>(line * width);
+    std::move(first, first + static_cast<std::ptrdiff_t>(width),
+              widened.begin() + static_cast<std::ptrdiff_t>(line * (width + 1)));
+  }
+  cells = std::move(widened);
+  columns.push_back(std::move(added));
   return columnCount();
 }
 
 bool localValueTable::newLine(const unsigned& position) {
-  std::vector<localValueDescription> line(columns.size());
-  if (position == 0 || position >= lines.size()) {
-    lines.push_back(std::move(line));
+  const std::size_t width = columns.size();
+  if (position == 0 || position >= lineCount) {
+    cells.resize(cells.size() + width);
   } else {
     // Takes the number position; the lines from there on move up by one.
-    lines.insert(lines.begin() + (position - 1), std::move(line));
+    cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(at(position - 1, 0)), width, localValueDescription());
   }
+  ++lineCount;
   return true;
 }
 
@@ -64,14 +79,14 @@ bool cellExists(localReturnStateType& state, const localValueTable& table, unsig
 bool localValueTable::getValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
                                localValueDescription& result) const {
   if (!cellExists(state, *this, line, column)) return false;
-  result.setVal(&lines[line - 1][column - 1]);
+  result.setVal(&cells[at(line - 1, column - 1)]);
   return true;
 }
 
 bool localValueTable::setValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
                                const localValueDescription& value) {
   if (!cellExists(state, *this, line, column)) return false;
-  lines[line - 1][column - 1].setVal(&value);
+  cells[at(line - 1, column - 1)].setVal(&value);
   return true;
 }
 
@@ -84,18 +99,23 @@ bool localValueTable::sort(const std::wstring& columnName, localReturnStateType*
   // moving each line down by adjacent swaps while it is strictly smaller than the line
   // before it: the number of reordered pairs, which the merge sort counts.
   std::vector<std::wstring> keys;
-  keys.reserve(lines.size());
-  for (const std::vector<localValueDescription>& line : lines) keys.push_back(line[index].toString());
+  keys.reserve(lineCount);
+  for (std::size_t line = 0; line < lineCount; ++line) keys.push_back(cells[at(line, index)].toString());
   localStableSortResult sorted = localStableSortByText(keys, &localInterruptRequested);
   if (sorted.interrupted) {
     localReturnStateType unused = localErrorTypeOK;
     localInterruptReport(state != nullptr ? *state : unused, "sort", 4277);
     return true;
   }
-  std::vector<std::vector<localValueDescription>> reordered;
-  reordered.reserve(lines.size());
-  for (const std::uint32_t from : sorted.order) reordered.push_back(std::move(lines[from]));
-  lines = std::move(reordered);
+  // Whole lines move: each line's cells, in the new order, into a new block.
+  const std::ptrdiff_t width = static_cast<std::ptrdiff_t>(columns.size());
+  std::vector<localValueDescription> reordered;
+  reordered.reserve(cells.size());
+  for (const std::uint32_t from : sorted.order) {
+    const auto first = std::make_move_iterator(cells.begin() + static_cast<std::ptrdiff_t>(at(from, 0)));
+    reordered.insert(reordered.end(), first, first + width);
+  }
+  cells = std::move(reordered);
   localTrace(L" Всего обменов: " + std::to_wstring(sorted.inversions) + L" func: ", "sort", 4278);
   return true;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ class localValueTable {
   // *state (when given) to localErrorTypeCODE.
   bool sort(const std::wstring& columnName, localReturnStateType* state = nullptr);
   unsigned chooseLine(const std::wstring& title) const;
+  // The cell of a line and a column, both from 0 and inside the table. The reference
+  // lasts only until the next call that adds lines or columns or sorts.
+  const localValueDescription& cell(unsigned line, unsigned column) const { return cells[at(line, column)]; }
 
   // A new declaration on every call (kept alive for the rest of the run).
   static localClassDeclaration* getClassDeclaration();
@@ -35,6 +39,15 @@ class localValueTable {
                                                 const std::wstring& name, localValueList* arguments,
                                                 localValueDescription& result);
 
+
+ private:
+  // Where the cell of a line and a column (from 0) sits in cells.
+  std::size_t at(std::size_t line, std::size_t column) const { return line * columns.size() + column; }
+
   std::vector<columnType> columns;
-  std::vector<std::vector<localValueDescription>> lines;
+  // The cells of all lines in one block, line after line, each line one cell a column:
+  // a new line costs no allocation of its own. The line count is kept apart, since a
+  // table may have lines before it has any column.
+  std::vector<localValueDescription> cells;
+  std::size_t lineCount = 0;
 };

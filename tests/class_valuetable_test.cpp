@@ -30,8 +30,24 @@ localValueTable tableOf(const std::vector<localValueDescription>& cells) {
 
 std::vector<std::wstring> column(const localValueTable& table, unsigned number) {
   std::vector<std::wstring> texts;
-  for (const auto& line : table.lines) texts.push_back(line[number - 1].toString());
+  for (unsigned line = 0; line < table.linesCnt(); ++line) texts.push_back(table.cell(line, number - 1).toString());
   return texts;
+}
+
+// Every line as the text forms of its cells joined by "|", with "~" marking a cell that
+// is a fresh one (the number 0 of a cell nobody has set).
+std::vector<std::wstring> grid(const localValueTable& table) {
+  std::vector<std::wstring> lines;
+  for (unsigned line = 0; line < table.linesCnt(); ++line) {
+    std::wstring text;
+    for (unsigned column = 0; column < table.columnCount(); ++column) {
+      const localValueDescription& cell = table.cell(line, column);
+      const bool fresh = cell.getType() == localValueDescription::typeNumber && cell.getNum() == 0;
+      text += (column == 0 ? L"" : L"|") + (fresh ? std::wstring(L"~") : cell.toString());
+    }
+    lines.push_back(text);
+  }
+  return lines;
 }
 
 std::string sortTrace(unsigned columnIndex, unsigned swaps) {
@@ -44,15 +60,13 @@ TEST(ValueTableData, NewColumnsAndLinesKeepEveryLineFull) {
   localValueTable table;
   EXPECT_TRUE(table.newLine(0));
   table.newLine(0);
+  table.newLine(1);  // lines count before there is any column
+  ASSERT_EQ(table.linesCnt(), 3u);
   EXPECT_EQ(table.newColumn(L"Цена"), 1u);
   EXPECT_EQ(table.newColumn(L"Цена"), 2u);
   table.newLine(1);
-  ASSERT_EQ(table.linesCnt(), 3u);
-  for (const auto& line : table.lines) {
-    ASSERT_EQ(line.size(), 2u);
-    EXPECT_EQ(line[0].getType(), localValueDescription::typeNumber);
-    EXPECT_EQ(line[1].getNum(), 0);
-  }
+  ASSERT_EQ(table.linesCnt(), 4u);
+  EXPECT_EQ(grid(table), (std::vector<std::wstring>(4, L"~|~")));
   EXPECT_EQ(table.getColumnParameters(std::wstring(L"Цена")), 1u);  // the first of equal names
   EXPECT_EQ(table.getColumnParameters(std::wstring(L"ЦЕНА")), 0u);  // exact comparison
   EXPECT_EQ(table.getColumnParameters(2u), L"Цена");
@@ -71,6 +85,31 @@ TEST(ValueTableData, NewLinePositions) {
   EXPECT_EQ(build(3), (std::vector<std::wstring>{L"A", L"B", L"C", L"0"}));  // n appends
   EXPECT_EQ(build(0), (std::vector<std::wstring>{L"A", L"B", L"C", L"0"}));
   EXPECT_EQ(build(4000000000u), (std::vector<std::wstring>{L"A", L"B", L"C", L"0"}));
+}
+
+// A table of several columns: a new column after the lines leaves every old cell where it
+// was, an inserted line keeps each line's cells together, and sorting moves whole lines.
+TEST(ValueTableData, WideTableKeepsEachLineTogether) {
+  localValueTable table;
+  table.newColumn(L"id");
+  table.newColumn(L"key");
+  localReturnStateType state = localErrorTypeOK;
+  const wchar_t* const keys[] = {L"c", L"a", L"b"};
+  for (unsigned line = 1; line <= 3; ++line) {
+    table.newLine(0);
+    table.setValue(state, line, 1, num(line));
+    table.setValue(state, line, 2, str(keys[line - 1]));
+  }
+  EXPECT_EQ(table.newColumn(L"note"), 3u);
+  EXPECT_TRUE(table.setValue(state, 3, 3, str(L"x")));
+  EXPECT_EQ(grid(table), (std::vector<std::wstring>{L"1|c|~", L"2|a|~", L"3|b|x"}));
+  table.newLine(2);
+  EXPECT_TRUE(table.setValue(state, 2, 2, str(L"d")));
+  EXPECT_EQ(grid(table), (std::vector<std::wstring>{L"1|c|~", L"~|d|~", L"2|a|~", L"3|b|x"}));
+  CoutCapture capture;
+  EXPECT_TRUE(table.sort(L"key"));
+  EXPECT_EQ(grid(table), (std::vector<std::wstring>{L"2|a|~", L"3|b|x", L"1|c|~", L"~|d|~"}));
+  EXPECT_EQ(capture.text(), sortTrace(1, 4));
 }
 
 TEST(ValueTableData, CellAccessInsideAndOutside) {
