@@ -39,7 +39,6 @@ class localValueTable {
                                                 const std::wstring& name, localValueList* arguments,
                                                 localValueDescription& result);
 
-
  private:
   // Where the cell of a line and a column (from 0) sits in cells.
   std::size_t at(std::size_t line, std::size_t column) const { return line * columns.size() + column; }
