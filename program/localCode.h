@@ -9,6 +9,10 @@
 // leftmost leaf brought along (the stale text of a number, the object of a method's
 // number result) by construction, with no bookkeeping.
 //
+// Operands: an instruction names a variable or a literal by one number, its place in the
+// code's table of operand values (the variables first, then the literals), so one load
+// finds either; a literal's place never empties, a variable's is filled when looked up.
+//
 // Failures: every instruction names a row of the failure table, which says which trace
 // lines the statement that failed prints and how many blocks it fails through, so the
 // loop itself only stops and reports.
@@ -26,28 +30,25 @@ class localOperatorCompiled;
 
 enum class localOpcode : std::uint8_t {
   // Expressions: push, operate, call.
-  pushLiteral,     // a: literal (a number or a string as a fresh value holds it)
-  pushVariable,    // a: variable name
+  push,            // a: operand (a literal as a fresh value holds it, or a variable)
   pushFresh,       // a fresh value (the number 0): the result slot of a function call
   pushScanned,     // a: node whose text the scanner evaluates (texts no tree was made for)
   operate,         // operation: left := left op right (the two top slots)
-  operateLiteral,  // operation, a: literal as the right operand
-  operateVariable, // operation, a: variable read in place as the right operand
+  operateWith,     // operation, a: operand, read in place as the right operand
   startChain,      // a: variable holding the object, b: call row (its position)
   readAttribute,   // a: member name
   callFunction,    // a: call row; b: argument count; levels: expression levels held
   callMethod,      // a: call row; b: argument count; levels: expression levels held
   // Statements.
   store,           // a: variable name; moves the top slot into the variable
-  update,          // operation, a: variable name, b: literal (x = x op 1)
-  updateVariable,  // operation, a: variable name, b: variable name (s = s + t)
+  update,          // operation, a: variable name, b: operand (x = x op 1, s = s + t)
   pop,
   print,
   jump,            // a: target
   // A condition: jumps to a when it does not hold. levels 1 marks a loop's condition,
   // which checks for Ctrl-C when it holds, before the pass.
   jumpUnless,         // pops the condition's value
-  jumpUnlessCompare,  // operation, b: first of two operand rows (i <= n)
+  jumpUnlessCompare,  // operation, b: where its two operands stand in localCode::compared (i <= n)
   loopCompare,        // the same test at the end of a loop's pass: jumps to a when it holds
   command,         // a: node run by the statement executor
   runNode,         // a: node run through its own executor
@@ -86,13 +87,14 @@ class localCode {
     std::wstring text;
     mutable localNameSite site;
   };
-  // Where the values of the variable names were found (null: not looked up yet), all
-  // valid while the context's generation is the one they were found at: records do not
-  // move until the generation moves. Running codes check the generation once after
-  // anything that may move it (a call, a command, a new variable), not at every read.
+  // The values of the operands: for each variable name where its value was found (null:
+  // not looked up yet), then each literal. The variables' entries hold while the context's
+  // generation is the one they were found at: records do not move until the generation
+  // moves. Running codes check the generation once after anything that may move it (a
+  // call, a command, a new variable), not at every read.
   struct variableCache {
     std::uint64_t generation = 0;
-    std::vector<localValueDescription*> values;  // one per variable name
+    std::vector<localValueDescription*> values;  // variables, then literals
     std::vector<std::uint32_t> found;            // the names whose value is set, to forget
   };
   // A call or a member chain: where its name term began, where its ")" stands, where its
@@ -107,12 +109,6 @@ class localCode {
     std::wstring upper;
     mutable localMemberSite site;
   };
-  // An operand of a fused comparison: a variable or a number constant.
-  struct operand {
-    bool variable = false;
-    std::uint32_t index = 0;
-  };
-
   std::vector<localInstruction> instructions;
   std::vector<localValueDescription> literals;  // as a fresh value holds them
   std::vector<name> variables;
@@ -120,7 +116,7 @@ class localCode {
   std::vector<name> functions;
   std::vector<member> members;
   std::vector<call> calls;
-  std::vector<operand> operands;
+  std::vector<std::uint32_t> compared;  // the operands of fused comparisons, two by two
   std::vector<const localOperatorCompiled*> nodes;
   std::vector<localFailureRow> failures;
   unsigned stackNeeded = 0;   // slots held at once

@@ -18,6 +18,9 @@ using kind = localExpressionTree::kind;
 using treeNode = localExpressionTree::node;
 using lines = localFailureRow::lines;
 
+// Marks a literal operand while its code is compiled (see placeOperands).
+constexpr std::uint32_t literalMark = 0x80000000u;
+
 class localCodeCompiler {
  public:
   explicit localCodeCompiler(localCode& code) : code_(code) {}
@@ -107,13 +110,8 @@ class localCodeCompiler {
     const treeNode& right = unwrapped(tree, root.right, depth);
     if (left.what != kind::variable || localString::wstringToUpper(left.text) != localString::wstringToUpper(target))
       return false;
-    if (right.what == kind::variable) {
-      emit(localOpcode::updateVariable, failure, variable(target), variable(right.text), root.operation);
-    } else if (right.what == kind::number || right.what == kind::string) {
-      emit(localOpcode::update, failure, variable(target), literal(right), root.operation);
-    } else {
-      return false;
-    }
+    if (!leafOperand(right)) return false;
+    emit(localOpcode::update, failure, variable(target), operand(right), root.operation);
     return true;
   }
 
@@ -180,9 +178,9 @@ class localCodeCompiler {
       const treeNode* right = compares ? &unwrapped(tree, root.right, rightDepth) : nullptr;
       if (compares && leafOperand(*left) && leafOperand(*right)) {
         // Compare two leaves and jump, in one instruction.
-        const std::uint32_t first = static_cast<std::uint32_t>(code_.operands.size());
-        code_.operands.push_back(operandOf(*left));
-        code_.operands.push_back(operandOf(*right));
+        const std::uint32_t first = static_cast<std::uint32_t>(code_.compared.size());
+        code_.compared.push_back(operand(*left));
+        code_.compared.push_back(operand(*right));
         push(1);  // the slot it may compute in
         pop(1);
         const std::size_t at = emit(localOpcode::jumpUnlessCompare, failure, 0, first, root.operation);
@@ -211,9 +209,12 @@ class localCodeCompiler {
     return node.what == kind::variable || node.what == kind::number || node.what == kind::string;
   }
 
-  localCode::operand operandOf(const treeNode& node) {
-    if (node.what == kind::variable) return {true, variable(node.text)};
-    return {false, literal(node)};
+  // A leaf as an operand: its variable name's place, or its literal's, marked until
+  // placed() knows where the literals begin.
+  std::uint32_t operand(const treeNode& node) {
+    if (node.what == kind::variable) return variable(node.text);
+    code_.literals.push_back(node.literal);
+    return literalMark | static_cast<std::uint32_t>(code_.literals.size() - 1);
   }
 
   // --- Expressions ------------------------------------------------------------------
@@ -231,11 +232,8 @@ class localCodeCompiler {
     switch (node.what) {
       case kind::number:
       case kind::string:
-        emit(localOpcode::pushLiteral, failure, literal(node));
-        push(1);
-        return;
       case kind::variable:
-        emit(localOpcode::pushVariable, failure, variable(node.text));
+        emit(localOpcode::push, failure, operand(node));
         push(1);
         return;
       case kind::bracket:
@@ -265,10 +263,8 @@ class localCodeCompiler {
     value(tree, node.left, depth, failure);
     unsigned rightDepth = depth;
     const treeNode& right = unwrapped(tree, node.right, rightDepth);
-    if (right.what == kind::variable) {
-      emit(localOpcode::operateVariable, failure, variable(right.text), 0, node.operation);
-    } else if (right.what == kind::number || right.what == kind::string) {
-      emit(localOpcode::operateLiteral, failure, literal(right), 0, node.operation);
+    if (leafOperand(right)) {
+      emit(localOpcode::operateWith, failure, operand(right), 0, node.operation);
     } else {
       value(tree, node.right, depth, failure);
       emit(localOpcode::operate, failure, 0, 0, node.operation);
@@ -307,10 +303,6 @@ class localCodeCompiler {
   std::uint32_t member(const std::wstring& upper) {
     code_.members.push_back({upper, {}});
     return static_cast<std::uint32_t>(code_.members.size() - 1);
-  }
-  std::uint32_t literal(const treeNode& node) {
-    code_.literals.push_back(node.literal);
-    return static_cast<std::uint32_t>(code_.literals.size() - 1);
   }
   std::uint32_t nodeIndex(const localOperatorCompiled& node) {
     code_.nodes.push_back(&node);
@@ -356,12 +348,29 @@ class localCodeCompiler {
   unsigned height_ = 0;
 };
 
+// The operands' table: the variables' places empty, then the literals'. Marked literal
+// operands get their places now that the number of variables is known.
+void placeOperands(localCode& code) {
+  const std::uint32_t variables = static_cast<std::uint32_t>(code.variables.size());
+  const auto place = [variables](std::uint32_t& operand) {
+    if ((operand & literalMark) != 0) operand = variables + (operand & ~literalMark);
+  };
+  for (localInstruction& instruction : code.instructions) {
+    if (instruction.op == localOpcode::push || instruction.op == localOpcode::operateWith) place(instruction.a);
+    if (instruction.op == localOpcode::update) place(instruction.b);
+  }
+  for (std::uint32_t& operand : code.compared) place(operand);
+  std::vector<localValueDescription*>& values = code.variableValues.values;
+  values.assign(variables, nullptr);
+  for (localValueDescription& literal : code.literals) values.push_back(&literal);
+}
+
 }  // namespace
 
 std::shared_ptr<const localCode> localCode::compile(const localOperatorCompiled& node) {
   auto code = std::make_shared<localCode>();
   code->failures.push_back({});  // row 0: nothing to report
   localCodeCompiler(*code).unit(node);
-  code->variableValues.values.assign(code->variables.size(), nullptr);
+  placeOperands(*code);
   return code;
 }

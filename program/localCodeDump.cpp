@@ -10,20 +10,17 @@ namespace {
 
 const wchar_t* nameOf(localOpcode op) {
   switch (op) {
-    case localOpcode::pushLiteral: return L"pushLiteral";
-    case localOpcode::pushVariable: return L"pushVariable";
+    case localOpcode::push: return L"push";
     case localOpcode::pushFresh: return L"pushFresh";
     case localOpcode::pushScanned: return L"pushScanned";
     case localOpcode::operate: return L"operate";
-    case localOpcode::operateLiteral: return L"operateLiteral";
-    case localOpcode::operateVariable: return L"operateVariable";
+    case localOpcode::operateWith: return L"operateWith";
     case localOpcode::startChain: return L"startChain";
     case localOpcode::readAttribute: return L"readAttribute";
     case localOpcode::callFunction: return L"callFunction";
     case localOpcode::callMethod: return L"callMethod";
     case localOpcode::store: return L"store";
     case localOpcode::update: return L"update";
-    case localOpcode::updateVariable: return L"updateVariable";
     case localOpcode::pop: return L"pop";
     case localOpcode::print: return L"print";
     case localOpcode::jump: return L"jump";
@@ -62,6 +59,10 @@ std::wstring oneLine(std::wstring text) {
 }  // namespace
 
 std::wstring localCode::disassemble() const {
+  // An operand: a variable's name, or a literal as written.
+  const auto operandText = [this](std::uint32_t operand) {
+    return operand < variables.size() ? variables[operand].text : literalText(literals[operand - variables.size()]);
+  };
   std::wstring listing;
   for (std::size_t at = 0; at < instructions.size(); ++at) {
     const localInstruction& instruction = instructions[at];
@@ -70,33 +71,23 @@ std::wstring localCode::disassemble() const {
     line += nameOf(instruction.op);
     const auto add = [&line](const std::wstring& part) { line += L" " + part; };
     switch (instruction.op) {
-      case localOpcode::pushLiteral:
-        add(literalText(literals[instruction.a]));
+      case localOpcode::push:
+        add(operandText(instruction.a));
         break;
-      case localOpcode::pushVariable:
       case localOpcode::store:
         add(variables[instruction.a].text);
         break;
       case localOpcode::operate:
         add(operatorOf(instruction.operation));
         break;
-      case localOpcode::operateLiteral:
+      case localOpcode::operateWith:
         add(operatorOf(instruction.operation));
-        add(literalText(literals[instruction.a]));
-        break;
-      case localOpcode::operateVariable:
-        add(operatorOf(instruction.operation));
-        add(variables[instruction.a].text);
+        add(operandText(instruction.a));
         break;
       case localOpcode::update:
         add(variables[instruction.a].text);
         add(operatorOf(instruction.operation));
-        add(literalText(literals[instruction.b]));
-        break;
-      case localOpcode::updateVariable:
-        add(variables[instruction.a].text);
-        add(operatorOf(instruction.operation));
-        add(variables[instruction.b].text);
+        add(operandText(instruction.b));
         break;
       case localOpcode::startChain:
         add(variables[instruction.a].text);
@@ -118,17 +109,13 @@ std::wstring localCode::disassemble() const {
         if (instruction.levels != 0) add(L"(loop)");
         break;
       case localOpcode::jumpUnlessCompare:
-      case localOpcode::loopCompare: {
-        const auto operandText = [this](const operand& o) {
-          return o.variable ? variables[o.index].text : literalText(literals[o.index]);
-        };
-        add(operandText(operands[instruction.b]));
+      case localOpcode::loopCompare:
+        add(operandText(compared[instruction.b]));
         add(operatorOf(instruction.operation));
-        add(operandText(operands[instruction.b + 1]));
+        add(operandText(compared[instruction.b + 1]));
         add(L"-> " + std::to_wstring(instruction.a));
         if (instruction.levels != 0) add(L"(loop)");
         break;
-      }
       case localOpcode::pushScanned:
       case localOpcode::command:
       case localOpcode::runNode:

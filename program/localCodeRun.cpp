@@ -103,6 +103,7 @@ class localCodeRunner {
       : code_(code),
         names_(code.variables.data()),
         values_(code.variableValues.values.data()),
+        compared_(code.compared.data()),
         state_(state),
         context_(context),
         arguments_(arguments),
@@ -112,11 +113,12 @@ class localCodeRunner {
   bool run();
 
  private:
-  // The value of a variable, or null when there is none. The cache holds for the
-  // context's generation (settle() keeps it so); a name not looked up yet, or missing,
-  // is looked for.
-  [[gnu::always_inline]] localValueDescription* lookUp(std::uint32_t index) {
-    localValueDescription* found = values_[index];
+  // The value of an operand: a literal, or a variable (null when there is none). The
+  // variables' entries hold for the context's generation (settle() keeps it so); a name
+  // not looked up yet, or missing, is looked for.
+  // values is values_, held by run() where the compiler keeps it in a register.
+  [[gnu::always_inline]] localValueDescription* lookUp(localValueDescription* const* values, std::uint32_t index) {
+    localValueDescription* found = values[index];
     return found != nullptr ? found : find(index);
   }
   [[gnu::noinline]] localValueDescription* find(std::uint32_t index) {
@@ -136,28 +138,26 @@ class localCodeRunner {
     cache.found.clear();
     cache.generation = context_.generation();
   }
-  // The same for an operand, which fails without the variable.
-  [[gnu::always_inline]] localValueDescription* variableValue(std::uint32_t index) {
-    localValueDescription* found = lookUp(index);
+  // The same for an operand read, which fails without the variable.
+  [[gnu::always_inline]] localValueDescription* operandValue(localValueDescription* const* values, std::uint32_t index) {
+    localValueDescription* found = lookUp(values, index);
     if (found == nullptr) state_ = localErrorTypeVARIABLEunknown;
     return found;
   }
   // The variable an update changes in place, or null (with the state set) when there is none.
-  [[gnu::always_inline]] localValueDescription* variableToChange(std::uint32_t index) {
-    localValueDescription* found = variableValue(index);
+  [[gnu::always_inline]] localValueDescription* variableToChange(localValueDescription* const* values,
+                                                                 std::uint32_t index) {
+    localValueDescription* found = operandValue(values, index);
     if (found != nullptr) context_.varWillChange();
     return found;
-  }
-  // A fused comparison's operand: a variable in place, or a literal.
-  [[gnu::always_inline]] const localValueDescription* operandValue(const localCode::operand& operand) {
-    return operand.variable ? variableValue(operand.index) : &code_.literals[operand.index];
   }
   // Ctrl-C at a loop's pass: the loop fails with its report, then its blocks report.
   bool interrupted(const localInstruction& instruction) {
     localInterruptReport(state_, "execute", 405);
     return fail(instruction, false);
   }
-  int compare(const localInstruction& instruction, localValueDescription& scratch);
+  int compare(localValueDescription* const* values, const localInstruction& instruction,
+              localValueDescription& scratch);
   bool callFunction(const localInstruction& instruction, localValueDescription* top);
   bool callMethod(const localInstruction& instruction, localValueDescription* top);
   bool fail(const localInstruction& instruction, bool ownLines = true);
@@ -165,6 +165,7 @@ class localCodeRunner {
   const localCode& code_;
   const localCode::name* const names_;
   localValueDescription** const values_;
+  const std::uint32_t* const compared_;
   localReturnStateType& state_;
   localContextUTF8& context_;
   localValueList* arguments_;
@@ -222,12 +223,14 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
 
 // The truth of a fused comparison of two leaves: 1 or 0, -1 when reading or comparing
 // failed (with the state set).
-[[gnu::always_inline]] inline int localCodeRunner::compare(const localInstruction& instruction,
+[[gnu::always_inline]] inline int localCodeRunner::compare(localValueDescription* const* values,
+                                                           const localInstruction& instruction,
                                                            localValueDescription& scratch) {
   const localPossibleBinaryOperation operation = operationOf(instruction);
-  const localValueDescription* left = operandValue(code_.operands[instruction.b]);
+  const std::uint32_t* operands = compared_ + instruction.b;
+  const localValueDescription* left = operandValue(values, operands[0]);
   if (left == nullptr) return -1;
-  const localValueDescription* right = operandValue(code_.operands[instruction.b + 1]);
+  const localValueDescription* right = operandValue(values, operands[1]);
   if (right == nullptr) return -1;
   if ((left->getType() | right->getType()) == localValueDescription::typeNumber)
     return localNumberOperation::compare(operation, left->getNum(), right->getNum()) ? 1 : 0;
@@ -240,16 +243,16 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
 // to the next instruction's handler.
 bool localCodeRunner::run() {
   static void* const handlers[] = {
-      &&pushLiteral,    &&pushVariable, &&pushFresh,     &&pushScanned,    &&operate,        &&operateLiteral,
-      &&operateVariable, &&startChain,  &&readAttribute, &&callFunction,   &&callMethod,     &&store,
-      &&update,         &&updateVariable, &&pop,         &&print,          &&jump,           &&jumpUnless,
+      &&push,           &&pushFresh,    &&pushScanned,   &&operate,        &&operateWith,    &&startChain,
+      &&readAttribute,  &&callFunction, &&callMethod,    &&store,          &&update,         &&pop,
+      &&print,          &&jump,         &&jumpUnless,
       &&jumpUnlessCompare, &&loopCompare, &&command,     &&runNode,        &&scanStatement,  &&traceNone,
       &&traceReturn,    &&stateCheck,   &&end};
   static_assert(sizeof handlers / sizeof handlers[0] == static_cast<std::size_t>(localOpcode::end) + 1);
   const localInstruction* const start = code_.instructions.data();
-  const localValueDescription* const literals = code_.literals.data();
   const localInstruction* pc = start;
   localValueDescription* top = frame_.slots.data();  // the first free slot
+  localValueDescription* const* const values = values_;
 #ifdef LOCALINTERP_COUNT_OPCODES
 #define LOCAL_NEXT()                                     \
   do {                                                   \
@@ -263,11 +266,8 @@ bool localCodeRunner::run() {
   settle();
   LOCAL_NEXT();
 
-pushLiteral:
-  *top++ = literals[(pc++)->a];
-  LOCAL_NEXT();
-pushVariable : {
-  const localValueDescription* found = variableValue((pc++)->a);
+push : {
+  const localValueDescription* found = operandValue(values, (pc++)->a);
   if (found == nullptr) LOCAL_FAIL();
   *top++ = *found;
   LOCAL_NEXT();
@@ -290,16 +290,9 @@ operate:
   --top;
   if (!localCodeOperate(state_, top[-1], operationOf(*pc++), *top)) LOCAL_FAIL();
   LOCAL_NEXT();
-operateLiteral:
-  if (!localCodeOperate(state_, top[-1], operationOf(*pc), literals[pc->a])) {
-    ++pc;
-    LOCAL_FAIL();
-  }
-  ++pc;
-  LOCAL_NEXT();
-operateVariable : {
+operateWith : {
   const localInstruction& instruction = *pc++;
-  const localValueDescription* right = variableValue(instruction.a);
+  const localValueDescription* right = operandValue(values, instruction.a);
   if (right == nullptr || !localCodeOperate(state_, top[-1], operationOf(instruction), *right)) LOCAL_FAIL();
   LOCAL_NEXT();
 }
@@ -307,7 +300,7 @@ startChain : {
   const localInstruction& instruction = *pc++;
   localValueDescription& value = *top++;
   value.reset();
-  const localValueDescription* variable = lookUp(instruction.a);
+  const localValueDescription* variable = lookUp(values, instruction.a);
   if (variable != nullptr && variable->getType() == localValueDescription::typeObject) {
     value.setVal(variable->getObj(), variable->getClassDeclaration());
   } else if (!localNameTerm::startChain(state_, &context_, names_[instruction.a].text,
@@ -333,7 +326,7 @@ callMethod:
   LOCAL_NEXT();
 store : {
   const std::uint32_t index = (pc++)->a;
-  if (localValueDescription* variable = lookUp(index)) {
+  if (localValueDescription* variable = lookUp(values, index)) {
     context_.varWillChange();
     *variable = std::move(*--top);
   } else {
@@ -344,17 +337,10 @@ store : {
 }
 update : {
   const localInstruction& instruction = *pc++;
-  localValueDescription* target = variableToChange(instruction.a);
-  if (target == nullptr || !localCodeOperate(state_, *target, operationOf(instruction), literals[instruction.b]))
-    LOCAL_FAIL();
-  LOCAL_NEXT();
-}
-updateVariable : {
-  const localInstruction& instruction = *pc++;
-  localValueDescription* target = variableToChange(instruction.a);
+  localValueDescription* target = variableToChange(values, instruction.a);
   if (target == nullptr) LOCAL_FAIL();
   // The operand is found after the target: the order the scanner reads them in.
-  const localValueDescription* right = variableValue(instruction.b);
+  const localValueDescription* right = operandValue(values, instruction.b);
   if (right == nullptr || !localCodeOperate(state_, *target, operationOf(instruction), *right)) LOCAL_FAIL();
   LOCAL_NEXT();
 }
@@ -381,7 +367,7 @@ jumpUnless : {
 }
 jumpUnlessCompare : {
   const localInstruction& instruction = *pc++;
-  const int holds = compare(instruction, *top);
+  const int holds = compare(values, instruction, *top);
   if (holds < 0) LOCAL_FAIL();
   if (holds == 0) {
     pc = start + instruction.a;
@@ -392,7 +378,7 @@ jumpUnlessCompare : {
 }
 loopCompare : {
   const localInstruction& instruction = *pc++;
-  const int holds = compare(instruction, *top);
+  const int holds = compare(values, instruction, *top);
   if (holds < 0) LOCAL_FAIL();
   if (holds != 0) {
     if (localInterruptRequested()) return interrupted(instruction);
