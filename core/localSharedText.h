@@ -20,16 +20,18 @@ class localSharedText {
     if (box_ != nullptr) ++box_->shares;
   }
   localSharedText(localSharedText&& other) noexcept : box_(std::exchange(other.box_, nullptr)) {}
+  // Values are copied all the time: the share is taken before the old one is let go
+  // (other may be this text), with no store in between.
   localSharedText& operator=(const localSharedText& other) noexcept {
     if (other.box_ != nullptr) ++other.box_->shares;
-    release();
-    box_ = other.box_;
+    box* old = std::exchange(box_, other.box_);
+    if (old != nullptr && --old->shares == 0) destroy(old);
     return *this;
   }
   localSharedText& operator=(localSharedText&& other) noexcept {
     if (this != &other) {
-      release();
-      box_ = std::exchange(other.box_, nullptr);
+      box* old = std::exchange(box_, std::exchange(other.box_, nullptr));
+      if (old != nullptr && --old->shares == 0) destroy(old);
     }
     return *this;
   }
@@ -70,6 +72,8 @@ class localSharedText {
     return box_->text;
   }
   bool empty() const { return view().empty(); }
+  // No text any more (as a fresh value has).
+  void clear() noexcept { release(); }
 
   // The text to change in place: a copy of its own first when it is shared.
   std::wstring& change() {

@@ -36,7 +36,7 @@ class localValueDescription {
   void reset() {
     type_ = typeNumber;
     declaration_ = nullptr;
-    text_ = localSharedText();
+    text_.clear();
     number_ = 0.0;
     object_ = nullptr;
   }

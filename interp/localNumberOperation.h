@@ -34,6 +34,26 @@ template <class T>
   }
 }
 
+// The same for two numbers, without a jump through a table: the operands are compared
+// once, and the operator's set of outcomes (less, equal, greater, unordered) says whether
+// that outcome makes the comparison hold. Loops compare at every pass.
+[[gnu::always_inline]] inline bool compare(localPossibleBinaryOperation operation, double left, double right) {
+  constexpr unsigned less = 1, equal = 2, greater = 4, unordered = 8;
+  static constexpr unsigned char holdsOn[] = {
+      0,                         // not a comparison
+      equal,                     // =
+      less | greater | unordered,  // <>
+      greater | equal,           // >=
+      greater,                   // >
+      less | equal,              // <=
+      less,                      // <
+  };
+  static_assert(localPossibleBinaryOperationEQUAL == 1 && localPossibleBinaryOperationLESS == 6);
+  if (static_cast<unsigned>(operation) >= sizeof holdsOn) return false;
+  const unsigned outcome = left < right ? less : left > right ? greater : left == right ? equal : unordered;
+  return (holdsOn[operation] & outcome) != 0;
+}
+
 // result := left op right; false, with the state set, for a division by zero or an
 // operator outside the table. result's other fields stay as they were.
 [[gnu::always_inline]] inline bool apply(localReturnStateType& state, localValueDescription& result, localPossibleBinaryOperation operation,

@@ -146,9 +146,9 @@ class localCodeRunner {
   }
   // The variable an update changes in place, or null (with the state set) when there is none.
   [[gnu::always_inline]] localValueDescription* variableToChange(localValueDescription* const* values,
-                                                                 std::uint32_t index) {
+                                                                 localContextUTF8* context, std::uint32_t index) {
     localValueDescription* found = operandValue(values, index);
-    if (found != nullptr) context_.varWillChange();
+    if (found != nullptr) context->varWillChange();
     return found;
   }
   // Ctrl-C at a loop's pass: the loop fails with its report, then its blocks report.
@@ -253,6 +253,7 @@ bool localCodeRunner::run() {
   const localInstruction* pc = start;
   localValueDescription* top = frame_.slots.data();  // the first free slot
   localValueDescription* const* const values = values_;
+  localContextUTF8* const context = &context_;
 #ifdef LOCALINTERP_COUNT_OPCODES
 #define LOCAL_NEXT()                                     \
   do {                                                   \
@@ -327,7 +328,7 @@ callMethod:
 store : {
   const std::uint32_t index = (pc++)->a;
   if (localValueDescription* variable = lookUp(values, index)) {
-    context_.varWillChange();
+    context->varWillChange();
     *variable = std::move(*--top);
   } else {
     context_.varSetValue(names_[index].text, std::move(*--top));  // a new record: the generation moves on
@@ -337,7 +338,7 @@ store : {
 }
 update : {
   const localInstruction& instruction = *pc++;
-  localValueDescription* target = variableToChange(values, instruction.a);
+  localValueDescription* target = variableToChange(values, context, instruction.a);
   if (target == nullptr) LOCAL_FAIL();
   // The operand is found after the target: the order the scanner reads them in.
   const localValueDescription* right = operandValue(values, instruction.b);
