@@ -20,7 +20,7 @@ unsigned localValueTable::newColumn(const std::wstring& name) {
   columnType added{name};
   columns.reserve(columns.size() + 1);
   const std::size_t width = columns.size();
-  std::vector<localValueDescription> widened(lineCount * (width + 1));
+  cellBlock widened(lineCount * (width + 1));
   for (std::size_t line = 0; line < lineCount; ++line) {
     const auto first = cells.begin() + static_cast<std::ptrdiff_t>(line * width);
     std::move(first, first + static_cast<std::ptrdiff_t>(width),
@@ -43,7 +43,7 @@ bool localValueTable::newLine(const unsigned& position) {
   return true;
 }
 
-unsigned localValueTable::getColumnParameters(const std::wstring& name) const {
+unsigned localValueTable::getColumnParameters(std::wstring_view name) const {
   // Column names are compared exactly, case included. Programs name columns on every
   // cell access, so short names compare inline rather than through the library's call.
   const std::size_t length = name.size();
@@ -109,7 +109,7 @@ bool localValueTable::sort(const std::wstring& columnName, localReturnStateType*
   }
   // Whole lines move: each line's cells, in the new order, into a new block.
   const std::ptrdiff_t width = static_cast<std::ptrdiff_t>(columns.size());
-  std::vector<localValueDescription> reordered;
+  cellBlock reordered;
   reordered.reserve(cells.size());
   for (const std::uint32_t from : sorted.order) {
     const auto first = std::make_move_iterator(cells.begin() + static_cast<std::ptrdiff_t>(at(from, 0)));

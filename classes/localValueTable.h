@@ -1,9 +1,11 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/localClassDeclaration.h"
+#include "core/localMappedAllocator.h"
 
 // The value table: named columns, numbered lines (both from 1), cells of any kind.
 class localValueTable {
@@ -18,7 +20,7 @@ class localValueTable {
   unsigned linesCnt() const;
   unsigned newColumn(const std::wstring& name);
   bool newLine(const unsigned& position);
-  unsigned getColumnParameters(const std::wstring& name) const;
+  unsigned getColumnParameters(std::wstring_view name) const;
   std::wstring getColumnParameters(const unsigned& number) const;
   bool getValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
                 localValueDescription& result) const;
@@ -46,7 +48,9 @@ class localValueTable {
   std::vector<columnType> columns;
   // The cells of all lines in one block, line after line, each line one cell a column:
   // a new line costs no allocation of its own. The line count is kept apart, since a
-  // table may have lines before it has any column.
-  std::vector<localValueDescription> cells;
+  // table may have lines before it has any column. A large block goes back to the system
+  // when the table outgrows it.
+  using cellBlock = std::vector<localValueDescription, localMappedAllocator<localValueDescription>>;
+  cellBlock cells;
   std::size_t lineCount = 0;
 };

@@ -24,7 +24,7 @@ bool isString(const localValueDescription* value) {
 
 // A column given by number (truncated) or by its exact name; 0 when there is none.
 unsigned columnNumber(const localValueTable& table, const localValueDescription& column) {
-  if (column.getType() == localValueDescription::typeString) return table.getColumnParameters(column.getStrRef());
+  if (column.getType() == localValueDescription::typeString) return table.getColumnParameters(column.getStrView());
   return localTruncateToUint32Modulo(column.getNum());
 }
 
@@ -66,7 +66,7 @@ bool columnParameters(localReturnStateType& state, localValueTable& table, const
                       localValueDescription& result) {
   if (arguments.size() != 1) return localMethodFails(state, localErrorTypePARAMETERScount);
   if (isString(arguments[0])) {
-    result.setVal(static_cast<double>(table.getColumnParameters(arguments[0]->getStrRef())));
+    result.setVal(static_cast<double>(table.getColumnParameters(arguments[0]->getStrView())));
   } else if (isNumber(arguments[0])) {
     result.setVal(table.getColumnParameters(localTruncateToUint32Modulo(arguments[0]->getNum())));
   } else {

@@ -112,6 +112,30 @@ TEST(ValueTableData, WideTableKeepsEachLineTogether) {
   EXPECT_EQ(capture.text(), sortTrace(1, 4));
 }
 
+// Past a megabyte the cells live in blocks mapped from the system: growing, widening and
+// sorting move them between such blocks, and every cell (texts too) keeps its value.
+TEST(ValueTableData, LargeTablesKeepTheirCellsAcrossBlocks) {
+  constexpr unsigned lines = 60000;
+  static_assert(lines * sizeof(localValueDescription) > localMappedAllocator<localValueDescription>::mappedFrom);
+  localValueTable table;
+  table.newColumn(L"n");
+  localReturnStateType state = localErrorTypeOK;
+  for (unsigned line = 1; line <= lines; ++line) {
+    table.newLine(0);
+    table.setValue(state, line, 1, line % 7 == 0 ? str(std::to_wstring(line)) : num(lines - line));
+  }
+  EXPECT_EQ(table.newColumn(L"m"), 2u);
+  EXPECT_TRUE(table.setValue(state, 1, 2, num(1)));
+  CoutCapture capture;
+  EXPECT_TRUE(table.sort(L"m"));  // the first line goes last, every other moves up by one
+  EXPECT_EQ(table.cell(lines - 1, 1).getNum(), 1);
+  EXPECT_EQ(table.cell(lines - 1, 0).getNum(), lines - 1);
+  EXPECT_EQ(table.cell(5, 0).getStr(), L"7");
+  unsigned texts = 0;
+  for (unsigned line = 0; line < lines; ++line) texts += table.cell(line, 0).getType() == localValueDescription::typeString;
+  EXPECT_EQ(texts, lines / 7);
+}
+
 TEST(ValueTableData, CellAccessInsideAndOutside) {
   localValueTable table = tableOf({num(1), num(2)});
   localReturnStateType state = localErrorTypeOK;
