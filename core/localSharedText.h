@@ -20,9 +20,11 @@ class localSharedText {
     if (box_ != nullptr) ++box_->shares;
   }
   localSharedText(localSharedText&& other) noexcept : box_(std::exchange(other.box_, nullptr)) {}
-  // Values are copied all the time: the share is taken before the old one is let go
-  // (other may be this text), with no store in between.
+  // Values are copied all the time, mostly numbers over numbers (no text on either side):
+  // the same text needs nothing; otherwise the share is taken before the old one is let
+  // go (other may be this text).
   localSharedText& operator=(const localSharedText& other) noexcept {
+    if (box_ == other.box_) return *this;
     if (other.box_ != nullptr) ++other.box_->shares;
     box* old = std::exchange(box_, other.box_);
     if (old != nullptr && --old->shares == 0) destroy(old);
