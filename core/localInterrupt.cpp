@@ -66,12 +66,6 @@ void localInterruptRequest() {
 
 void localInterruptSetCheckBudget(std::uint64_t checks) { checkBudget = checks; }
 
-bool localInterruptStopsHere(localReturnStateType& state, const char* operation, unsigned line) {
-  if (!localInterruptRequested()) return false;
-  localInterruptReport(state, operation, line);
-  return true;
-}
-
 void localInterruptReport(localReturnStateType& state, const char* operation, unsigned line) {
   localTrace(L"localErrorTypeCODE!!! выполнение прервано пользователем (Ctrl-C) func: ", operation, line);
   state = localErrorTypeCODE;

@@ -30,10 +30,14 @@ void localInterruptRequest();
 // budget off (the default).
 void localInterruptSetCheckBudget(std::uint64_t checks);
 
-// The check of a long-running operation outside the loops (listings, string building,
-// reading and compiling a program, calls): when a stop has been requested it prints the
-// interruption trace line naming the operation, sets localErrorTypeCODE and returns true.
-bool localInterruptStopsHere(localReturnStateType& state, const char* operation, unsigned line);
-// The same report for a check made elsewhere: the trace line naming the operation, then
+// The report of a stop: the interruption trace line naming the operation, then
 // localErrorTypeCODE.
 [[gnu::cold]] void localInterruptReport(localReturnStateType& state, const char* operation, unsigned line);
+// The check of a long-running operation outside the loops (listings, string building,
+// reading and compiling a program, calls): when a stop has been requested it reports it
+// and returns true. Inline, since every call of a function asks.
+inline bool localInterruptStopsHere(localReturnStateType& state, const char* operation, unsigned line) {
+  if (!localInterruptRequested()) return false;
+  localInterruptReport(state, operation, line);
+  return true;
+}

@@ -117,6 +117,24 @@ TEST(InterpBinaryOperation, NumberTable) {
     EXPECT_EQ(state, localErrorTypeOK);
   }
 
+  // Every comparison of every pair of telling numbers, as C++ compares them.
+  const double inf = std::numeric_limits<double>::infinity();
+  const double telling[] = {-inf, -1, -0.0, 0, 1, inf, nan};
+  for (int op = localPossibleBinaryOperationEQUAL; op <= localPossibleBinaryOperationLESS; ++op) {
+    for (const double a : telling) {
+      for (const double b : telling) {
+        const bool expected[] = {a == b, !(a == b), a >= b, a > b, a <= b, a < b};
+        localReturnStateType state = localErrorTypeOK;
+        localValueDescription left, right;
+        left.setVal(a);
+        right.setVal(b);
+        ASSERT_TRUE(I::binaryOperationByEnumEvaluate(state, left, static_cast<localPossibleBinaryOperation>(op), left,
+                                                     right));
+        EXPECT_EQ(left.getBoo(), expected[op - localPossibleBinaryOperationEQUAL]) << op << " " << a << " " << b;
+      }
+    }
+  }
+
   // The result may be the left operand itself.
   localReturnStateType state = localErrorTypeOK;
   localValueDescription left, right;
