@@ -51,10 +51,17 @@ inline bool endFunctionCall(localReturnStateType& state, bool called, std::wstri
   return functionCallFailed(state, called, name);
 }
 
+// Where a call stands in its text, for its failure lines: its ")", and where its name
+// term began. One register's worth, so that a call passes all its arguments in registers.
+struct callPlace {
+  unsigned closePosition = 0;
+  unsigned termStart = 0;
+};
+
 // call() for everything but a method whose member the call finds: functions, objects
 // without that method, values that are no objects, each with its failure lines.
 bool callGeneral(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
-                 const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart);
+                 const callee& target, localValueList* arguments, callPlace place);
 // A method call that failed, reported as call() reports it; always false.
 bool methodFailed(localReturnStateType& state, const std::wstring& upperName, unsigned termStart);
 
@@ -73,7 +80,7 @@ bool methodFailed(localReturnStateType& state, const std::wstring& upperName, un
       return methodFailed(state, *target.method, termStart);
     }
   }
-  return callGeneral(state, context, value, target, arguments, closePosition, termStart);
+  return callGeneral(state, context, value, target, arguments, callPlace{closePosition, termStart});
 }
 
 }  // namespace localNameTerm

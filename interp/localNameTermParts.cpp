@@ -92,11 +92,11 @@ bool methodFailed(localReturnStateType& state, const std::wstring& upperName, un
 }
 
 bool callGeneral(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
-                 const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart) {
+                 const callee& target, localValueList* arguments, callPlace place) {
   bool called = true;
   if (target.method != nullptr) {
     if (value.getType() != localValueDescription::typeObject) {
-      printNotFound(*target.method, closePosition, localInterpTraceLine::methodOnNonObject);
+      printNotFound(*target.method, place.closePosition, localInterpTraceLine::methodOnNonObject);
       state = localErrorTypeVALUEnotObject;
       return false;
     }
@@ -107,7 +107,8 @@ bool callGeneral(localReturnStateType& state, localContextUTF8* context, localVa
     called = callFunction(state, context, value, target.name, arguments, target.site);
   }
   if (!called) {
-    printCallFailed(state, target.method != nullptr ? std::wstring_view(*target.method) : target.name, termStart);
+    printCallFailed(state, target.method != nullptr ? std::wstring_view(*target.method) : target.name,
+                    place.termStart);
     return false;
   }
   return true;
