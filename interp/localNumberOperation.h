@@ -36,22 +36,38 @@ template <class T>
 
 // The same for two numbers, without a jump through a table: the operands are compared
 // once, and the operator's set of outcomes (less, equal, greater, unordered) says whether
-// that outcome makes the comparison hold. Loops compare at every pass.
+// that outcome makes the comparison hold. Loops compare at every pass; compiled code
+// keeps each comparison's set beside its operands.
+namespace outcome {
+constexpr unsigned less = 1, equal = 2, greater = 4, unordered = 8;
+}
+constexpr unsigned char outcomesHolding(localPossibleBinaryOperation operation) {
+  switch (operation) {
+    case localPossibleBinaryOperationEQUAL:
+      return outcome::equal;
+    case localPossibleBinaryOperationNOTEQUAL:
+      return outcome::less | outcome::greater | outcome::unordered;
+    case localPossibleBinaryOperationGREATEROREQUAL:
+      return outcome::greater | outcome::equal;
+    case localPossibleBinaryOperationGREATER:
+      return outcome::greater;
+    case localPossibleBinaryOperationLESSOREQUAL:
+      return outcome::less | outcome::equal;
+    case localPossibleBinaryOperationLESS:
+      return outcome::less;
+    default:
+      return 0;  // not a comparison
+  }
+}
+[[gnu::always_inline]] inline bool holds(unsigned outcomes, double left, double right) {
+  const unsigned found = left < right    ? outcome::less
+                         : left > right  ? outcome::greater
+                         : left == right ? outcome::equal
+                                         : outcome::unordered;
+  return (outcomes & found) != 0;
+}
 [[gnu::always_inline]] inline bool compare(localPossibleBinaryOperation operation, double left, double right) {
-  constexpr unsigned less = 1, equal = 2, greater = 4, unordered = 8;
-  static constexpr unsigned char holdsOn[] = {
-      0,                         // not a comparison
-      equal,                     // =
-      less | greater | unordered,  // <>
-      greater | equal,           // >=
-      greater,                   // >
-      less | equal,              // <=
-      less,                      // <
-  };
-  static_assert(localPossibleBinaryOperationEQUAL == 1 && localPossibleBinaryOperationLESS == 6);
-  if (static_cast<unsigned>(operation) >= sizeof holdsOn) return false;
-  const unsigned outcome = left < right ? less : left > right ? greater : left == right ? equal : unordered;
-  return (holdsOn[operation] & outcome) != 0;
+  return holds(outcomesHolding(operation), left, right);
 }
 
 // result := left op right; false, with the state set, for a division by zero or an

@@ -48,7 +48,7 @@ enum class localOpcode : std::uint8_t {
   // A condition: jumps to a when it does not hold. levels 1 marks a loop's condition,
   // which checks for Ctrl-C when it holds, before the pass.
   jumpUnless,         // pops the condition's value
-  jumpUnlessCompare,  // operation, b: where its two operands stand in localCode::compared (i <= n)
+  jumpUnlessCompare,  // operation, b: row of localCode::comparisons (i <= n)
   loopCompare,        // the same test at the end of a loop's pass: jumps to a when it holds
   command,         // a: node run by the statement executor
   runNode,         // a: node run through its own executor
@@ -109,6 +109,13 @@ class localCode {
     std::wstring upper;
     mutable localMemberSite site;
   };
+  // A fused comparison: its two operands, and the outcomes of comparing two numbers that
+  // make it hold (localNumberOperation::outcomesHolding of its operation).
+  struct comparison {
+    std::uint32_t left = 0;
+    std::uint32_t right = 0;
+    std::uint32_t outcomes = 0;
+  };
   std::vector<localInstruction> instructions;
   std::vector<localValueDescription> literals;  // as a fresh value holds them
   std::vector<name> variables;
@@ -116,7 +123,7 @@ class localCode {
   std::vector<name> functions;
   std::vector<member> members;
   std::vector<call> calls;
-  std::vector<std::uint32_t> compared;  // the operands of fused comparisons, two by two
+  std::vector<comparison> comparisons;
   std::vector<const localOperatorCompiled*> nodes;
   std::vector<localFailureRow> failures;
   unsigned stackNeeded = 0;   // slots held at once

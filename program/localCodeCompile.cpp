@@ -178,9 +178,9 @@ class localCodeCompiler {
       const treeNode* right = compares ? &unwrapped(tree, root.right, rightDepth) : nullptr;
       if (compares && leafOperand(*left) && leafOperand(*right)) {
         // Compare two leaves and jump, in one instruction.
-        const std::uint32_t first = static_cast<std::uint32_t>(code_.compared.size());
-        code_.compared.push_back(operand(*left));
-        code_.compared.push_back(operand(*right));
+        const std::uint32_t first = static_cast<std::uint32_t>(code_.comparisons.size());
+        code_.comparisons.push_back(
+            {operand(*left), operand(*right), localNumberOperation::outcomesHolding(root.operation)});
         push(1);  // the slot it may compute in
         pop(1);
         const std::size_t at = emit(localOpcode::jumpUnlessCompare, failure, 0, first, root.operation);
@@ -359,7 +359,10 @@ void placeOperands(localCode& code) {
     if (instruction.op == localOpcode::push || instruction.op == localOpcode::operateWith) place(instruction.a);
     if (instruction.op == localOpcode::update) place(instruction.b);
   }
-  for (std::uint32_t& operand : code.compared) place(operand);
+  for (localCode::comparison& comparison : code.comparisons) {
+    place(comparison.left);
+    place(comparison.right);
+  }
   std::vector<localValueDescription*>& values = code.variableValues.values;
   values.assign(variables, nullptr);
   for (localValueDescription& literal : code.literals) values.push_back(&literal);

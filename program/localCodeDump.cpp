@@ -110,9 +110,9 @@ std::wstring localCode::disassemble() const {
         break;
       case localOpcode::jumpUnlessCompare:
       case localOpcode::loopCompare:
-        add(operandText(compared[instruction.b]));
+        add(operandText(comparisons[instruction.b].left));
         add(operatorOf(instruction.operation));
-        add(operandText(compared[instruction.b + 1]));
+        add(operandText(comparisons[instruction.b].right));
         add(L"-> " + std::to_wstring(instruction.a));
         if (instruction.levels != 0) add(L"(loop)");
         break;

@@ -103,7 +103,7 @@ class localCodeRunner {
       : code_(code),
         names_(code.variables.data()),
         values_(code.variableValues.values.data()),
-        compared_(code.compared.data()),
+        comparisons_(code.comparisons.data()),
         state_(state),
         context_(context),
         arguments_(arguments),
@@ -165,7 +165,7 @@ class localCodeRunner {
   const localCode& code_;
   const localCode::name* const names_;
   localValueDescription** const values_;
-  const std::uint32_t* const compared_;
+  const localCode::comparison* const comparisons_;
   localReturnStateType& state_;
   localContextUTF8& context_;
   localValueList* arguments_;
@@ -227,13 +227,13 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
                                                            const localInstruction& instruction,
                                                            localValueDescription& scratch) {
   const localPossibleBinaryOperation operation = operationOf(instruction);
-  const std::uint32_t* operands = compared_ + instruction.b;
-  const localValueDescription* left = operandValue(values, operands[0]);
+  const localCode::comparison& comparison = comparisons_[instruction.b];
+  const localValueDescription* left = operandValue(values, comparison.left);
   if (left == nullptr) return -1;
-  const localValueDescription* right = operandValue(values, operands[1]);
+  const localValueDescription* right = operandValue(values, comparison.right);
   if (right == nullptr) return -1;
   if ((left->getType() | right->getType()) == localValueDescription::typeNumber)
-    return localNumberOperation::compare(operation, left->getNum(), right->getNum()) ? 1 : 0;
+    return localNumberOperation::holds(comparison.outcomes, left->getNum(), right->getNum()) ? 1 : 0;
   // The truth is all that is read of the result, so it may go into any slot.
   if (!localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, scratch, operation, *left, *right)) return -1;
   return scratch.getBoo() ? 1 : 0;
