@@ -38,15 +38,14 @@ class localMappedAllocator {
 #endif
     return static_cast<T*>(::operator new(bytes));
   }
-  void deallocate(T* block, std::size_t count) noexcept {
-    const std::size_t bytes = count * sizeof(T);
+  void deallocate(T* block, [[maybe_unused]] std::size_t count) noexcept {
 #if LOCAL_MAPPED_BLOCKS
-    if (bytes >= mappedFrom) {
-      munmap(block, bytes);
+    if (count * sizeof(T) >= mappedFrom) {
+      munmap(block, count * sizeof(T));
       return;
     }
 #endif
-    ::operator delete(block, bytes);
+    ::operator delete(block);
   }
 
   template <class U>
