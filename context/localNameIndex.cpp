@@ -1,15 +1,17 @@
 #include "context/localNameIndex.h"
 
+#include <cstdint>
+
 #include "text/localString.h"
 
 std::size_t localNameIndex::caseBlindHash::operator()(std::wstring_view name) const {
-  // FNV-1a over the upper-cased characters.
-  std::size_t hash = 14695981039346656037ull;
+  // FNV-1a over the upper-cased characters, in 64 bits also where size_t is narrower.
+  std::uint64_t hash = 14695981039346656037ull;
   for (const wchar_t c : name) {
-    hash ^= static_cast<std::size_t>(localString::wcharToUpper(c));
+    hash ^= static_cast<std::uint64_t>(localString::wcharToUpper(c));
     hash *= 1099511628211ull;
   }
-  return hash;
+  return static_cast<std::size_t>(hash);
 }
 
 bool localNameIndex::caseBlindEqual::operator()(std::wstring_view left, std::wstring_view right) const {
