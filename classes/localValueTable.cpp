@@ -107,17 +107,37 @@ bool localValueTable::sort(const std::wstring& columnName, localReturnStateType*
     localInterruptReport(state != nullptr ? *state : unused, "sort", 4277);
     return true;
   }
-  // Whole lines move: each line's cells, in the new order, into a new block.
-  const std::ptrdiff_t width = static_cast<std::ptrdiff_t>(columns.size());
-  cellBlock reordered;
-  reordered.reserve(cells.size());
-  for (const std::uint32_t from : sorted.order) {
-    const auto first = std::make_move_iterator(cells.begin() + static_cast<std::ptrdiff_t>(at(from, 0)));
-    reordered.insert(reordered.end(), first, first + width);
-  }
-  cells = std::move(reordered);
+  std::vector<std::wstring>().swap(keys);
+  placeLines(sorted.order);
   localTrace(L" Всего обменов: " + std::to_wstring(sorted.inversions) + L" func: ", "sort", 4278);
   return true;
+}
+
+void localValueTable::placeLines(const std::vector<std::uint32_t>& order) {
+  // Whole lines move in place, cycle by cycle: the first line of a cycle waits aside
+  // while each place of the cycle takes the line that belongs there. No second block of
+  // cells, so a large table sorts in little more memory than it holds. What can fail
+  // (the two allocations) comes before any cell moves.
+  const std::size_t width = columns.size();
+  std::vector<bool> placed(lineCount);
+  std::vector<localValueDescription> waiting(width);
+  const auto moveLine = [width](auto from, auto to) { std::move(from, from + static_cast<std::ptrdiff_t>(width), to); };
+  for (std::size_t first = 0; first < lineCount; ++first) {
+    if (placed[first] || order[first] == first) continue;
+    moveLine(cells.begin() + static_cast<std::ptrdiff_t>(at(first, 0)), waiting.begin());
+    std::size_t to = first;
+    for (;;) {
+      placed[to] = true;
+      const std::size_t from = order[to];
+      const auto place = cells.begin() + static_cast<std::ptrdiff_t>(at(to, 0));
+      if (from == first) {
+        moveLine(waiting.begin(), place);
+        break;
+      }
+      moveLine(cells.begin() + static_cast<std::ptrdiff_t>(at(from, 0)), place);
+      to = from;
+    }
+  }
 }
 
 unsigned localValueTable::chooseLine(const std::wstring&) const {

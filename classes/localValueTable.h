@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,8 @@ class localValueTable {
                                                 localValueDescription& result);
 
  private:
+  // Moves line order[k] to place k, for every k (order is a permutation of the lines).
+  void placeLines(const std::vector<std::uint32_t>& order);
   // Where the cell of a line and a column (from 0) sits in cells.
   std::size_t at(std::size_t line, std::size_t column) const { return line * columns.size() + column; }
 
