@@ -24,6 +24,7 @@ struct frame {
   std::vector<localValueDescription> slots;
   // Argument lists by their length, each sized once: a call only points them at its slots.
   std::vector<localValueList> views;
+  std::size_t viewCount = 0;  // views.size(), kept apart: every call asks
 };
 
 class frameStack {
@@ -84,9 +85,10 @@ localPossibleBinaryOperation operationOf(const localInstruction& instruction) {
 
 // The argument list of a call: pointers to its argument slots.
 [[gnu::always_inline]] inline localValueList& argumentsOf(frame& current, localValueDescription* first, std::uint32_t count) {
-  if (current.views.size() <= count) {
+  if (current.viewCount <= count) {
     current.views.resize(count + 1);
     for (std::size_t i = 0; i <= count; ++i) current.views[i].resize(i);
+    current.viewCount = count + 1;
   }
   localValueList& view = current.views[count];
   localValueDescription** slot = view.data();
