@@ -22,6 +22,7 @@ namespace {
 // calls do not allocate once warmed up, and deeper frames never move a shallower one.
 struct frame {
   std::vector<localValueDescription> slots;
+  std::size_t slotCount = 0;  // slots.size(), kept apart: every call asks
   // Argument lists by their length, each sized once: a call only points them at its slots.
   std::vector<localValueList> views;
   std::size_t viewCount = 0;  // views.size(), kept apart: every call asks
@@ -32,7 +33,10 @@ class frameStack {
   frame& acquire(std::size_t slots) {
     if (depth_ == frames_.size()) frames_.push_back(std::make_unique<frame>());
     frame& taken = *frames_[depth_++];
-    if (taken.slots.size() < slots) taken.slots.resize(slots);
+    if (taken.slotCount < slots) {
+      taken.slots.resize(slots);
+      taken.slotCount = slots;
+    }
     return taken;
   }
   void release() { --depth_; }
