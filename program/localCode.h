@@ -92,7 +92,7 @@ class localCode {
   // generation is the one they were found at: records do not move until the generation
   // moves. Running codes check the generation once after anything that may move it (a
   // call, a command, a new variable), not at every read.
-  struct variableCache {
+  struct operandTable {
     std::uint64_t generation = 0;
     std::vector<localValueDescription*> values;  // variables, then literals
     std::vector<std::uint32_t> found;            // the names whose value is set, to forget
@@ -119,7 +119,7 @@ class localCode {
   std::vector<localInstruction> instructions;
   std::vector<localValueDescription> literals;  // as a fresh value holds them
   std::vector<name> variables;
-  mutable variableCache variableValues;
+  mutable operandTable operandValues;
   std::vector<name> functions;
   std::vector<member> members;
   std::vector<call> calls;

@@ -210,7 +210,7 @@ class localCodeCompiler {
   }
 
   // A leaf as an operand: its variable name's place, or its literal's, marked until
-  // placed() knows where the literals begin.
+  // placeOperands knows where the literals begin.
   std::uint32_t operand(const treeNode& node) {
     if (node.what == kind::variable) return variable(node.text);
     code_.literals.push_back(node.literal);
@@ -363,7 +363,7 @@ void placeOperands(localCode& code) {
     place(comparison.left);
     place(comparison.right);
   }
-  std::vector<localValueDescription*>& values = code.variableValues.values;
+  std::vector<localValueDescription*>& values = code.operandValues.values;
   values.assign(variables, nullptr);
   for (localValueDescription& literal : code.literals) values.push_back(&literal);
 }

@@ -108,7 +108,7 @@ class localCodeRunner {
                   localValueList* arguments, localValueDescription& result, frame& slots)
       : code_(code),
         names_(code.variables.data()),
-        values_(code.variableValues.values.data()),
+        values_(code.operandValues.values.data()),
         comparisons_(code.comparisons.data()),
         state_(state),
         context_(context),
@@ -121,8 +121,8 @@ class localCodeRunner {
  private:
   // The value of an operand: a literal, or a variable (null when there is none). The
   // variables' entries hold for the context's generation (settle() keeps it so); a name
-  // not looked up yet, or missing, is looked for.
-  // values is values_, held by run() where the compiler keeps it in a register.
+  // not looked up yet, or missing, is looked for. values is values_, which run() holds
+  // in a local of its own so that the handlers need not reach it through this.
   [[gnu::always_inline]] localValueDescription* lookUp(localValueDescription* const* values, std::uint32_t index) {
     localValueDescription* found = values[index];
     return found != nullptr ? found : find(index);
@@ -130,19 +130,19 @@ class localCodeRunner {
   [[gnu::noinline]] localValueDescription* find(std::uint32_t index) {
     const std::size_t position = context_.varFind(names_[index].text);
     if (position == localContextUTF8::npos) return nullptr;
-    code_.variableValues.found.push_back(index);
+    code_.operandValues.found.push_back(index);
     return values_[index] = &context_.varValueAt(position);
   }
   // After anything that may have created, removed or moved records (a call, a command,
   // a new variable): the values found before are forgotten when the generation moved.
   [[gnu::always_inline]] void settle() {
-    if (code_.variableValues.generation != context_.generation()) forget();
+    if (code_.operandValues.generation != context_.generation()) forget();
   }
   [[gnu::noinline]] void forget() {
-    localCode::variableCache& cache = code_.variableValues;
-    for (const std::uint32_t index : cache.found) cache.values[index] = nullptr;
-    cache.found.clear();
-    cache.generation = context_.generation();
+    localCode::operandTable& table = code_.operandValues;
+    for (const std::uint32_t index : table.found) table.values[index] = nullptr;
+    table.found.clear();
+    table.generation = context_.generation();
   }
   // The same for an operand read, which fails without the variable.
   [[gnu::always_inline]] localValueDescription* operandValue(localValueDescription* const* values, std::uint32_t index) {
