@@ -79,14 +79,16 @@ bool cellExists(localReturnStateType& state, const localValueTable& table, unsig
 bool localValueTable::getValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
                                localValueDescription& result) const {
   if (!cellExists(state, *this, line, column)) return false;
-  result.setVal(&cells[at(line - 1, column - 1)]);
+  const localValueDescription& cell = cells[at(line - 1, column - 1)];
+  if (&cell != &result) result.assignInline(cell);
   return true;
 }
 
 bool localValueTable::setValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
                                const localValueDescription& value) {
   if (!cellExists(state, *this, line, column)) return false;
-  cells[at(line - 1, column - 1)].setVal(&value);
+  localValueDescription& cell = cells[at(line - 1, column - 1)];
+  if (&cell != &value) cell.assignInline(value);
   return true;
 }
 

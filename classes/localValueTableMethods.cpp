@@ -1,8 +1,10 @@
 // The value table as scripts see it: its declaration and the one EXEC function that
 // serves the constructor and every method.
-#include <memory>
+#include <array>
 #include <iterator>
+#include <memory>
 #include <string_view>
+#include <utility>
 
 #include "classes/localClassMethodTable.h"
 #include "classes/localValueTable.h"
@@ -132,7 +134,7 @@ bool sortLines(localReturnStateType& state, localValueTable& table, const localV
 using methodEntry = localClassMethod<method>;
 
 // In declaration order. СТРОКА is accepted here but has no member of its own.
-const methodEntry methods[] = {
+constexpr methodEntry methods[] = {
     {L"TOSTRING", L"СТРОКА", toText},
     {L"CHOOSELINE", L"ВЫБРАТЬСТРОКУ", chooseLine},
     {L"COLUMNCOUNT", L"КОЛИЧЕСТВОКОЛОНОК", columnCount},
@@ -149,20 +151,34 @@ const methodEntry methods[] = {
 const localValueList noArguments;
 
 // A method on an object, its row found: what the EXEC function does once it has the row.
-bool runRow(localReturnStateType& state, void* object, const void* row, localValueList* arguments,
-            localValueDescription& result) {
+[[gnu::always_inline]] inline bool runMethod(localReturnStateType& state, void* object, method run,
+                                             localValueList* arguments, localValueDescription& result) {
   state = localErrorTypeOK;
   if (object == nullptr) return localMethodFails(state, localErrorTypeSTATICcallUnsupported);
   const localValueList& list = arguments != nullptr ? *arguments : noArguments;
-  return static_cast<const methodEntry*>(row)->run(state, *static_cast<localValueTable*>(object), list, result);
+  return run(state, *static_cast<localValueTable*>(object), list, result);
 }
 
+// The same for the member of one row, with the row's function compiled in: a call from a
+// program reaches the method in one step.
+template <std::size_t Row>
+bool runBound(localReturnStateType& state, void* object, const void*, localValueList* arguments,
+              localValueDescription& result) {
+  return runMethod(state, object, methods[Row].run, arguments, result);
+}
+
+template <std::size_t... Rows>
+constexpr std::array<localBoundMethod, sizeof...(Rows)> boundRows(std::index_sequence<Rows...>) {
+  return {runBound<Rows>...};
+}
+constexpr auto bound = boundRows(std::make_index_sequence<std::size(methods)>());
+
 // A member for one of the names of a row, bound to that row.
-void addMethod(localClassDeclaration& declaration, std::wstring_view name, const methodEntry& entry) {
+void addMethod(localClassDeclaration& declaration, std::wstring_view name, std::size_t row) {
   localClassDeclaration::classMember* member = declaration.addMember(
       std::wstring(name), &localValueTable::classImplementationMethodFunction, nullptr, nullptr);
-  member->boundFunction = runRow;
-  member->boundRow = &entry;
+  member->boundFunction = bound[row];
+  member->boundRow = &methods[row];
 }
 
 }  // namespace
@@ -173,12 +189,10 @@ localClassDeclaration* localValueTable::getClassDeclaration() {
   declaration->classSynonym = L"ТАБЛИЦАЗНАЧЕНИЙ";
   declaration->description = L"класс ТаблицаЗначений";
   declaration->addMember(L"", &localValueTable::classImplementationMethodFunction, nullptr, nullptr);
-  bool first = true;
-  for (const methodEntry& entry : methods) {
-    addMethod(*declaration, entry.english, entry);
+  for (std::size_t row = 0; row < std::size(methods); ++row) {
+    addMethod(*declaration, methods[row].english, row);
     // TOSTRING alone has no Russian member.
-    if (!first) addMethod(*declaration, entry.russian, entry);
-    first = false;
+    if (row != 0) addMethod(*declaration, methods[row].russian, row);
   }
   return localKeepAlive(std::move(declaration));
 }
@@ -195,5 +209,5 @@ bool localValueTable::classImplementationMethodFunction(localReturnStateType& st
   }
   const methodEntry* entry = localFindClassMethod(methods, name);
   if (entry == nullptr) return localMethodFails(state, localErrorTypeMETHODunknown);
-  return runRow(state, object, entry, arguments, result);
+  return runMethod(state, object, entry->run, arguments, result);
 }

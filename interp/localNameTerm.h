@@ -65,21 +65,32 @@ bool callGeneral(localReturnStateType& state, localContextUTF8* context, localVa
 // A method call that failed, reported as call() reports it; always false.
 bool methodFailed(localReturnStateType& state, const std::wstring& upperName, unsigned termStart);
 
-// Makes the call with the evaluated arguments; the result goes into value (over the
-// object for a method). closePosition is where the ")" stands, termStart where the name
-// term began; both appear in the failure lines. A method the object's declaration has
-// (found through the call's member site) runs inline: programs call them in their loops.
-[[gnu::always_inline]] inline bool call(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
-                 const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart) {
+// A method call on value with the evaluated arguments; the result goes over the object.
+// A method the object's declaration has (found through site) runs at once: programs call
+// them in their loops. Everything else (no object, no such method) goes the general way,
+// with its failure lines at place.
+[[gnu::always_inline]] inline bool callMethod(localReturnStateType& state, localContextUTF8* context,
+                                              localValueDescription& value, const std::wstring& upperName,
+                                              localMemberSite* site, localValueList* arguments, callPlace place) {
   const localClassDeclaration* declaration = value.getClassDeclaration();
-  if (target.method != nullptr && value.getType() == localValueDescription::typeObject && declaration != nullptr) {
-    const localClassDeclaration::classMember* member = declaration->getMember(*target.method, target.memberSite);
+  if (value.getType() == localValueDescription::typeObject && declaration != nullptr) {
+    const localClassDeclaration::classMember* member = declaration->getMember(upperName, site);
     if (member != nullptr && member->execFunction != nullptr) {
-      if (localClassDeclaration::runMethod(state, *member, value.getObj(), *target.method, arguments, value))
-        return true;
-      return methodFailed(state, *target.method, termStart);
+      if (localClassDeclaration::runMethod(state, *member, value.getObj(), upperName, arguments, value)) return true;
+      return methodFailed(state, upperName, place.termStart);
     }
   }
+  return callGeneral(state, context, value, callee{upperName, &upperName, nullptr, site}, arguments, place);
+}
+
+// Makes the call with the evaluated arguments; the result goes into value (over the
+// object for a method). closePosition is where the ")" stands, termStart where the name
+// term began; both appear in the failure lines.
+inline bool call(localReturnStateType& state, localContextUTF8* context, localValueDescription& value,
+                 const callee& target, localValueList* arguments, unsigned closePosition, unsigned termStart) {
+  if (target.method != nullptr)
+    return callMethod(state, context, value, *target.method, target.memberSite, arguments,
+                      callPlace{closePosition, termStart});
   return callGeneral(state, context, value, target, arguments, callPlace{closePosition, termStart});
 }
 

@@ -188,6 +188,17 @@ class localCodeCompiler {
         return at;
       }
       expression(tree, failure);
+      // A comparison with a leaf on its right ends the expression: it compares the slot
+      // it would write its truth to, and jumps, in one instruction.
+      localInstruction& last = code_.instructions.back();
+      if (last.op == localOpcode::operateWith && last.failure == failure &&
+          localNumberOperation::isComparison(static_cast<localPossibleBinaryOperation>(last.operation))) {
+        last.op = localOpcode::jumpUnlessWith;
+        last.b = std::exchange(last.a, 0);
+        last.levels = loopFlag;
+        pop(1);
+        return code_.instructions.size() - 1;
+      }
     }
     pop(1);
     const std::size_t at = emit(localOpcode::jumpUnless, failure);
@@ -357,7 +368,7 @@ void placeOperands(localCode& code) {
   };
   for (localInstruction& instruction : code.instructions) {
     if (instruction.op == localOpcode::push || instruction.op == localOpcode::operateWith) place(instruction.a);
-    if (instruction.op == localOpcode::update) place(instruction.b);
+    if (instruction.op == localOpcode::update || instruction.op == localOpcode::jumpUnlessWith) place(instruction.b);
   }
   for (localCode::comparison& comparison : code.comparisons) {
     place(comparison.left);

@@ -25,6 +25,7 @@ const wchar_t* nameOf(localOpcode op) {
     case localOpcode::print: return L"print";
     case localOpcode::jump: return L"jump";
     case localOpcode::jumpUnless: return L"jumpUnless";
+    case localOpcode::jumpUnlessWith: return L"jumpUnlessWith";
     case localOpcode::jumpUnlessCompare: return L"jumpUnlessCompare";
     case localOpcode::loopCompare: return L"loopCompare";
     case localOpcode::command: return L"command";
@@ -105,6 +106,12 @@ std::wstring localCode::disassemble() const {
         add(L"-> " + std::to_wstring(instruction.a));
         break;
       case localOpcode::jumpUnless:
+        add(L"-> " + std::to_wstring(instruction.a));
+        if (instruction.levels != 0) add(L"(loop)");
+        break;
+      case localOpcode::jumpUnlessWith:
+        add(operatorOf(instruction.operation));
+        add(operandText(instruction.b));
         add(L"-> " + std::to_wstring(instruction.a));
         if (instruction.levels != 0) add(L"(loop)");
         break;

@@ -164,6 +164,8 @@ class localCodeRunner {
   }
   int compare(localValueDescription* const* values, const localInstruction& instruction,
               localValueDescription& scratch);
+  int compareWith(localValueDescription* const* values, const localInstruction& instruction,
+                  localValueDescription& left);
   bool callFunction(const localInstruction& instruction, localValueDescription* top);
   bool callMethod(const localInstruction& instruction, localValueDescription* top);
   bool fail(const localInstruction& instruction, bool ownLines = true);
@@ -198,8 +200,8 @@ bool localCodeRunner::callMethod(const localInstruction& instruction, localValue
   localValueDescription& value = first[-1];
   localValueList& list = argumentsOf(frame_, first, instruction.b);
   const levelsHeld held(instruction.levels);
-  const localNameTerm::callee target{member.upper, &member.upper, nullptr, &member.site};
-  return localNameTerm::call(state_, &context_, value, target, &list, call.closePosition, call.termStart) &&
+  return localNameTerm::callMethod(state_, &context_, value, member.upper, &member.site, &list,
+                                   localNameTerm::callPlace{call.closePosition, call.termStart}) &&
          state_ == localErrorTypeOK;
 }
 
@@ -245,13 +247,27 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
   return scratch.getBoo() ? 1 : 0;
 }
 
+// The truth of the top slot compared with an operand, as operateWith and jumpUnless would
+// find it: 1 or 0, -1 when reading or comparing failed (with the state set).
+[[gnu::always_inline]] inline int localCodeRunner::compareWith(localValueDescription* const* values,
+                                                               const localInstruction& instruction,
+                                                               localValueDescription& left) {
+  const localPossibleBinaryOperation operation = operationOf(instruction);
+  const localValueDescription* right = operandValue(values, instruction.b);
+  if (right == nullptr) return -1;
+  if ((left.getType() | right->getType()) == localValueDescription::typeNumber)
+    return localNumberOperation::compare(operation, left.getNum(), right->getNum()) ? 1 : 0;
+  if (!localInterpretatorUTF8::binaryOperationByEnumEvaluate(state_, left, operation, left, *right)) return -1;
+  return left.getBoo() ? 1 : 0;
+}
+
 // One label per opcode, in the order of localOpcode; each handler ends by going straight
 // to the next instruction's handler.
 bool localCodeRunner::run() {
   static void* const handlers[] = {
       &&push,           &&pushFresh,    &&pushScanned,   &&operate,        &&operateWith,    &&startChain,
       &&readAttribute,  &&callFunction, &&callMethod,    &&store,          &&update,         &&pop,
-      &&print,          &&jump,         &&jumpUnless,
+      &&print,          &&jump,         &&jumpUnless,    &&jumpUnlessWith,
       &&jumpUnlessCompare, &&loopCompare, &&command,     &&runNode,        &&scanStatement,  &&traceNone,
       &&traceReturn,    &&stateCheck,   &&end};
   static_assert(sizeof handlers / sizeof handlers[0] == static_cast<std::size_t>(localOpcode::end) + 1);
@@ -366,6 +382,17 @@ jump:
 jumpUnless : {
   const localInstruction& instruction = *pc++;
   if (!(--top)->getBoo()) {
+    pc = start + instruction.a;
+  } else if (instruction.levels != 0 && localInterruptRequested()) {
+    return interrupted(instruction);
+  }
+  LOCAL_NEXT();
+}
+jumpUnlessWith : {
+  const localInstruction& instruction = *pc++;
+  const int holds = compareWith(values, instruction, *--top);
+  if (holds < 0) LOCAL_FAIL();
+  if (holds == 0) {
     pc = start + instruction.a;
   } else if (instruction.levels != 0 && localInterruptRequested()) {
     return interrupted(instruction);
