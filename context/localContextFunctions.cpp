@@ -1,4 +1,5 @@
 #include "context/localBuiltinLibrary.h"
+#include "context/localContextCalls.h"
 #include "context/localContextUTF8.h"
 #include "core/localInterrupt.h"
 #include "core/localNestingGuard.h"
@@ -18,49 +19,28 @@ bool localContextUTF8::funcExec(localReturnStateType& state, std::wstring_view n
   return callFunction(state, funcFind(name), name, arguments, result);
 }
 
-bool localContextUTF8::funcExecAt(localReturnStateType& state, std::size_t position, localValueList* arguments,
-                                  localValueDescription* result) {
-  const std::wstring_view name = position < functions.size() ? std::wstring_view(functions[position].name) : L"";
-  return callFunction(state, position, name, arguments, result);
+bool localContextUTF8::callWithoutResult(localReturnStateType& state) {
+  localTrace(L"localErrorTypeCODE!!!  func: ", "funcExec", 3018);
+  state = localErrorTypeCODE;
+  return false;
 }
 
-bool localContextUTF8::callFunction(localReturnStateType& state, std::size_t position, std::wstring_view name,
-                                    localValueList* arguments, localValueDescription* result) {
-  if (result == nullptr) {
-    localTrace(L"localErrorTypeCODE!!!  func: ", "funcExec", 3018);
-    state = localErrorTypeCODE;
-    return false;
-  }
-  const functionDescription* function = position < functions.size() ? &functions[position] : nullptr;
-  if (function == nullptr || (function->operatorCompiled == nullptr && function->methodFunction == nullptr)) {
-    state = localErrorTypeFUNCTIONunknown;
-    return false;
-  }
-  // The body is passed on by itself: it may register functions and so move the records.
-  if (function->operatorCompiled != nullptr)
-    return callCompiled(state, *function->operatorCompiled, arguments, *result);
+bool localContextUTF8::callTooDeep(localReturnStateType& state) {
+  localTrace(L"localErrorTypeCODE!!! слишком глубокая вложенность вызовов func: ", "funcExec", 3027);
+  state = localErrorTypeCODE;
+  return false;
+}
+
+bool localContextUTF8::callRoutine(localReturnStateType& state, const functionDescription& function,
+                                   std::wstring_view name, localValueList* arguments, localValueDescription& result) {
   // A built-in called by its own name runs straight from its table entry; the shared
   // routine would only look the same name up again. Any other spelling goes to the
   // routine as passed, which knows upper-case names only.
-  if (function->builtin != nullptr && name == function->name) {
-    return localBuiltin::call(state, this, *function->builtin, arguments, *result);
-  }
-  const localExecFunction routine = function->methodFunction;
+  if (function.builtin != nullptr && name == function.name)
+    return localBuiltin::call(state, this, *function.builtin, arguments, result);
+  const localExecFunction routine = function.methodFunction;
   void* self = this;
-  return routine(state, self, std::wstring(name), arguments, *result);
-}
-
-bool localContextUTF8::callCompiled(localReturnStateType& state, const localOperatorCompiled& body,
-                                    localValueList* arguments, localValueDescription& result) {
-  localNestingGuard guard(localNestingKind::call);
-  if (guard.tooDeep()) {
-    localTrace(L"localErrorTypeCODE!!! слишком глубокая вложенность вызовов func: ", "funcExec", 3027);
-    state = localErrorTypeCODE;
-    return false;
-  }
-  // Calls, not only loops, can run for ever (a function calling itself twice per level).
-  if (localInterruptStopsHere(state, "funcExec", 3028)) return false;
-  return body.executor(state, this, &body, arguments, result);
+  return routine(state, self, std::wstring(name), arguments, result);
 }
 
 unsigned localContextUTF8::funcCount() const { return static_cast<unsigned>(functions.size()); }

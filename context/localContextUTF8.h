@@ -102,15 +102,16 @@ class localContextUTF8 {
   bool funcExec(localReturnStateType& state, std::wstring_view name, localValueList* arguments,
                 localValueDescription* result);
   // Calls the function at a position funcFind gave, as if by its own (upper-case) name;
-  // npos fails as an unknown function.
-  bool funcExecAt(localReturnStateType& state, std::size_t position, localValueList* arguments,
+  // npos fails as an unknown function. Inline (context/localContextCalls.h), as the two
+  // below: programs call functions in their loops, and every layer costs a frame.
+  inline bool funcExecAt(localReturnStateType& state, std::size_t position, localValueList* arguments,
                   localValueDescription* result);
   // The compiled body of the user function at a position funcFind gave; null for none.
   const localOperatorCompiled* funcCompiledAt(std::size_t position) const {
     return position < functions.size() ? functions[position].operatorCompiled : nullptr;
   }
   // Runs a compiled body as a call of its function does: bounded nesting, Ctrl-C.
-  bool callCompiled(localReturnStateType& state, const localOperatorCompiled& body, localValueList* arguments,
+  inline bool callCompiled(localReturnStateType& state, const localOperatorCompiled& body, localValueList* arguments,
                     localValueDescription& result);
   unsigned funcCount() const;
   functionDescription funcByIdx(unsigned index) const;
@@ -133,8 +134,13 @@ class localContextUTF8 {
   std::size_t lookUp(localNameSite& site, std::size_t position) const;
   std::uint64_t generation_ = 0;
 
-  bool callFunction(localReturnStateType& state, std::size_t position, std::wstring_view name,
-                    localValueList* arguments, localValueDescription* result);
+  inline bool callFunction(localReturnStateType& state, std::size_t position, std::wstring_view name,
+                           localValueList* arguments, localValueDescription* result);
+  // The parts of a call only failures and routines reach, out of line.
+  static bool callWithoutResult(localReturnStateType& state);
+  static bool callTooDeep(localReturnStateType& state);
+  bool callRoutine(localReturnStateType& state, const functionDescription& function, std::wstring_view name,
+                   localValueList* arguments, localValueDescription& result);
 
   std::vector<localClassDeclaration*> classes;
   // Every change of these vectors keeps its index right: a record added is indexed, a

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <string>
 
+#include "context/localContextCalls.h"
 #include "context/localContextUTF8.h"
 #include "core/localTrace.h"
 #include "interp/localInterpTraceLines.h"
@@ -54,7 +55,9 @@ ownName ownNameOf(std::wstring_view name) {
 
 void print(const std::wstring& text) { std::cout << localString::wstringToStdStringMultibyte(text); }
 
-bool format(localReturnStateType& state, localValueDescription& result, const localValueList* list) {
+// FORMAT and MESSAGE stay out of line: their strings would otherwise give every call of
+// a function the stack frame they need.
+[[gnu::noinline]] bool format(localReturnStateType& state, localValueDescription& result, const localValueList* list) {
   result.setVal(std::wstring());
   if (argumentCount(list) != 2) {
     state = localErrorTypePARAMETERScount;
@@ -70,7 +73,7 @@ bool format(localReturnStateType& state, localValueDescription& result, const lo
 
 // The evaluator's own message routine: objects get a traced two-line form, numbers the
 // stream's short default format without a line end.
-bool message(localReturnStateType& state, localValueDescription& result, const localValueList* list) {
+[[gnu::noinline]] bool message(localReturnStateType& state, localValueDescription& result, const localValueList* list) {
   if (argumentCount(list) != 1) {
     state = localErrorTypePARAMETERScount;
     return false;

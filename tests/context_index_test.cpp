@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "context/localContextCalls.h"
 #include "context/localContextUTF8.h"
 #include "context_test_support.h"
 #include "program/localOperatorCompiled.h"

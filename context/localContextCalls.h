@@ -1,0 +1,38 @@
+#pragma once
+// A function call through the context, inline: programs call functions in their loops,
+// and every layer of calls costs a frame. What only failures and built-in routines
+// reach stays out of line (localContextFunctions.cpp).
+#include <string_view>
+
+#include "context/localContextUTF8.h"
+#include "core/localInterrupt.h"
+#include "core/localNestingGuard.h"
+#include "program/localOperatorCompiled.h"
+
+[[gnu::always_inline]] inline bool localContextUTF8::funcExecAt(localReturnStateType& state, std::size_t position,
+                                         localValueList* arguments, localValueDescription* result) {
+  const std::wstring_view name = position < functions.size() ? std::wstring_view(functions[position].name) : L"";
+  return callFunction(state, position, name, arguments, result);
+}
+
+[[gnu::always_inline]] inline bool localContextUTF8::callFunction(localReturnStateType& state, std::size_t position, std::wstring_view name,
+                                           localValueList* arguments, localValueDescription* result) {
+  if (result == nullptr) return callWithoutResult(state);
+  const functionDescription* function = position < functions.size() ? &functions[position] : nullptr;
+  if (function == nullptr || (function->operatorCompiled == nullptr && function->methodFunction == nullptr)) {
+    state = localErrorTypeFUNCTIONunknown;
+    return false;
+  }
+  // The body is passed on by itself: it may register functions and so move the records.
+  if (function->operatorCompiled != nullptr) return callCompiled(state, *function->operatorCompiled, arguments, *result);
+  return callRoutine(state, *function, name, arguments, *result);
+}
+
+[[gnu::always_inline]] inline bool localContextUTF8::callCompiled(localReturnStateType& state, const localOperatorCompiled& body,
+                                           localValueList* arguments, localValueDescription& result) {
+  const localNestingGuard guard(localNestingKind::call);
+  if (guard.tooDeep()) return callTooDeep(state);
+  // Calls, not only loops, can run for ever (a function calling itself twice per level).
+  if (localInterruptStopsHere(state, "funcExec", 3028)) return false;
+  return body.executor(state, this, &body, arguments, result);
+}
