@@ -49,6 +49,7 @@ enum class localOpcode : std::uint8_t {
   // which checks for Ctrl-C when it holds, before the pass.
   jumpUnless,         // pops the condition's value
   jumpUnlessWith,     // operation, b: operand: the top slot compared with it, popped (f(i) < n)
+  jumpUnlessOperate,  // operation: the two top slots compared, popped (i < n - 1)
   jumpUnlessCompare,  // operation, b: row of localCode::comparisons (i <= n)
   loopCompare,        // the same test at the end of a loop's pass: jumps to a when it holds
   command,         // a: node run by the statement executor

@@ -188,13 +188,19 @@ class localCodeCompiler {
         return at;
       }
       expression(tree, failure);
-      // A comparison with a leaf on its right ends the expression: it compares the slot
-      // it would write its truth to, and jumps, in one instruction.
+      // A comparison that ends the expression compares the slots it would write its
+      // truth to, and jumps, in one instruction.
       localInstruction& last = code_.instructions.back();
-      if (last.op == localOpcode::operateWith && last.failure == failure &&
-          localNumberOperation::isComparison(static_cast<localPossibleBinaryOperation>(last.operation))) {
-        last.op = localOpcode::jumpUnlessWith;
-        last.b = std::exchange(last.a, 0);
+      const bool fusable = (last.op == localOpcode::operateWith || last.op == localOpcode::operate) &&
+                           last.failure == failure &&
+                           localNumberOperation::isComparison(static_cast<localPossibleBinaryOperation>(last.operation));
+      if (fusable) {
+        if (last.op == localOpcode::operateWith) {
+          last.op = localOpcode::jumpUnlessWith;
+          last.b = std::exchange(last.a, 0);
+        } else {
+          last.op = localOpcode::jumpUnlessOperate;
+        }
         last.levels = loopFlag;
         pop(1);
         return code_.instructions.size() - 1;

@@ -26,6 +26,7 @@ const wchar_t* nameOf(localOpcode op) {
     case localOpcode::jump: return L"jump";
     case localOpcode::jumpUnless: return L"jumpUnless";
     case localOpcode::jumpUnlessWith: return L"jumpUnlessWith";
+    case localOpcode::jumpUnlessOperate: return L"jumpUnlessOperate";
     case localOpcode::jumpUnlessCompare: return L"jumpUnlessCompare";
     case localOpcode::loopCompare: return L"loopCompare";
     case localOpcode::command: return L"command";
@@ -112,6 +113,11 @@ std::wstring localCode::disassemble() const {
       case localOpcode::jumpUnlessWith:
         add(operatorOf(instruction.operation));
         add(operandText(instruction.b));
+        add(L"-> " + std::to_wstring(instruction.a));
+        if (instruction.levels != 0) add(L"(loop)");
+        break;
+      case localOpcode::jumpUnlessOperate:
+        add(operatorOf(instruction.operation));
         add(L"-> " + std::to_wstring(instruction.a));
         if (instruction.levels != 0) add(L"(loop)");
         break;

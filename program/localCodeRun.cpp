@@ -164,8 +164,8 @@ class localCodeRunner {
   }
   int compare(localValueDescription* const* values, const localInstruction& instruction,
               localValueDescription& scratch);
-  int compareWith(localValueDescription* const* values, const localInstruction& instruction,
-                  localValueDescription& left);
+  int compareWith(const localInstruction& instruction, localValueDescription& left,
+                  const localValueDescription* right);
   bool callFunction(const localInstruction& instruction, localValueDescription* top);
   bool callMethod(const localInstruction& instruction, localValueDescription* top);
   bool fail(const localInstruction& instruction, bool ownLines = true);
@@ -247,13 +247,13 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
   return scratch.getBoo() ? 1 : 0;
 }
 
-// The truth of the top slot compared with an operand, as operateWith and jumpUnless would
-// find it: 1 or 0, -1 when reading or comparing failed (with the state set).
-[[gnu::always_inline]] inline int localCodeRunner::compareWith(localValueDescription* const* values,
-                                                               const localInstruction& instruction,
-                                                               localValueDescription& left) {
+// The truth of a slot compared with right, as operateWith or operate and then jumpUnless
+// would find it: 1 or 0, -1 when there is no right operand or comparing failed (with the
+// state set).
+[[gnu::always_inline]] inline int localCodeRunner::compareWith(const localInstruction& instruction,
+                                                               localValueDescription& left,
+                                                               const localValueDescription* right) {
   const localPossibleBinaryOperation operation = operationOf(instruction);
-  const localValueDescription* right = operandValue(values, instruction.b);
   if (right == nullptr) return -1;
   if ((left.getType() | right->getType()) == localValueDescription::typeNumber)
     return localNumberOperation::compare(operation, left.getNum(), right->getNum()) ? 1 : 0;
@@ -267,7 +267,7 @@ bool localCodeRunner::run() {
   static void* const handlers[] = {
       &&push,           &&pushFresh,    &&pushScanned,   &&operate,        &&operateWith,    &&startChain,
       &&readAttribute,  &&callFunction, &&callMethod,    &&store,          &&update,         &&pop,
-      &&print,          &&jump,         &&jumpUnless,    &&jumpUnlessWith,
+      &&print,          &&jump,         &&jumpUnless,    &&jumpUnlessWith,  &&jumpUnlessOperate,
       &&jumpUnlessCompare, &&loopCompare, &&command,     &&runNode,        &&scanStatement,  &&traceNone,
       &&traceReturn,    &&stateCheck,   &&end};
   static_assert(sizeof handlers / sizeof handlers[0] == static_cast<std::size_t>(localOpcode::end) + 1);
@@ -390,7 +390,19 @@ jumpUnless : {
 }
 jumpUnlessWith : {
   const localInstruction& instruction = *pc++;
-  const int holds = compareWith(values, instruction, *--top);
+  const int holds = compareWith(instruction, *--top, operandValue(values, instruction.b));
+  if (holds < 0) LOCAL_FAIL();
+  if (holds == 0) {
+    pc = start + instruction.a;
+  } else if (instruction.levels != 0 && localInterruptRequested()) {
+    return interrupted(instruction);
+  }
+  LOCAL_NEXT();
+}
+jumpUnlessOperate : {
+  const localInstruction& instruction = *pc++;
+  top -= 2;
+  const int holds = compareWith(instruction, *top, top + 1);
   if (holds < 0) LOCAL_FAIL();
   if (holds == 0) {
     pc = start + instruction.a;

@@ -178,6 +178,15 @@ TEST(EngineListing, StatementsCompileAsShown) {
             "13  push 2\n"
             "14  print\n"
             "15  end\n");
+  EXPECT_EQ(listingOf(L"IF a > b - 1 THEN ? a; ENDIF;"),
+            "program:\n"
+            "0   push a\n"
+            "1   push b\n"
+            "2   operateWith - 1\n"
+            "3   jumpUnlessOperate > -> 6\n"
+            "4   push a\n"
+            "5   print\n"
+            "6   end\n");
   EXPECT_EQ(listingOf(L"FOR i = 1 TO n DO s = s + i; ENDDO; WHILE STRLEN(s) > 0 DO s = ''; ENDDO;\n"
                       L"FUNCTION G() n = n + 1; ENDFUNCTION;"),
             "program:\n"
@@ -222,7 +231,7 @@ TEST(EngineListing, EveryOpcodeRuns) {
       L"x = 2 + n * 3; x = x - 1; s = 'a'; s = s + s; ? (x) = 5; y = " + deep + L";\n"
       L"IF " + deep + L" THEN ? 1; ENDIF; IF x < 0 THEN ELSE ? x; ENDIF;\n"
       L"FUNCTION G() k = k + 1; ENDFUNCTION; k = 0; G(); FOR i = 1 TO 3 DO G(); ENDDO;\n"
-      L"WHILE STRLEN(s) > 0 DO s = ''; ENDDO; ? k - (i * 2);"};
+      L"WHILE STRLEN(s) > 0 DO s = ''; ENDDO; ? k - (i * 2); IF k > i - 1 THEN ? k; ENDIF;"};
   for (const std::wstring& program : programs) {
     localContextUTF8 scanned;
     localEngine::set(localEngine::kind::scan);
