@@ -71,7 +71,8 @@ bool methodFailed(localReturnStateType& state, const std::wstring& upperName, un
 // with its failure lines at place.
 [[gnu::always_inline]] inline bool callMethod(localReturnStateType& state, localContextUTF8* context,
                                               localValueDescription& value, const std::wstring& upperName,
-                                              localMemberSite* site, localValueList* arguments, callPlace place) {
+                                              localMemberSite* site, localValueList* arguments,
+                                              const callPlace& place) {
   const localClassDeclaration* declaration = value.getClassDeclaration();
   if (value.getType() == localValueDescription::typeObject && declaration != nullptr) {
     const localClassDeclaration::classMember* member = declaration->getMember(upperName, site);

@@ -25,6 +25,7 @@
 #include "core/localClassDeclaration.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
+#include "interp/localNameTerm.h"
 
 class localOperatorCompiled;
 
@@ -103,8 +104,7 @@ class localCode {
   // first word ends, and the function's or method's name.
   struct call {
     std::uint32_t name = 0;  // functions: index of functionNames; methods: of members
-    unsigned termStart = 0;
-    unsigned closePosition = 0;
+    localNameTerm::callPlace place;
     unsigned afterWord = 0;
   };
   struct member {

@@ -302,7 +302,7 @@ class localCodeCompiler {
   }
 
   std::uint32_t callRow(const treeNode& node, std::uint32_t name) {
-    code_.calls.push_back({name, node.termStart, node.closePosition, node.afterWord});
+    code_.calls.push_back({name, {node.closePosition, node.termStart}, node.afterWord});
     return static_cast<std::uint32_t>(code_.calls.size() - 1);
   }
 

@@ -189,7 +189,7 @@ bool localCodeRunner::callFunction(const localInstruction& instruction, localVal
   localValueList& list = argumentsOf(frame_, first, instruction.b);
   const levelsHeld held(instruction.levels);
   return localNameTerm::call(state_, &context_, value, localNameTerm::callee{name.text, nullptr, &name.site}, &list,
-                             call.closePosition, call.termStart) &&
+                             call.place.closePosition, call.place.termStart) &&
          state_ == localErrorTypeOK;
 }
 
@@ -200,8 +200,7 @@ bool localCodeRunner::callMethod(const localInstruction& instruction, localValue
   localValueDescription& value = first[-1];
   localValueList& list = argumentsOf(frame_, first, instruction.b);
   const levelsHeld held(instruction.levels);
-  return localNameTerm::callMethod(state_, &context_, value, member.upper, &member.site, &list,
-                                   localNameTerm::callPlace{call.closePosition, call.termStart}) &&
+  return localNameTerm::callMethod(state_, &context_, value, member.upper, &member.site, &list, call.place) &&
          state_ == localErrorTypeOK;
 }
 
@@ -326,11 +325,12 @@ startChain : {
   const localValueDescription* variable = lookUp(values, instruction.a);
   if (variable != nullptr && variable->getType() == localValueDescription::typeObject) {
     value.setVal(variable->getObj(), variable->getClassDeclaration());
-  } else if (!localNameTerm::startChain(state_, &context_, names_[instruction.a].text,
-                                        code_.calls[instruction.b].afterWord, value)) {
-    LOCAL_FAIL();
+  } else {
+    if (!localNameTerm::startChain(state_, &context_, names_[instruction.a].text, code_.calls[instruction.b].afterWord,
+                                   value))
+      LOCAL_FAIL();
+    settle();
   }
-  settle();
   LOCAL_NEXT();
 }
 readAttribute:
