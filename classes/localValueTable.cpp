@@ -67,7 +67,8 @@ namespace {
 
 // A cell exists at 1 <= line <= lines and 1 <= column <= columns; otherwise the access fails.
 bool cellExists(localReturnStateType& state, const localValueTable& table, unsigned line, unsigned column) {
-  if (line == 0 || line > table.linesCnt() || column == 0 || column > table.columnCount()) {
+  // Both from 1: 0 wraps round to the largest unsigned and fails the same comparison.
+  if (line - 1 >= table.linesCnt() || column - 1 >= table.columnCount()) {
     state = localErrorTypeINDEXoutOfBounds;
     return false;
   }
