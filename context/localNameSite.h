@@ -10,4 +10,7 @@
 struct localNameSite {
   std::uint64_t generation = 0;  // 0: nothing remembered (contexts start above 0)
   std::size_t position = static_cast<std::size_t>(-1);
+  // Which of the names the evaluator answers itself (before the context) the site's name
+  // is, once the evaluator has asked: it depends on the name alone. -1: not asked yet.
+  std::int8_t evaluatorName = -1;
 };

@@ -109,7 +109,14 @@ bool localNameTerm::callFunction(localReturnStateType& state, localContextUTF8* 
                                  localNameSite* site) {
   state = localErrorTypeOK;
   // Names compare without an upper-cased copy: the context finds its functions in any case.
-  const ownName own = ownNameOf(name);
+  // A site asks once: its name does not change.
+  ownName own;
+  if (site == nullptr) {
+    own = ownNameOf(name);
+  } else {
+    if (site->evaluatorName < 0) site->evaluatorName = static_cast<std::int8_t>(ownNameOf(name));
+    own = static_cast<ownName>(site->evaluatorName);
+  }
   if (own == ownName::message) return message(state, result, list);
   if (own == ownName::pi) {
     // Arguments are refused through the state only: the call itself counts as made.

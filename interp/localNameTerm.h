@@ -26,7 +26,8 @@ bool startChain(localReturnStateType& state, localContextUTF8* context, std::wst
 // One attribute step of a chain: value becomes the attribute upperName of its object.
 bool readAttribute(localReturnStateType& state, localValueDescription& value, const std::wstring& upperName);
 
-// A site (may be null) remembers the record a name found; see localNameSite.
+// A site (may be null) remembers what a name found, and serves that one name; see
+// localNameSite.
 // What a call is made on: a function by its name as written (found through site when
 // there is one), or, when method is set, the method of that upper-cased name of the
 // object that value holds (its member remembered in memberSite when there is one).
