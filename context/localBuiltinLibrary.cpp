@@ -5,6 +5,9 @@
 namespace localBuiltin {
 namespace {
 
+// What a body sees when the caller hands over no list.
+const localValueList noArguments;
+
 constexpr unsigned N = kindNumber;
 constexpr unsigned S = kindString;
 constexpr unsigned B = kindBoolean;
@@ -72,7 +75,6 @@ const entry* findEntry(std::wstring_view name) {
 bool call(localReturnStateType& state, localContextUTF8* context, const entry& function,
           const localValueList* arguments, localValueDescription& result) {
   state = localErrorTypeOK;
-  static const localValueList noArguments;
   const localValueList& list = arguments != nullptr ? *arguments : noArguments;
   const bool ok = checkArguments(state, function, list) && function.run(state, context, list, result);
   if (!ok && function.falseResultOnFailure) result.setBoo(false);

@@ -4,6 +4,7 @@
 // reach stays out of line (localContextFunctions.cpp).
 #include <string_view>
 
+#include "context/localBuiltinLibrary.h"
 #include "context/localContextUTF8.h"
 #include "core/localInterrupt.h"
 #include "core/localNestingGuard.h"
@@ -25,6 +26,11 @@
   }
   // The body is passed on by itself: it may register functions and so move the records.
   if (function->operatorCompiled != nullptr) return callCompiled(state, *function->operatorCompiled, arguments, *result);
+  // A built-in called by its own name runs straight from its table entry; the shared
+  // routine would only look the same name up again. A call by position passes the
+  // record's own name, which needs no comparing; any other spelling goes the long way.
+  if (function->builtin != nullptr && name.data() == function->name.data() && name.size() == function->name.size())
+    return localBuiltin::call(state, this, *function->builtin, arguments, *result);
   return callRoutine(state, *function, name, arguments, *result);
 }
 

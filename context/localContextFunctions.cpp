@@ -33,12 +33,7 @@ bool localContextUTF8::callTooDeep(localReturnStateType& state) {
 
 bool localContextUTF8::callRoutine(localReturnStateType& state, const functionDescription& function,
                                    std::wstring_view name, localValueList* arguments, localValueDescription& result) {
-  // A built-in called by its own name runs straight from its table entry; the shared
-  // routine would only look the same name up again. Any other spelling goes to the
-  // routine as passed, which knows upper-case names only. A call by position passes the
-  // record's own name, which needs no comparing.
-  const bool ownName = name.data() == function.name.data() && name.size() == function.name.size();
-  if (function.builtin != nullptr && (ownName || name == function.name))
+  if (function.builtin != nullptr && name == function.name)
     return localBuiltin::call(state, this, *function.builtin, arguments, result);
   const localExecFunction routine = function.methodFunction;
   void* self = this;

@@ -136,7 +136,10 @@ class localContextUTF8 {
 
   inline bool callFunction(localReturnStateType& state, std::size_t position, std::wstring_view name,
                            localValueList* arguments, localValueDescription* result);
-  // The parts of a call only failures and routines reach, out of line.
+  // The parts of a call only failures and routines reach, out of line. callRoutine runs
+  // a built-in called by another spelling of its name from its table entry (the routine
+  // would only look the name up again) and any other routine by the name as passed,
+  // which knows upper-case names only.
   static bool callWithoutResult(localReturnStateType& state);
   static bool callTooDeep(localReturnStateType& state);
   bool callRoutine(localReturnStateType& state, const functionDescription& function, std::wstring_view name,
