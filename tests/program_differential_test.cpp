@@ -197,6 +197,18 @@ TEST(ProgramDifferential, FixedProgramsRunTheSameBothWays) {
       L"o = CREATEOBJECT('TEST'); FOR i = 1 TO 3 DO ? o.GETINTPLUS(i); LOAD CLASS TEST; IF i = 2 THEN o = 7; ENDIF; ENDDO;",
       // A called function clears the variables the calling loop uses, or sets its counter.
       L"FUNCTION F() CLEAR MEMORY; i = 5; ENDFUNCTION;\nFOR i = 1 TO 3 DO a = i; F(); ? a; ENDDO;",
+      // Conditions that end in a comparison with a computed side (compared and jumped on
+      // in one instruction), of every kind, failing on either side, in IF and WHILE.
+      L"o = CREATEOBJECT('TEST'); s = 'ab'; n = 0; IF STRLEN(s) > 1 THEN ? 1; ENDIF;\n"
+      L"IF s + 'c' = 'abc' THEN ? 2; ENDIF; IF 'b' > s + 'c' THEN ? 3; ENDIF;\n"
+      L"WHILE n < STRLEN(s) + 1 DO n = n + 1; ENDDO; ? n; IF (n) >= n - 1 THEN ? 4; ENDIF;\n"
+      L"IF o.GETINT() <> n THEN ? 5; ENDIF; IF s < STRLEN(s) - 1 THEN ? 6; ENDIF;",
+      L"b = 1 < 2; IF b = (1 < 2) THEN ? 3; ENDIF;",
+      L"o = CREATEOBJECT('TEST'); n = 1; IF o = n + 1 THEN ? 7; ENDIF;",
+      L"o = CREATEOBJECT('TEST'); WHILE o.GETINT() > o DO ENDDO;",
+      L"n = 1; WHILE n + 1 < zz DO n = n + 1; ENDDO;",
+      L"n = 1; WHILE n < zz + 1 DO n = n + 1; ENDDO;",
+      L"FOR i = 1 TO 3 DO IF i * 2 > 3 THEN ? i; ENDIF; IF i = i / (2 - i) THEN ? 0; ENDIF; ENDDO;",
       // Deep brackets, each an expression level of its own.
       L"? ((((((((((((((((((((((((((((((1))))))))))))))))))))))))))))));",
   };
