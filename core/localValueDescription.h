@@ -41,6 +41,16 @@ class localValueDescription {
     object_ = nullptr;
   }
 
+  // reset() and then setVal(object, declaration), each field written once: a member chain
+  // starts so on every method call.
+  void resetToObject(void* object, localClassDeclaration* declaration) {
+    text_.clear();
+    type_ = typeObject;
+    declaration_ = declaration;
+    number_ = 0.0;
+    object_ = object;
+  }
+
   // Factories: a new value on the heap, owned by the caller.
   static std::unique_ptr<localValueDescription> New(const std::wstring& text);
   static std::unique_ptr<localValueDescription> New(double number);

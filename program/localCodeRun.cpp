@@ -321,11 +321,11 @@ operateWith : {
 startChain : {
   const localInstruction& instruction = *pc++;
   localValueDescription& value = *top++;
-  value.reset();
   const localValueDescription* variable = lookUp(values, instruction.a);
   if (variable != nullptr && variable->getType() == localValueDescription::typeObject) {
-    value.setVal(variable->getObj(), variable->getClassDeclaration());
+    value.resetToObject(variable->getObj(), variable->getClassDeclaration());
   } else {
+    value.reset();
     if (!localNameTerm::startChain(state_, &context_, names_[instruction.a].text, code_.calls[instruction.b].afterWord,
                                    value))
       LOCAL_FAIL();
