@@ -209,6 +209,10 @@ TEST(ProgramDifferential, FixedProgramsRunTheSameBothWays) {
       L"n = 1; WHILE n + 1 < zz DO n = n + 1; ENDDO;",
       L"n = 1; WHILE n < zz + 1 DO n = n + 1; ENDDO;",
       L"FOR i = 1 TO 3 DO IF i * 2 > 3 THEN ? i; ENDIF; IF i = i / (2 - i) THEN ? 0; ENDIF; ENDDO;",
+      // The names the evaluator answers itself keep their meaning at every pass of a loop,
+      // beside a function declared with one of them and built-ins called by either name.
+      L"FUNCTION FORMAT() ? 'mine'; ENDFUNCTION;\n"
+      L"FOR i = 1 TO 2 DO ? FORMAT(i, 'x'); ? PI(); ? ЦЕЛ(i / 2) + INT(i / 2); ? format(i, 'y'); ENDDO;",
       // Deep brackets, each an expression level of its own.
       L"? ((((((((((((((((((((((((((((((1))))))))))))))))))))))))))))));",
   };
