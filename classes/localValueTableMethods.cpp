@@ -77,8 +77,10 @@ bool columnParameters(localReturnStateType& state, localValueTable& table, const
   return true;
 }
 
-bool getValue(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
-              localValueDescription& result) {
+// The two cell methods are inline in the members bound to them: programs call them in
+// their loops.
+[[gnu::always_inline]] inline bool getValue(localReturnStateType& state, localValueTable& table,
+                                            const localValueList& arguments, localValueDescription& result) {
   if (arguments.size() != 2) return localMethodFails(state, localErrorTypePARAMETERScount);
   if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
   if (!isNumber(arguments[1]) && !isString(arguments[1])) return localMethodFails(state, localErrorTypePARAMETERStype);
@@ -107,8 +109,8 @@ bool newLine(localReturnStateType& state, localValueTable& table, const localVal
   return true;
 }
 
-bool setValue(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
-              localValueDescription& result) {
+[[gnu::always_inline]] inline bool setValue(localReturnStateType& state, localValueTable& table,
+                                            const localValueList& arguments, localValueDescription& result) {
   if (arguments.size() != 3) return localMethodFails(state, localErrorTypePARAMETERScount);
   if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
   if (!isNumber(arguments[1]) && !isString(arguments[1])) return localMethodFails(state, localErrorTypePARAMETERStype);
