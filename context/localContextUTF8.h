@@ -102,17 +102,17 @@ class localContextUTF8 {
   bool funcExec(localReturnStateType& state, std::wstring_view name, localValueList* arguments,
                 localValueDescription* result);
   // Calls the function at a position funcFind gave, as if by its own (upper-case) name;
-  // npos fails as an unknown function. Inline (context/localContextCalls.h), as the two
-  // below: programs call functions in their loops, and every layer costs a frame.
+  // npos fails as an unknown function. This, callCompiled and callFunction are inline,
+  // in context/localContextCalls.h: programs call functions in their loops.
   inline bool funcExecAt(localReturnStateType& state, std::size_t position, localValueList* arguments,
-                  localValueDescription* result);
+                         localValueDescription* result);
   // The compiled body of the user function at a position funcFind gave; null for none.
   const localOperatorCompiled* funcCompiledAt(std::size_t position) const {
     return position < functions.size() ? functions[position].operatorCompiled : nullptr;
   }
   // Runs a compiled body as a call of its function does: bounded nesting, Ctrl-C.
-  inline bool callCompiled(localReturnStateType& state, const localOperatorCompiled& body, localValueList* arguments,
-                    localValueDescription& result);
+  inline bool callCompiled(localReturnStateType& state, const localOperatorCompiled& body,
+                           localValueList* arguments, localValueDescription& result);
   unsigned funcCount() const;
   functionDescription funcByIdx(unsigned index) const;
   // Registers a compiled body under name (replacing a built-in or an earlier body).

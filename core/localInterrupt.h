@@ -36,7 +36,8 @@ void localInterruptSetCheckBudget(std::uint64_t checks);
 // The check of a long-running operation outside the loops (listings, string building,
 // reading and compiling a program, calls): when a stop has been requested it reports it
 // and returns true. Inline, since every call of a function asks.
-[[gnu::always_inline]] inline bool localInterruptStopsHere(localReturnStateType& state, const char* operation, unsigned line) {
+[[gnu::always_inline]] inline bool localInterruptStopsHere(localReturnStateType& state, const char* operation,
+                                                           unsigned line) {
   if (!localInterruptRequested()) return false;
   localInterruptReport(state, operation, line);
   return true;

@@ -191,9 +191,9 @@ class localCodeCompiler {
       // A comparison that ends the expression compares the slots it would write its
       // truth to, and jumps, in one instruction.
       localInstruction& last = code_.instructions.back();
+      const auto operation = static_cast<localPossibleBinaryOperation>(last.operation);
       const bool fusable = (last.op == localOpcode::operateWith || last.op == localOpcode::operate) &&
-                           last.failure == failure &&
-                           localNumberOperation::isComparison(static_cast<localPossibleBinaryOperation>(last.operation));
+                           last.failure == failure && localNumberOperation::isComparison(operation);
       if (fusable) {
         if (last.op == localOpcode::operateWith) {
           last.op = localOpcode::jumpUnlessWith;

@@ -285,6 +285,20 @@ bool localCodeRunner::run() {
 #define LOCAL_NEXT() goto* handlers[static_cast<std::size_t>(pc->op)]
 #endif
 #define LOCAL_FAIL() return fail(*(pc - 1))
+// The end of a condition's instruction, given its truth (1, 0, or -1 when it failed):
+// jumps to the instruction's target when it does not hold; a loop's condition that holds
+// checks for Ctrl-C before the pass.
+#define LOCAL_UNLESS(truth)                                                 \
+  do {                                                                      \
+    const int holds = (truth);                                              \
+    if (holds < 0) LOCAL_FAIL();                                            \
+    if (holds == 0) {                                                       \
+      pc = start + instruction.a;                                           \
+    } else if (instruction.levels != 0 && localInterruptRequested()) {      \
+      return interrupted(instruction);                                      \
+    }                                                                       \
+    LOCAL_NEXT();                                                           \
+  } while (false)
   settle();
   LOCAL_NEXT();
 
@@ -381,46 +395,20 @@ jump:
   LOCAL_NEXT();
 jumpUnless : {
   const localInstruction& instruction = *pc++;
-  if (!(--top)->getBoo()) {
-    pc = start + instruction.a;
-  } else if (instruction.levels != 0 && localInterruptRequested()) {
-    return interrupted(instruction);
-  }
-  LOCAL_NEXT();
+  LOCAL_UNLESS((--top)->getBoo() ? 1 : 0);
 }
 jumpUnlessWith : {
   const localInstruction& instruction = *pc++;
-  const int holds = compareWith(instruction, *--top, operandValue(values, instruction.b));
-  if (holds < 0) LOCAL_FAIL();
-  if (holds == 0) {
-    pc = start + instruction.a;
-  } else if (instruction.levels != 0 && localInterruptRequested()) {
-    return interrupted(instruction);
-  }
-  LOCAL_NEXT();
+  LOCAL_UNLESS(compareWith(instruction, *--top, operandValue(values, instruction.b)));
 }
 jumpUnlessOperate : {
   const localInstruction& instruction = *pc++;
   top -= 2;
-  const int holds = compareWith(instruction, *top, top + 1);
-  if (holds < 0) LOCAL_FAIL();
-  if (holds == 0) {
-    pc = start + instruction.a;
-  } else if (instruction.levels != 0 && localInterruptRequested()) {
-    return interrupted(instruction);
-  }
-  LOCAL_NEXT();
+  LOCAL_UNLESS(compareWith(instruction, *top, top + 1));
 }
 jumpUnlessCompare : {
   const localInstruction& instruction = *pc++;
-  const int holds = compare(values, instruction, *top);
-  if (holds < 0) LOCAL_FAIL();
-  if (holds == 0) {
-    pc = start + instruction.a;
-  } else if (instruction.levels != 0 && localInterruptRequested()) {
-    return interrupted(instruction);
-  }
-  LOCAL_NEXT();
+  LOCAL_UNLESS(compare(values, instruction, *top));
 }
 loopCompare : {
   const localInstruction& instruction = *pc++;
@@ -462,6 +450,7 @@ end:
   return state_ == localErrorTypeOK;
 #undef LOCAL_NEXT
 #undef LOCAL_FAIL
+#undef LOCAL_UNLESS
 }
 
 }  // namespace
