@@ -38,6 +38,11 @@ class localSharedText {
     return *this;
   }
   ~localSharedText() { release(); }
+  // The move for a text known not to be this one (a slot moved into a variable).
+  void takeFrom(localSharedText& other) noexcept {
+    box* old = std::exchange(box_, std::exchange(other.box_, nullptr));
+    if (old != nullptr && --old->shares == 0) destroy(old);
+  }
 
   // Parts shorter than this are copied at once: copying a few characters costs less than
   // sharing them, and a short part does not keep a long text alive.

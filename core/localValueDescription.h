@@ -83,6 +83,15 @@ class localValueDescription {
     number_ = other.number_;
     object_ = other.object_;
   }
+  // Takes all five fields of other, which is not this value, leaving other without its
+  // text: a move that needs no check for itself (a slot into a variable).
+  [[gnu::always_inline]] void takeFrom(localValueDescription& other) {
+    type_ = other.type_;
+    declaration_ = other.declaration_;
+    text_.takeFrom(other.text_);
+    number_ = other.number_;
+    object_ = other.object_;
+  }
   // Takes all five fields of *other (nothing for null or itself).
   void setVal(const localValueDescription* other) {
     if (other != nullptr && other != this) *this = *other;

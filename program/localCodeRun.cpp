@@ -365,7 +365,7 @@ store : {
   const std::uint32_t index = (pc++)->a;
   if (localValueDescription* variable = lookUp(values, index)) {
     context->varWillChange();
-    *variable = std::move(*--top);
+    variable->takeFrom(*--top);
   } else {
     context_.varSetValue(names_[index].text, std::move(*--top));  // a new record: the generation moves on
     settle();
