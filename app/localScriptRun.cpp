@@ -52,14 +52,17 @@ bool readable(const std::string& file) {
 
 std::string bytesOf(const std::wstring& text) { return localString::wstringToStdStringMultibyte(text); }
 
-// "file:line:column: [detail: ]message", or "file: message" when the line is not known.
+// "file:line:column: [detail: ]message[ NAME]", or "file: message" when the line is not
+// known; NAME is the unknown variable or function the message is about.
 void printClosingLine(const localFailurePlace::place& place, localReturnStateType state) {
   std::ostream& out = localDiagnostics();
   out << bytesOf(place.file) << ":";
   if (place.line > 0) out << place.line << ":" << place.column << ":";
   out << " ";
   if (!place.detail.empty()) out << bytesOf(place.detail) << ": ";
-  out << bytesOf(localString::returnStateAsString(state)) << "\n";
+  out << bytesOf(localString::returnStateAsString(state));
+  if (!place.subject.empty()) out << " " << bytesOf(place.subject);
+  out << "\n";
   out.flush();
 }
 
@@ -108,7 +111,7 @@ int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std:
       },
       false);
   if (outcome.succeeded) return exitSuccess;
-  printClosingLine(placeOr({name, 0, 0, {}}), outcome.state);
+  printClosingLine(placeOr({name, 0, 0, {}, {}}), outcome.state);
   return exitFailure;
 }
 
@@ -147,16 +150,22 @@ int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const 
       outcome = localConsoleRunBlock(context, line, false);
       // Every note is this run's: a guarded run starts without any.
       if (!outcome.succeeded)
-        localFailurePlace::settle(commandTextName, localConsoleBlock::programText(line), 0, lineNumber - 1);
+        localFailurePlace::settle(commandTextName, lineNumber - 1);
     } else {
       outcome = localConsoleRunLine(context, line, false);
     }
     quit = outcome.quit;
     if (outcome.succeeded) continue;
     status = exitFailure;
+    // The part of the line that failed, or the line's first word.
     const std::size_t first = line.find_first_not_of(L" \t");
-    const unsigned column = 1 + static_cast<unsigned>(first == std::wstring::npos ? 0 : first);
-    printClosingLine(placeOr({commandTextName, lineNumber, column, {}}), outcome.state);
+    localFailurePlace::place failed{commandTextName, lineNumber,
+                                    1 + static_cast<unsigned>(first == std::wstring::npos ? 0 : first), {}, {}};
+    if (const std::optional<localFailurePlace::part> part = localFailurePlace::takePart(line)) {
+      failed.column = part->position + 1;
+      failed.subject = part->subject;
+    }
+    printClosingLine(placeOr(failed), outcome.state);
   }
   return status;
 }
@@ -184,7 +193,7 @@ int checkFile(localContextUTF8& context, localConsoleEncoding encoding, const st
   }
   // A closing keyword met at the top level leaves its signal, as when the program runs.
   if (state == localErrorTypeOK) state = localErrorTypeSYNTAX;
-  localFailurePlace::place place{name, 0, 0, {}};
+  localFailurePlace::place place{name, 0, 0, {}, {}};
   localFailurePlace::lineAndColumn(program, localFailurePlace::compilePosition(program, position, state), place.line,
                                    place.column);
   printClosingLine(place, state);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/localFailurePlace.h"
 #include "core/localInterrupt.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
@@ -206,6 +207,16 @@ bool localCodeRunner::callMethod(const localInstruction& instruction, localValue
 
 bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
   const localFailureRow& row = code_.failures[instruction.failure];
+  // The instruction names the part that failed; a node run by the scanner or by its own
+  // executor has noted its place already (or notes it with its lines below).
+  const localOpcode op = instruction.op;
+  if (op != localOpcode::pushScanned && op != localOpcode::command && op != localOpcode::scanStatement &&
+      op != localOpcode::runNode) {
+    std::wstring subject;
+    const localSourcePlace place =
+        code_.failurePlace(static_cast<std::size_t>(&instruction - code_.instructions.data()), state_, context_, subject);
+    localFailurePlace::failedAt(code_.source, place.line, place.column, subject);
+  }
   if (ownLines) {
     switch (row.what) {
       case localFailureRow::lines::none:

@@ -42,9 +42,8 @@ bool runProgramFile(localReturnStateType& state, const std::wstring& fileName, l
     return false;
   }
   if (source == programSource::commandLine) skipShebangLine(program);
-  const std::size_t notes = localFailurePlace::mark();
   if (!localInterpretatorUTF8::textExec(local, program, context)) {
-    localFailurePlace::settle(fileName, program, notes);
+    localFailurePlace::settle(fileName);
     localTrace(localString::returnStateAsString(local) + L" func: ", "scanStringGetOperatorAndExec", 1922);
     state = local;
     return false;

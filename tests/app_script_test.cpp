@@ -104,26 +104,26 @@ TEST_F(ScriptTest, ProgramOutputAndListingsOnStdoutDiagnosticsOnStderrInOrder) {
   const std::size_t sortTrace = run.err.find(" columnIdx=0 func: sort");
   const std::size_t failure = run.err.find("ERROR!!! func: execute file: localInterpretatorUTF8 line: 446");
   EXPECT_LT(sortTrace, failure);
-  EXPECT_TRUE(endsWith(run.err, "line: 1922\nmixed.prg:8:1: Деление на 0!\n")) << run.err;
+  EXPECT_TRUE(endsWith(run.err, "line: 1922\nmixed.prg:8:5: Деление на 0!\n")) << run.err;
 }
 
-TEST_F(ScriptTest, ClosingLineNamesTheStatementThatFailedAtRunTime) {
+TEST_F(ScriptTest, ClosingLineNamesThePartThatFailedAtRunTime) {
   write("loop.prg", "n = 0;\nFOR i = 1 TO 3 DO\n  n = n + 1;\n  ? 10 / (2 - i);\nENDDO;\n");
-  EXPECT_TRUE(endsWith(run({"loop.prg"}).err, "\nloop.prg:4:3: Деление на 0!\n"));
-  // In a function body of the same file, called by a statement that keeps no position.
+  EXPECT_TRUE(endsWith(run({"loop.prg"}).err, "\nloop.prg:4:10: Деление на 0!\n"));
+  // In a function body of the same file: the unknown variable there, by its name.
   write("body.prg", "PROCEDURE Show()\n  ? missing;\nENDPROCEDURE;\n? 'x';\nShow();\n");
-  EXPECT_TRUE(endsWith(run({"body.prg"}).err, "\nbody.prg:2:3: Переменная не существует.\n"));
-  // A failing condition of WHILE and of IF.
+  EXPECT_TRUE(endsWith(run({"body.prg"}).err, "\nbody.prg:2:5: Переменная не существует. MISSING\n"));
+  // A failing condition of WHILE and of IF: the operand, the comparison.
   write("while.prg", "x = 1;\n\nWHILE nosuch > 1 DO\n  x = 2;\nENDDO;\n");
-  EXPECT_TRUE(endsWith(run({"while.prg"}).err, "\nwhile.prg:3:7: Переменная не существует.\n"));
+  EXPECT_TRUE(endsWith(run({"while.prg"}).err, "\nwhile.prg:3:7: Переменная не существует. NOSUCH\n"));
   write("if.prg", "x = 1;\nIF x = 2 THEN\n  x = 3;\nELSEIF 'a' > 1 THEN\nENDIF;\n");
-  EXPECT_TRUE(endsWith(run({"if.prg"}).err, "\nif.prg:4:7: Неверный тип операнда (-ов)!\n"));
+  EXPECT_TRUE(endsWith(run({"if.prg"}).err, "\nif.prg:4:12: Неверный тип операнда (-ов)!\n"));
   // A program run by DO fails: the inner file and its line are named.
   write("outer.prg", "? 1;\nDO inner.prg ;\n");
   write("inner.prg", "\n\n   y = nothing + 1;\n");
   const appTest::Run nested = run({"outer.prg"});
   EXPECT_EQ(nested.out, "1\n");
-  EXPECT_TRUE(endsWith(nested.err, "\ninner.prg:3:4: Переменная не существует.\n")) << nested.err;
+  EXPECT_TRUE(endsWith(nested.err, "\ninner.prg:3:8: Переменная не существует. NOTHING\n")) << nested.err;
 }
 
 TEST_F(ScriptTest, ClosingLineOfACompileFailureNamesTheLineThatLacksTheSemicolon) {
@@ -152,10 +152,10 @@ TEST_F(ScriptTest, CommandTextReportsEachFailedLineAndGoesOn) {
   EXPECT_EQ(run.out, "2\n");
   EXPECT_EQ(run.err,
             "ERROR!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 line: 1855\n"
-            "-c:1:1: Переменная не существует.\n"
+            "-c:1:3: Переменная не существует. NOSUCH\n"
             "Syntax ERROR in line lineNumber!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 "
             "line: 1897\n"
-            "-c:3:3: Синтаксическая ошибка.\n");
+            "-c:3:9: Синтаксическая ошибка.\n");
 }
 
 TEST_F(ScriptTest, CheckCompilesWithoutRunningAndReportsInTheEditorsForm) {
@@ -179,7 +179,7 @@ TEST_F(ScriptTest, ShebangLineIsSkippedAndLinesKeepTheirNumbers) {
   write("script.prg", "#!/usr/bin/env localinterp\n? 'hello';\n? nosuch;\n");
   const appTest::Run run = this->run({"script.prg"});
   EXPECT_EQ(run.out, "hello\n");
-  EXPECT_TRUE(endsWith(run.err, "\nscript.prg:3:1: Переменная не существует.\n")) << run.err;
+  EXPECT_TRUE(endsWith(run.err, "\nscript.prg:3:3: Переменная не существует. NOSUCH\n")) << run.err;
   // Only the command line's FILE may have one: DO reads the line as a statement.
   write("caller.prg", "DO script.prg ;\n");
   EXPECT_TRUE(endsWith(this->run({"caller.prg"}).err, "\nscript.prg:1:1: Синтаксическая ошибка.\n"));
@@ -264,7 +264,7 @@ TEST_F(ScriptTest, BlocksInCommandTextAndTheirClosingLine) {
                                             "IF n > 1 THEN\n  ? 'ok';\n  ? 1/0;\nENDIF\n? 'last'"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "6\nok\nlast\n");
-  EXPECT_TRUE(endsWith(run.err, "\n-c:8:3: Деление на 0!\n")) << run.err;
+  EXPECT_TRUE(endsWith(run.err, "\n-c:8:7: Деление на 0!\n")) << run.err;
 }
 
 }  // namespace
@@ -286,7 +286,7 @@ TEST_F(ScriptTest, OutputThroughAPipeIsTheProgramsOutputOnly) {
   transcript::readBinaryFile(streams.path() + "/out", out);
   transcript::readBinaryFile(workPath() + "/only-errors.txt", errorsOnly);
   EXPECT_EQ(out, "итог: 15\n");
-  EXPECT_TRUE(endsWith(errorsOnly, "\ntour.prg:2:1: Переменная не существует.\n")) << errorsOnly;
+  EXPECT_TRUE(endsWith(errorsOnly, "\ntour.prg:2:3: Переменная не существует. NOSUCH\n")) << errorsOnly;
 }
 
 }  // namespace
