@@ -14,6 +14,7 @@ struct options {
   bool interactive = false;  // -i: the console follows FILE or -c
   bool check = false;        // --check: compile FILE only
   bool dumpCode = false;     // --dump-code: compile FILE and list its code
+  bool debug = false;        // --debug: run FILE under the debugger
   encodingChoice encoding = encodingChoice::automatic;
   std::vector<std::string> commands;  // -c TEXT, in order
   bool hasFile = false;

@@ -100,13 +100,17 @@ bool argumentText(localConsoleEncoding encoding, const std::string& bytes, std::
 }
 
 int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file) {
+  return runFile(encoding, file, [&context](localReturnStateType& state, const std::wstring& name) {
+    return localShellCommands::runProgramFile(state, name, &context, localShellCommands::programSource::commandLine);
+  });
+}
+
+int runFile(localConsoleEncoding encoding, const std::string& file,
+            const std::function<bool(localReturnStateType&, const std::wstring&)>& run) {
   std::wstring name;
   if (!readable(file) || !argumentText(encoding, file, name)) return exitUsage;
-  const localLineOutcome outcome = localConsoleRunGuarded(
-      [&](localReturnStateType& state) {
-        return localShellCommands::runProgramFile(state, name, &context, localShellCommands::programSource::commandLine);
-      },
-      false);
+  const localLineOutcome outcome =
+      localConsoleRunGuarded([&](localReturnStateType& state) { return run(state, name); }, false);
   if (outcome.succeeded) return exitSuccess;
   printClosingLine(placeOr({name, 0, 0, {}}), outcome.state);
   return exitFailure;
