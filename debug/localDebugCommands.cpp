@@ -171,8 +171,16 @@ void commands::breakCommand(const std::wstring& argument, std::wstring& out) {
     }
     return;
   }
-  if (const std::optional<unsigned> line = numberOf(argument)) {
-    const breakpoint point = debugger_.breakAtLine(*line);
+  // LINE, or FILE:LINE for a file the program ran with DO.
+  const std::size_t colon = argument.rfind(L':');
+  const std::wstring file = colon == std::wstring::npos ? std::wstring() : argument.substr(0, colon);
+  if (const std::optional<unsigned> line = numberOf(colon == std::wstring::npos ? argument : argument.substr(colon + 1))) {
+    const breakpoint point = debugger_.breakAtLine(*line, file);
+    if (!point.verified) {
+      out += L"Точка останова " + std::to_wstring(point.number) + L": " + placeText(point.where) +
+             L" (файл ещё не выполнялся)\n";
+      return;
+    }
     if (debugger::lost(point) || *line == 0) {
       debugger_.deleteBreakpoint(point.number);
       out += L"В " + point.where.file + L" нет операторов в строке " + std::to_wstring(*line) +
@@ -280,7 +288,8 @@ void commands::watchCommand(const std::wstring& argument, std::wstring& out) {
 void commands::help(std::wstring& out) {
   out +=
       L"Команды отладчика (по-английски или по-русски, можно начало слова):\n"
-      L"  break СТРОКА, break ИМЯ (останов)  точка останова на строке или на входе в процедуру\n"
+      L"  break [ФАЙЛ:]СТРОКА (останов)      точка останова на строке\n"
+      L"  break ИМЯ (останов)                точка останова на входе в процедуру\n"
       L"  break (останов)                    список точек останова\n"
       L"  delete [N] (удалить)               удалить точку останова N или все\n"
       L"  continue (продолжить)              выполнять до точки останова\n"

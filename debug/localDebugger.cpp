@@ -135,6 +135,8 @@ void debugger::programCompiled(const localOperatorCompiled& root) {
   }
   bodiesBefore_.clear();
   opening_ = -1;
+  lineCache_.clear();
+  for (runningCode& running : codes_) running.code = nullptr;
   for (breakpoint& point : breakpoints_) placeBreakpoint(point);
   rebuildLineBreaks();
 }
@@ -198,8 +200,7 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
   }
   if (!stopping && !stepping && lineBreakCount_ == 0 && watches_.empty()) return true;
 
-  const localDebugSource& source = *sources_[static_cast<std::size_t>(top.source)];
-  const unsigned line = localDebugPlaces::statementLine(source, statement, code, instruction);
+  const unsigned line = lineOf(top, statement, code, instruction);
   if (line == 0) return true;  // no place to show: the reasons to stop wait for the next statement
   // A line is entered from another line, or again when a loop comes back to it.
   const bool entersLine =
@@ -221,11 +222,27 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
     event.why = reason::watch;
   }
   if (!stopping) return true;
+  const localDebugSource& source = *sources_[static_cast<std::size_t>(top.source)];
   event.where = {source.file(), line};
   event.sourceLine = source.lineText(line);
   if (event.why == reason::procedure) event.procedure = procedureOf(*top.body);
   top.procedureBreakpoint = 0;
   return stopHere(state, event);
+}
+
+unsigned debugger::lineOf(runningCode& running, const localOperatorCompiled& statement, const localCode* code,
+                          std::size_t instruction) {
+  const localDebugSource& source = *sources_[static_cast<std::size_t>(running.source)];
+  if (code == nullptr) return localDebugPlaces::statementLine(source, statement, code, instruction);
+  if (running.code != code) {
+    running.code = code;
+    running.lines = &lineCache_[code];
+  }
+  std::vector<unsigned>& lines = *running.lines;
+  if (lines.size() <= instruction) lines.resize(instruction + 1, lineNotAsked);
+  if (lines[instruction] == lineNotAsked)
+    lines[instruction] = localDebugPlaces::statementLine(source, statement, code, instruction);
+  return lines[instruction];
 }
 
 bool debugger::stopHere(localReturnStateType& state, stop& event) {

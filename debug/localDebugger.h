@@ -116,6 +116,10 @@ class debugger final : public localDebugListener {
   bool unwatch(const std::wstring& name);
   std::vector<variable> watched() const;
 
+  // Stops the running program at its next statement, as Ctrl-C does; safe from another
+  // thread (a front-end that reads its commands while the program runs).
+  void pause() { interrupt_.store(true); }
+
   // While stopped.
   std::vector<frame> stack() const;
   std::vector<variable> variables() const;
@@ -147,6 +151,8 @@ class debugger final : public localDebugListener {
     unsigned line = 0;  // the line of its current statement
     const localOperatorCompiled* statement = nullptr;  // its current statement
     std::size_t instruction = 0;                       // and where it starts (the program engine)
+    const localCode* code = nullptr;                   // the code it runs, and the lines of its
+    std::vector<unsigned>* lines = nullptr;            // instructions (lineCache_), once asked
     int procedureBreakpoint = 0;  // stop at its first statement for this breakpoint
   };
   struct watchEntry {
@@ -165,6 +171,8 @@ class debugger final : public localDebugListener {
   bool watchesChanged(std::vector<change>& changes);
   bool readVariable(const std::wstring& name, localValueDescription& value) const;
   bool stopHere(localReturnStateType& state, stop& event);
+  unsigned lineOf(runningCode& running, const localOperatorCompiled& statement, const localCode* code,
+                  std::size_t instruction);
 
   localContextUTF8& context_;
   driver& driver_;
@@ -173,6 +181,11 @@ class debugger final : public localDebugListener {
   std::vector<const localOperatorCompiled*> bodiesBefore_;
   int opening_ = -1;
   std::vector<runningCode> codes_;
+  // The line of each statement's first instruction, by code, found once: asking the
+  // places at every statement would make a program with breakpoints crawl. Emptied
+  // whenever a program is compiled, as a code may then take the place of a freed one.
+  static constexpr unsigned lineNotAsked = ~0u;
+  std::unordered_map<const localCode*, std::vector<unsigned>> lineCache_;
   std::vector<breakpoint> breakpoints_;
   std::vector<fileBreaks> lineBreaks_;  // per source
   std::size_t lineBreakCount_ = 0;
