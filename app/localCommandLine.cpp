@@ -50,6 +50,8 @@ options parse(const std::vector<std::string>& arguments) {
       result.check = true;
     } else if (argument == "--dump-code") {
       result.dumpCode = true;
+    } else if (argument == "--lsp") {
+      result.lsp = true;
     } else if (argument == "-i") {
       result.interactive = true;
     } else if (argument == "-c") {
@@ -79,6 +81,8 @@ options parse(const std::vector<std::string>& arguments) {
   if (result.check && (!result.hasFile || result.interactive)) fail("--check needs FILE and no -c or -i");
   if (result.dumpCode && (!result.hasFile || result.interactive || result.check))
     fail("--dump-code needs FILE and no -c, -i or --check");
+  if (result.lsp && (result.hasFile || result.interactive || result.check || result.dumpCode || !result.commands.empty()))
+    fail("--lsp takes no FILE and no other option");
   return result;
 }
 
@@ -97,6 +101,8 @@ std::string usage(const std::string& version) {
          "                     FILE:LINE:COLUMN: message on stderr (exit status 1)\n"
          "  --dump-code FILE   compile FILE and list the instructions of the program\n"
          "                     and of its functions, as --check reports a failure\n"
+         "  --lsp              serve editors as a language server on standard input\n"
+         "                     and output\n"
          "  --encoding=NAME    cp866, utf8 or auto (the default). auto: FILE and -c\n"
          "                     follow the locale's character set (utf8 in a UTF-8\n"
          "                     locale); the console alone is utf8 when standard input\n"

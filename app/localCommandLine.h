@@ -14,6 +14,7 @@ struct options {
   bool interactive = false;  // -i: the console follows FILE or -c
   bool check = false;        // --check: compile FILE only
   bool dumpCode = false;     // --dump-code: compile FILE and list its code
+  bool lsp = false;          // --lsp: a language server on standard input and output
   encodingChoice encoding = encodingChoice::automatic;
   std::vector<std::string> commands;  // -c TEXT, in order
   bool hasFile = false;
