@@ -44,6 +44,24 @@ std::vector<std::wstring> headingNames(const std::wstring& heading) {
   return names;
 }
 
+// Links to other pages of the reference lead nowhere in an editor: their text stays.
+std::wstring withoutPageLinks(std::wstring text) {
+  std::size_t open = text.find(L'[');
+  while (open != std::wstring::npos) {
+    const std::size_t middle = text.find(L"](", open);
+    const std::size_t close = middle == std::wstring::npos ? middle : text.find(L')', middle);
+    if (close == std::wstring::npos) break;
+    const std::wstring target = text.substr(middle + 2, close - middle - 2);
+    if (text.find(L'\n', open) < middle || target.find(L".md") == std::wstring::npos || target.rfind(L"http", 0) == 0) {
+      open = text.find(L'[', open + 1);
+      continue;
+    }
+    text.replace(open, close + 1 - open, text.substr(open + 1, middle - open - 1));
+    open = text.find(L'[', open);
+  }
+  return text;
+}
+
 // A section of a page: its heading's level and the text under it up to the first example
 // or the next heading.
 struct section {
@@ -76,6 +94,7 @@ std::vector<section> sectionsOf(const std::wstring& page) {
     text += L'\n';
   }
   for (section& s : found) {
+    s.description = withoutPageLinks(std::move(s.description));
     while (!s.description.empty() && (s.description.back() == L'\n' || s.description.back() == L' '))
       s.description.pop_back();
   }

@@ -222,6 +222,9 @@ TEST(LspReference, EveryBuiltInAndMemberHasHelpWithASignature) {
       localLspReference::member(*localLspReference::classNamed(L"ТАБЛИЦАЗНАЧЕНИЙ"), L"NEWLINE");
   ASSERT_NE(newLine, nullptr);
   EXPECT_EQ(newLine->signatures, (std::vector<std::wstring>{L"t.NEWLINE()", L"t.NEWLINE(position)"}));
+  // A link to another page of the reference keeps its text only.
+  const std::wstring pi = localLspReference::function(L"PI")->description;
+  EXPECT_NE(pi.find(L"(see Programs)"), std::wstring::npos) << localString::wstringToUtf8(pi);
 }
 
 }  // namespace
