@@ -45,7 +45,6 @@ bool scanMemberChain(localReturnStateType& state, const std::wstring& text, unsi
   return true;
 }
 
-// The argument list and ")" of a call whose "(" is at position, then the call itself.
 // A name term that failed: the part it names, and the name when it is a variable or a
 // function that does not exist.
 bool termFailed(localReturnStateType state, const std::wstring& text, unsigned at, localContextUTF8* context,
@@ -59,6 +58,8 @@ bool termFailed(localReturnStateType state, const std::wstring& text, unsigned a
   return false;
 }
 
+// The argument list and ")" of a call whose "(" is at position, then the call itself;
+// nameAt is where the function's or the method's name stands.
 bool scanCall(localReturnStateType& state, const std::wstring& text, unsigned& position,
               localValueDescription& value, localContextUTF8* context, bool checkOnly,
               const localNameTerm::callee& target, unsigned termStart, unsigned nameAt) {

@@ -31,6 +31,7 @@
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 #include "interp/localNameTerm.h"
+#include "program/localCodeTableCall.h"
 #include "program/localSourcePlace.h"
 
 class localOperatorCompiled;
@@ -46,6 +47,7 @@ enum class localOpcode : std::uint8_t {
   readAttribute,   // a: member name
   callFunction,    // a: call row; b: argument count; levels: expression levels held
   callMethod,      // a: call row; b: argument count; levels: expression levels held
+  callTable,       // a: where its general sequence ends; b: row of localCode::tableCalls
   // Statements.
   store,           // a: variable name; moves the top slot into the variable
   update,          // operation, a: variable name, b: operand (x = x op 1, s = s + t)
@@ -132,6 +134,7 @@ class localCode {
   std::vector<member> members;
   std::vector<call> calls;
   std::vector<comparison> comparisons;
+  std::vector<localTableCall> tableCalls;
   std::vector<const localOperatorCompiled*> nodes;
   std::vector<localFailureRow> failures;
   // One row per instruction: where it stands (a read operand, an operator, a call's name,
@@ -154,6 +157,9 @@ class localCode {
   };
   std::vector<statementPlace> statementPlaces;
   std::uint32_t source = 0;  // the compiled text the code comes from (0: none)
+  // For each instruction, the statement that starts there (null inside a statement): what
+  // the dispatch loop tells an attached debugger, and nothing else reads.
+  std::vector<const localOperatorCompiled*> statementAt;
   unsigned stackNeeded = 0;   // slots held at once
   unsigned levelsNeeded = 0;  // the deepest expression nesting of any statement
 
