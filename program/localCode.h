@@ -131,6 +131,9 @@ class localCode {
   std::vector<localTableCall> tableCalls;
   std::vector<const localOperatorCompiled*> nodes;
   std::vector<localFailureRow> failures;
+  // For each instruction, the statement that starts there (null inside a statement): what
+  // the dispatch loop tells an attached debugger, and nothing else reads.
+  std::vector<const localOperatorCompiled*> statementAt;
   unsigned stackNeeded = 0;   // slots held at once
   unsigned levelsNeeded = 0;  // the deepest expression nesting of any statement
 

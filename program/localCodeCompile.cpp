@@ -31,6 +31,8 @@ class localCodeCompiler {
   void unit(const localOperatorCompiled& node) {
     statement(node, 0, true);
     emit(localOpcode::end, none());
+    code_.statementAt.assign(code_.instructions.size(), nullptr);
+    for (const auto& [at, start] : starts_) code_.statementAt[at] = start;
   }
 
  private:
@@ -38,6 +40,8 @@ class localCodeCompiler {
 
   // blocks: how many blocks enclose the statement (each reports a failure passing through).
   void statement(const localOperatorCompiled& node, std::uint16_t blocks, bool byKind = false) {
+    // A block is no statement of its own, and an IF starts at its first condition.
+    if (node.kind != localCompiledOperatorTypeBLOCK && node.kind != localCompiledOperatorTypeIF) startsHere(node);
     if (!byKind && node.executor != &localOperatorCompiled::execute) {
       emit(localOpcode::runNode, row(lines::none, blocks), nodeIndex(node));
       return;
@@ -131,6 +135,7 @@ class localCodeCompiler {
     for (std::size_t i = 0; i < node.children.size(); ++i) {
       const localOperatorCompiled& branch = node.children[i];
       std::size_t skip = npos;
+      if (!branch.text.empty()) startsHere(i == 0 ? node : branch);
       if (!branch.text.empty()) skip = condition(branch, row(lines::ifCondition, blocks, 0, &branch), false);
       statement(branch, blocks);
       if (skip == npos) break;  // a branch without a condition is always taken
@@ -388,6 +393,15 @@ class localCodeCompiler {
     return code_.instructions.size() - 1;
   }
   std::size_t here() const { return code_.instructions.size(); }
+  // The next instruction starts this statement (a later start at the same place, of a
+  // statement that emitted nothing before it, takes its place).
+  void startsHere(const localOperatorCompiled& node) {
+    if (!starts_.empty() && starts_.back().first == here()) {
+      starts_.back().second = &node;
+      return;
+    }
+    starts_.emplace_back(here(), &node);
+  }
   // Points the jump at `at` to the next instruction.
   void patch(std::size_t at) { code_.instructions[at].a = static_cast<std::uint32_t>(here()); }
 
@@ -400,6 +414,7 @@ class localCodeCompiler {
 
   localCode& code_;
   unsigned height_ = 0;
+  std::vector<std::pair<std::size_t, const localOperatorCompiled*>> starts_;
 };
 
 // The operands' table: the variables' places empty, then the literals'. Marked literal

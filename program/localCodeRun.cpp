@@ -12,6 +12,7 @@
 #include "interp/localNameTerm.h"
 #include "interp/localNumberOperation.h"
 #include "program/localCode.h"
+#include "program/localDebugHook.h"
 #include "program/localExecuteTraces.h"
 #include "program/localOperatorCompiled.h"
 
@@ -303,6 +304,15 @@ bool localCodeRunner::run() {
       &&jumpUnlessCompare, &&loopCompare, &&command,     &&runNode,        &&scanStatement,  &&traceNone,
       &&traceReturn,    &&stateCheck,   &&end};
   static_assert(sizeof handlers / sizeof handlers[0] == static_cast<std::size_t>(localOpcode::end) + 1);
+  // Under a debugger every opcode goes first to `watched`, which tells the debugger where
+  // a statement starts and then goes on to the opcode's own handler. The table is chosen
+  // once, as the code starts: without a debugger the loop tests nothing more than before.
+  static void* const watchedHandlers[] = {
+      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched,
+      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched,
+      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched};
+  static_assert(sizeof watchedHandlers == sizeof handlers);
+  void* const* const table = localDebugHook::attached() ? watchedHandlers : handlers;
   const localInstruction* const start = code_.instructions.data();
   const localInstruction* pc = start;
   localValueDescription* top = frame_.slots.data();  // the first free slot
@@ -312,10 +322,10 @@ bool localCodeRunner::run() {
 #define LOCAL_NEXT()                                     \
   do {                                                   \
     ++opcodeCounts[static_cast<std::size_t>(pc->op)];    \
-    goto* handlers[static_cast<std::size_t>(pc->op)];    \
+    goto* table[static_cast<std::size_t>(pc->op)];       \
   } while (false)
 #else
-#define LOCAL_NEXT() goto* handlers[static_cast<std::size_t>(pc->op)]
+#define LOCAL_NEXT() goto* table[static_cast<std::size_t>(pc->op)]
 #endif
 #define LOCAL_FAIL() return fail(*(pc - 1))
 // The end of a condition's instruction, given its truth (1, 0, or -1 when it failed):
@@ -486,6 +496,15 @@ stateCheck:
   LOCAL_NEXT();
 end:
   return state_ == localErrorTypeOK;
+watched : {
+  const std::size_t at = static_cast<std::size_t>(pc - start);
+  if (const localOperatorCompiled* statement = code_.statementAt[at]) {
+    // The debugger may have ended the program, or changed variables while it stood here.
+    if (!localDebugHook::listener->statementStarts(state_, *statement, &code_, at)) return false;
+    settle();
+  }
+  goto* handlers[static_cast<std::size_t>(pc->op)];
+}
 #undef LOCAL_NEXT
 #undef LOCAL_FAIL
 #undef LOCAL_UNLESS
