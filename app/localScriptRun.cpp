@@ -62,19 +62,28 @@ bool readable(const std::string& file) {
 
 std::string bytesOf(const std::wstring& text) { return localString::wstringToStdStringMultibyte(text); }
 
+// Where a failure is told: with the diagnostics, after the trace lines that led to it,
+// unless they are dropped (a quiet run): then on standard error, after what the program
+// printed.
+std::ostream& failureStream() {
+  if (!localDiagnosticsDiscarded()) return localDiagnostics();
+  std::cout.flush();
+  return std::cerr;
+}
+
 // What a user needs of a failure, on standard error after what the program printed: the
 // closing line, the source line with a caret under the column, and a hint where one helps.
 // Ctrl-C is told as such, at the statement it stopped.
 void printFailure(const localFailurePlace::place& place, const localLineOutcome& outcome,
                   const std::wstring* sourceLine) {
-  std::cout.flush();
+  std::ostream& out = failureStream();
   if (outcome.interrupted) {
-    std::cerr << localScriptFailure::closingLine(place, interruptedMessage);
-    if (sourceLine != nullptr && place.line > 0) std::cerr << localScriptFailure::sourceAndCaret(*sourceLine, place.column);
+    out << localScriptFailure::closingLine(place, interruptedMessage);
+    if (sourceLine != nullptr && place.line > 0) out << localScriptFailure::sourceAndCaret(*sourceLine, place.column);
   } else {
-    std::cerr << localScriptFailure::report(place, outcome.state, sourceLine);
+    out << localScriptFailure::report(place, outcome.state, sourceLine);
   }
-  std::cerr.flush();
+  out.flush();
 }
 
 // The status of a failed run: 130 after Ctrl-C, as shells report a run ended by it.
@@ -123,11 +132,10 @@ bool commandLineText(localConsoleEncoding encoding, const std::string& bytes, un
   std::size_t badOffset = 0;
   if (localString::utf8ToWstring(bytes, text, badOffset)) return true;
   if (encoding == localConsoleEncoding::cp866) return localConsoleDecodeLine(encoding, bytes, text);
-  std::cout.flush();
-  std::cerr << bytesOf(commandTextName) << ":" << lineNumber << ":" << badOffset + 1
-            << ": Строка не в кодировке UTF-8 (байт " << localString::byteAsHex(bytes[badOffset])
-            << "), она не выполнена.\n";
-  std::cerr.flush();
+  std::ostream& out = failureStream();
+  out << bytesOf(commandTextName) << ":" << lineNumber << ":" << badOffset + 1
+      << ": Строка не в кодировке UTF-8 (байт " << localString::byteAsHex(bytes[badOffset]) << "), она не выполнена.\n";
+  out.flush();
   return false;
 }
 

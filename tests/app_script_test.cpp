@@ -349,7 +349,7 @@ TEST_F(ScriptTest, FailuresOfTheTrapsComeWithAHint) {
   write("and.prg", "a = 2;\nb = 2;\nIF a > 1 AND b > 1 THEN\n  ? 'both';\nENDIF;\n");
   const appTest::Run both = run({"and.prg"});
   EXPECT_TRUE(endsWith(both.err, "            ^\nhint: the language has no AND or OR; nest the conditions instead: IF a > 1 "
-                                 "THEN IF b > 1 THEN ... ENDIF; ENDIF; (the reference's Recipes page, \"AND and OR\")\n"))
+                                 "THEN IF b > 1 THEN ... ENDIF; ENDIF; (see \"AND and OR by nesting\" in the reference's recipes.md)\n"))
       << both.err;
 }
 

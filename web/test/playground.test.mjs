@@ -319,7 +319,7 @@ describe('limits', () => {
     await setEditor('d = 0;\nFUNCTION Down()\n  d = d + 1;\n  Down();\nENDFUNCTION;\nDown();\n', 'deep.prg');
     const printed = await runEditor();
     assert.match(printed, /слишком глубокая вложенность вызовов/);
-    assert.match(printed, /\ndeep\.prg:[^\n]*Ошибка кода[^\n]*\n$/);
+    assert.match(printed, /\ndeep\.prg:[^\n]*Ошибка кода[^\n]*\n(?:[^\n]*\n *\^\n)?$/);
     assert.doesNotMatch(printed, /new session/);
     assert.equal(await typeLine('? d'), '2499\n');
   });
