@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -18,11 +19,17 @@ namespace {
 
 using namespace localCommandLine;
 
-// Diagnostics on standard error while FILE, -c or --check run; the console keeps
-// everything on standard output, as it always did.
+// While FILE, -c or --check run, trace lines are dropped, or with --trace written to
+// standard error; the console keeps everything on standard output, as it always did.
 class scriptDiagnostics {
  public:
-  scriptDiagnostics() { localSetDiagnostics(&std::cerr); }
+  explicit scriptDiagnostics(bool trace) {
+    if (trace) {
+      localSetDiagnostics(&std::cerr);
+    } else {
+      localDiscardDiagnostics();
+    }
+  }
   ~scriptDiagnostics() { localSetDiagnostics(nullptr); }
   scriptDiagnostics(const scriptDiagnostics&) = delete;
   scriptDiagnostics& operator=(const scriptDiagnostics&) = delete;
@@ -30,17 +37,25 @@ class scriptDiagnostics {
 
 // FILE and -c, in that order; stops after QUIT.
 int runScripts(const options& options, localContextUTF8& context, localConsoleEncoding encoding, bool& quit) {
-  scriptDiagnostics diagnostics;
-  if (options.check || options.dumpCode)
-    return localScriptRun::checkFile(context, encoding, options.file, options.dumpCode);
+  scriptDiagnostics diagnostics(options.trace);
+  if (options.dumpCode) return localScriptRun::dumpCode(context, encoding, options.file);
+  if (options.check && options.hasFile) return localScriptRun::checkFile(encoding, options.file, options.strict);
+  if (options.check) {
+    int status = exitSuccess;
+    for (const std::string& text : options.commands)
+      status = std::max(status, localScriptRun::checkCommands(encoding, text, options.strict));
+    return status;
+  }
   int status = exitSuccess;
   if (options.hasFile) {
     status = localScriptRun::runFile(context, encoding, options.file);
-    if (status == exitUsage) return status;
+    if (status == exitUsage || status == exitInterrupted) return status;
   }
   for (const std::string& text : options.commands) {
     if (quit) break;
-    if (localScriptRun::runCommands(context, encoding, text, quit) != exitSuccess) status = exitFailure;
+    const int commandStatus = localScriptRun::runCommands(context, encoding, text, quit);
+    if (commandStatus == exitInterrupted) return commandStatus;
+    if (commandStatus != exitSuccess) status = exitFailure;
   }
   return status;
 }
@@ -55,7 +70,7 @@ int localSessionRun(const options& options, localConsoleEncoding encoding, bool 
   bool quit = false;
   const bool scripts = options.hasFile || !options.commands.empty();
   int status = scripts ? runScripts(options, context, encoding, quit) : exitSuccess;
-  if (status == exitUsage || options.check || options.dumpCode) return status;
+  if (status == exitUsage || status == exitInterrupted || options.check || options.dumpCode) return status;
   const bool console = !scripts || options.interactive;
   if (!console || quit) {
     std::cout.flush();

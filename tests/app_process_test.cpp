@@ -54,8 +54,9 @@ TEST(AppCommandLine, FileRunsWithoutPromptAndReportsSuccessOrFailure) {
   const appTest::Run good = runInterpreter({"--encoding=cp866", "good.prg"}, "", work.path());
   EXPECT_EQ(good.status, 0) << good.err;
   EXPECT_EQ(good.out, "42\n");
-  EXPECT_EQ(good.err, programStartCp866);
-  const appTest::Run bad = runInterpreter({"--encoding=cp866", "bad.prg"}, "", work.path());
+  EXPECT_EQ(good.err, "");
+  EXPECT_EQ(runInterpreter({"--encoding=cp866", "--trace", "good.prg"}, "", work.path()).err, programStartCp866);
+  const appTest::Run bad = runInterpreter({"--encoding=cp866", "--trace", "bad.prg"}, "", work.path());
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.out, "1\n");
   EXPECT_EQ(bad.err.rfind(programStartCp866, 0), 0u) << bad.err;

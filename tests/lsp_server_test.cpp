@@ -107,22 +107,29 @@ TEST(LspServer, SessionOrderIsKept) {
 }
 
 TEST(LspServer, DiagnosticsFollowOpenAndEveryChange) {
+  // An edit that inserts "1" before the ";" that the error stands on.
   const json change = notification(
       "textDocument/didChange",
       {{"textDocument", {{"uri", uri}, {"version", 2}}},
-       {"contentChanges", {{{"range", {{"start", {{"line", 1}, {"character", 4}}}, {"end", {{"line", 1}, {"character", 4}}}}},
+       {"contentChanges", {{{"range", {{"start", {{"line", 1}, {"character", 11}}}, {"end", {{"line", 1}, {"character", 11}}}}},
                             {"text", "1"}}}}});
-  const session s = run({opened("// 🙂 ok\r\nx = ;\r\n? x;\r\n"), change,
+  const session s = run({opened("// ok\r\nx = '🙂' + ;\r\n? 8 / 2 * 4;\r\n"), change,
                          notification("textDocument/didChange", {{"textDocument", {{"uri", uri}, {"version", 3}}},
                                                                  {"contentChanges", {{{"text", "y = 1\n? y;"}}}}}),
                          notification("textDocument/didClose", {{"textDocument", {{"uri", uri}}}})});
   const std::vector<json> published = s.diagnostics();
   ASSERT_EQ(published.size(), 4u);
-  ASSERT_EQ(published[0].size(), 1u);
+  ASSERT_EQ(published[0].size(), 2u) << published[0];
+  // Columns count UTF-16 units: the emoji before the error takes two.
   EXPECT_EQ(published[0][0]["severity"], 1);
-  EXPECT_EQ(published[0][0]["range"]["start"], json({{"line", 1}, {"character", 4}}));
+  EXPECT_EQ(published[0][0]["range"]["start"], json({{"line", 1}, {"character", 11}}));
   EXPECT_FALSE(published[0][0]["message"].get<std::string>().empty());
-  EXPECT_TRUE(published[1].empty()) << published[1];
+  const json warning = published[0][1];
+  EXPECT_EQ(warning["severity"], 2);
+  EXPECT_EQ(warning["code"], "operator-binding");
+  EXPECT_EQ(warning["range"], json({{"start", {{"line", 2}, {"character", 4}}}, {"end", {{"line", 2}, {"character", 9}}}}));
+  ASSERT_EQ(published[1].size(), 1u) << published[1];
+  EXPECT_EQ(published[1][0]["code"], "operator-binding");
   // A missing ";" is marked at the end of the statement that lacks it.
   ASSERT_EQ(published[2].size(), 1u);
   EXPECT_EQ(published[2][0]["range"]["start"], json({{"line", 0}, {"character", 5}}));
