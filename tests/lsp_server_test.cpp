@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "classes/localLoadableClasses.h"
 #include "context/localContextUTF8.h"
 #include "core/localClassDeclaration.h"
+#include "lsp/localLspOutline.h"
 #include "lsp/localLspReference.h"
 #include "lsp/localLspServer.h"
 #include "protocol/localJsonRpc.h"
@@ -203,6 +205,23 @@ TEST(LspServer, BadRequestsAndHugeDocumentsGetErrorsAndTheServerGoesOn) {
   EXPECT_EQ(s.response(6)["error"]["code"], -32803);
   EXPECT_EQ(s.diagnostics().back()[0]["severity"], 2);
   EXPECT_EQ(s.status, 0);
+}
+
+TEST(LspOutline, CallsObjectsAndDeclarationsInTextBeingTyped) {
+  const std::wstring call = L"x = MAX(STRLEN('a,(b'), INT(2 // ), \n), ";
+  const localLspOutline::call found = localLspOutline::callAt(call, call.size());
+  EXPECT_TRUE(found.found);
+  EXPECT_EQ(found.name, L"MAX");
+  EXPECT_EQ(found.argument, 2u);
+  EXPECT_FALSE(localLspOutline::callAt(L"F(1); x = (2, ", 14).found);  // a bracket, no call
+
+  const localLspOutline::outline o = localLspOutline::read(
+      L"t = CREATEOBJECT( 'ValueTable' );\ncopy = t;\nother = t.GETVALUE(1, 1);\nIF t = 1 THEN x = 1; ENDIF;\n"
+      L"u = t; u = 5;\nFUNCTION Broken(a, b\n");
+  EXPECT_EQ(o.objects, (std::map<std::wstring, std::wstring>{{L"T", L"VALUETABLE"}, {L"COPY", L"VALUETABLE"}}));
+  EXPECT_EQ(o.variables, (std::vector<std::wstring>{L"t", L"copy", L"other", L"x", L"u", L"a", L"b"}));
+  ASSERT_EQ(o.procedures.size(), 1u);
+  EXPECT_EQ(o.procedures[0].parameters, (std::vector<std::wstring>{L"a", L"b"}));
 }
 
 // Hover and completion help is the reference's own text: every built-in function and
