@@ -55,6 +55,8 @@ options parse(const std::vector<std::string>& arguments) {
       result.trace = true;
     } else if (argument == "--dump-code") {
       result.dumpCode = true;
+    } else if (argument == "--debug") {
+      result.debug = true;
     } else if (argument == "--lsp") {
       result.lsp = true;
     } else if (argument == "-i") {
@@ -87,8 +89,10 @@ options parse(const std::vector<std::string>& arguments) {
     fail("--check needs FILE or -c TEXT, and no -i");
   if (result.dumpCode && (!result.hasFile || result.interactive || result.check))
     fail("--dump-code needs FILE and no -c, -i or --check");
+  if (result.debug && (!result.hasFile || result.check || result.dumpCode))
+    fail("--debug needs FILE and no -c, --check or --dump-code");
   if (result.lsp && (result.hasFile || result.interactive || result.check || result.dumpCode || result.trace ||
-                     !result.commands.empty()))
+                     result.debug || !result.commands.empty()))
     fail("--lsp takes no FILE and no other option");
   return result;
 }
@@ -113,6 +117,8 @@ std::string usage(const std::string& version) {
          "  --dump-code FILE   compile FILE and list the instructions of the program\n"
          "                     and of its functions, as --check reports a failure\n"
          "  --trace            FILE and -c: write the system's trace lines to stderr\n"
+         "  --debug FILE       run FILE under the debugger: it stops before the first\n"
+         "                     statement and reads debugger commands (help lists them)\n"
          "  --lsp              serve editors as a language server on standard input\n"
          "                     and output\n"
          "  --encoding=NAME    cp866, utf8 or auto (the default). auto: FILE and -c\n"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/localConsoleBlock.h"
+#include "app/localDebugConsole.h"
 #include "check/localIgnoredText.h"
 #include "context/localContextUTF8.h"
 #include "core/localDiagnostics.h"
@@ -185,7 +186,9 @@ bool localConsoleLoop(localContextUTF8& context, localConsoleInput& input, local
     }
     if (read != lineRead::line) continue;
     localLineOutcome outcome;
-    if (localConsoleBlock::opensBlock(line)) {
+    if (localDebugConsole::isDebugLine(line)) {
+      outcome = localDebugConsole::runLine(context, input, encoding, line);
+    } else if (localConsoleBlock::opensBlock(line)) {
       if (!collectBlock(input, encoding, line, ended, failed)) continue;
       outcome = localConsoleRunBlock(context, line);
     } else {

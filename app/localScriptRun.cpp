@@ -132,13 +132,17 @@ bool commandLineText(localConsoleEncoding encoding, const std::string& bytes, un
 }
 
 int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file) {
+  return runFile(encoding, file, [&context](localReturnStateType& state, const std::wstring& name) {
+    return localShellCommands::runProgramFile(state, name, &context, localShellCommands::programSource::commandLine);
+  });
+}
+
+int runFile(localConsoleEncoding encoding, const std::string& file,
+            const std::function<bool(localReturnStateType&, const std::wstring&)>& run) {
   std::wstring name;
   if (!readable(file) || !argumentText(encoding, file, name)) return exitUsage;
-  const localLineOutcome outcome = localConsoleRunGuarded(
-      [&](localReturnStateType& state) {
-        return localShellCommands::runProgramFile(state, name, &context, localShellCommands::programSource::commandLine);
-      },
-      false);
+  const localLineOutcome outcome =
+      localConsoleRunGuarded([&](localReturnStateType& state) { return run(state, name); }, false);
   if (outcome.succeeded) return exitSuccess;
   const localFailurePlace::place place = placeOr({name, 0, 0, {}});
   std::wstring sourceLine;

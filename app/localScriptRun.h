@@ -1,7 +1,9 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "app/localConsoleEncoding.h"
+#include "core/localReturnStateType.h"
 
 class localContextUTF8;
 
@@ -12,6 +14,9 @@ namespace localScriptRun {
 
 // Runs FILE as DO would (a first "#!" line skipped). Returns the exit status.
 int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file);
+// The same with another way of running the program file of that name (the debugger).
+int runFile(localConsoleEncoding encoding, const std::string& file,
+            const std::function<bool(localReturnStateType&, const std::wstring&)>& run);
 
 // Runs TEXT as console lines, one per line; `quit` is set after QUIT. Returns the exit status.
 int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const std::string& text, bool& quit);

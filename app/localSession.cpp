@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/localConsole.h"
+#include "app/localDebugConsole.h"
 #include "app/localLineEditor.h"
 #include "app/localScriptRun.h"
 #include "context/localContextUTF8.h"
@@ -35,8 +36,17 @@ class scriptDiagnostics {
   scriptDiagnostics& operator=(const scriptDiagnostics&) = delete;
 };
 
+// The console's input: a line editor on a terminal when it edits lines, else the stream.
+std::unique_ptr<localConsoleInput> consoleInput(localContextUTF8& context, bool lineEditing) {
+  std::unique_ptr<localConsoleInput> input;
+  if (lineEditing) input = localMakeLineEditor(context);
+  if (!input) input = std::make_unique<localStreamInput>(std::cin, isatty(STDIN_FILENO) && isatty(STDOUT_FILENO));
+  return input;
+}
+
 // FILE and -c, in that order; stops after QUIT.
-int runScripts(const options& options, localContextUTF8& context, localConsoleEncoding encoding, bool& quit) {
+int runScripts(const options& options, localContextUTF8& context, localConsoleEncoding encoding, bool lineEditing,
+               bool& quit) {
   scriptDiagnostics diagnostics(options.trace);
   if (options.dumpCode) return localScriptRun::dumpCode(context, encoding, options.file);
   if (options.check && options.hasFile) return localScriptRun::checkFile(encoding, options.file, options.strict);
@@ -47,7 +57,14 @@ int runScripts(const options& options, localContextUTF8& context, localConsoleEn
     return status;
   }
   int status = exitSuccess;
-  if (options.hasFile) {
+  if (options.debug) {
+    const std::unique_ptr<localConsoleInput> input = consoleInput(context, lineEditing);
+    status = localScriptRun::runFile(encoding, options.file,
+                                     [&](localReturnStateType& state, const std::wstring& name) {
+                                       return localDebugConsole::debugProgram(state, context, *input, encoding,
+                                                                              name, true);
+                                     });
+  } else if (options.hasFile) {
     status = localScriptRun::runFile(context, encoding, options.file);
     if (status == exitUsage || status == exitInterrupted) return status;
   }
@@ -69,17 +86,14 @@ int localSessionRun(const options& options, localConsoleEncoding encoding, bool 
   localInterruptInstall();
   bool quit = false;
   const bool scripts = options.hasFile || !options.commands.empty();
-  int status = scripts ? runScripts(options, context, encoding, quit) : exitSuccess;
+  int status = scripts ? runScripts(options, context, encoding, lineEditing, quit) : exitSuccess;
   if (status == exitUsage || status == exitInterrupted || options.check || options.dumpCode) return status;
   const bool console = !scripts || options.interactive;
   if (!console || quit) {
     std::cout.flush();
     return status;
   }
-  const bool terminal = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
-  std::unique_ptr<localConsoleInput> input;
-  if (lineEditing) input = localMakeLineEditor(context);
-  if (!input) input = std::make_unique<localStreamInput>(std::cin, terminal);
+  const std::unique_ptr<localConsoleInput> input = consoleInput(context, lineEditing);
   const bool failed = localConsoleLoop(context, *input, encoding);
   // Fed by a pipe, the console is a script: a failed line makes the run fail.
   if (failed && !isatty(STDIN_FILENO)) status = exitFailure;

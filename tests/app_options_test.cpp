@@ -47,6 +47,8 @@ TEST(AppOptions, ParsesEveryForm) {
   const auto strict = parse({"--strict", "-c", "? 1"});
   EXPECT_TRUE(strict.check && strict.strict && strict.error.empty());
   EXPECT_TRUE(parse({"--trace", "prog.prg"}).trace);
+  const auto debug = parse({"--debug", "prog.prg"});
+  EXPECT_TRUE(debug.debug && debug.hasFile && debug.error.empty());
   EXPECT_TRUE(parse({"-h"}).help);
   EXPECT_TRUE(parse({"-V"}).version);
 }
@@ -54,7 +56,8 @@ TEST(AppOptions, ParsesEveryForm) {
 TEST(AppOptions, RefusesWhatItCannotDo) {
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
            {"--bogus"}, {"-c"}, {"--encoding"}, {"--encoding=koi8"}, {"a", "b"}, {"a", "-c", "x"}, {"-ic"},
-           {"--check"}, {"--check", "-c", "x", "a"}, {"--check", "-i", "a"}}) {
+           {"--check"}, {"--check", "-c", "x", "a"}, {"--check", "-i", "a"}, {"--debug"}, {"--debug", "-c", "x"},
+           {"--debug", "--check", "a"}}) {
     EXPECT_FALSE(parse(arguments).error.empty()) << arguments[0];
   }
 }

@@ -144,6 +144,20 @@ TEST_F(ScriptTest, ClosingLineNamesTheStatementThatFailedAtRunTime) {
   EXPECT_EQ(nested.err, failure("inner.prg:3:4: Переменная не существует.", "   y = nothing + 1;", 4));
 }
 
+TEST_F(ScriptTest, DebugRunsTheFileUnderTheDebuggerReadingCommandsFromStandardInput) {
+  write("dbg.prg", "#!/usr/bin/env localinterp\nx = 1;\n? x + 1;\n? 1 / 0;\n");
+  const appTest::Run stepped = run({"--debug", "dbg.prg"}, "next\nx = 5\ncontinue\n");
+  EXPECT_EQ(stepped.out,
+            "Остановка перед первым оператором: dbg.prg:2\n->   2  x = 1;\n(отладка) dbg.prg:3\n->   3  ? x + 1;\n"
+            "(отладка) (отладка) 6\nПрограмма завершилась с ошибкой.\n");
+  EXPECT_EQ(stepped.status, 1);
+  EXPECT_EQ(stepped.err, "dbg.prg:4:1: Деление на 0!\n? 1 / 0;\n^\n");
+  // quit (here: the end of the input) ends the program as a success.
+  const appTest::Run quit = run({"--debug", "dbg.prg"});
+  EXPECT_EQ(quit.status, 0);
+  EXPECT_TRUE(endsWith(quit.out, "(отладка) Программа остановлена.\n")) << quit.out;
+}
+
 TEST_F(ScriptTest, ClosingLineOfACompileFailureNamesTheLineThatLacksTheSemicolon) {
   write("semi.prg", "x = 1;\n? x   // the end of it\n\ny = 2;\n");
   const appTest::Run run = this->run({"semi.prg"});
