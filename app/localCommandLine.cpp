@@ -48,8 +48,17 @@ options parse(const std::vector<std::string>& arguments) {
       result.version = true;
     } else if (argument == "--check") {
       result.check = true;
+    } else if (argument == "--strict") {
+      result.check = true;
+      result.strict = true;
+    } else if (argument == "--trace") {
+      result.trace = true;
     } else if (argument == "--dump-code") {
       result.dumpCode = true;
+    } else if (argument == "--debug") {
+      result.debug = true;
+    } else if (argument == "--lsp") {
+      result.lsp = true;
     } else if (argument == "-i") {
       result.interactive = true;
     } else if (argument == "-c") {
@@ -76,9 +85,14 @@ options parse(const std::vector<std::string>& arguments) {
     }
   }
   if (result.hasFile && !result.commands.empty()) fail("give either FILE or -c TEXT, not both");
-  if (result.check && (!result.hasFile || result.interactive)) fail("--check needs FILE and no -c or -i");
+  if (result.check && (result.hasFile != result.commands.empty() || result.interactive))
+    fail("--check needs FILE or -c TEXT, and no -i");
   if (result.dumpCode && (!result.hasFile || result.interactive || result.check))
     fail("--dump-code needs FILE and no -c, -i or --check");
+  if (result.debug && (!result.hasFile || result.check || result.dumpCode))
+    fail("--debug needs FILE and no -c, --check or --dump-code");
+  if (result.lsp && (result.hasFile || result.interactive || result.check || result.dumpCode || !result.commands.empty()))
+    fail("--lsp takes no FILE and no other option");
   return result;
 }
 
@@ -94,23 +108,33 @@ std::string usage(const std::string& version) {
          "  -c TEXT            run TEXT as console lines (one per line of TEXT), then exit\n"
          "  -i                 enter the console after FILE or -c\n"
          "  --check FILE       compile FILE without running it; report a failure as\n"
-         "                     FILE:LINE:COLUMN: message on stderr (exit status 1)\n"
+         "                     FILE:LINE:COLUMN: message and each warning as\n"
+         "                     FILE:LINE:COLUMN: warning: message [name] on stderr\n"
+         "                     (exit status 1 on a failure, 0 on warnings alone);\n"
+         "                     -c TEXT instead of FILE checks console lines\n"
+         "  --strict           --check, and exit status 1 on a warning too\n"
          "  --dump-code FILE   compile FILE and list the instructions of the program\n"
          "                     and of its functions, as --check reports a failure\n"
+         "  --trace            FILE and -c: write the system's trace lines to stderr\n"
+         "  --debug FILE       run FILE under the debugger: it stops before the first\n"
+         "                     statement and reads debugger commands (help lists them)\n"
+         "  --lsp              serve editors as a language server on standard input\n"
+         "                     and output\n"
          "  --encoding=NAME    cp866, utf8 or auto (the default). auto: FILE and -c\n"
          "                     follow the locale's character set (utf8 in a UTF-8\n"
-         "                     locale); the console alone is utf8 when standard input\n"
-         "                     and output are terminals and the locale is UTF-8,\n"
-         "                     cp866 otherwise\n"
+         "                     locale, and without a locale or in C/POSIX); the console\n"
+         "                     alone is utf8 when standard input and output are\n"
+         "                     terminals and the locale is UTF-8, cp866 otherwise\n"
          "  -h, --help         show this help and exit\n"
          "  -V, --version      show the version and exit\n"
          "\n"
-         "Output of FILE and -c goes to stdout; trace lines and failures go to stderr,\n"
-         "ending with FILE:LINE:COLUMN: message.\n"
+         "Output of FILE and -c goes to stdout; a failure goes to stderr as\n"
+         "FILE:LINE:COLUMN: message, the source line and a caret under the column.\n"
          "\n"
          "Exit status: 0 when FILE or every line of TEXT succeeded, and after the console\n"
          "on a terminal; 1 when one failed (also a line of a console fed by a pipe);\n"
-         "2 for a usage error or an unreadable FILE.\n";
+         "2 for a usage error or an unreadable FILE or one that is no text;\n"
+         "130 when Ctrl-C stopped FILE or -c.\n";
 }
 
 }  // namespace localCommandLine

@@ -12,8 +12,12 @@ struct options {
   bool help = false;
   bool version = false;
   bool interactive = false;  // -i: the console follows FILE or -c
-  bool check = false;        // --check: compile FILE only
+  bool check = false;        // --check: compile FILE (or -c TEXT) only and report warnings
+  bool strict = false;       // --strict: --check, and a warning fails it too
   bool dumpCode = false;     // --dump-code: compile FILE and list its code
+  bool trace = false;        // --trace: FILE and -c write the system's trace lines to stderr
+  bool debug = false;        // --debug: run FILE under the debugger
+  bool lsp = false;          // --lsp: a language server on standard input and output
   encodingChoice encoding = encodingChoice::automatic;
   std::vector<std::string> commands;  // -c TEXT, in order
   bool hasFile = false;
@@ -30,5 +34,6 @@ std::string usage(const std::string& version);
 constexpr int exitSuccess = 0;
 constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
+constexpr int exitInterrupted = 130;  // Ctrl-C stopped FILE or -c
 
 }  // namespace localCommandLine

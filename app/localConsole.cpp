@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app/localConsoleBlock.h"
+#include "app/localDebugConsole.h"
+#include "check/localIgnoredText.h"
 #include "context/localContextUTF8.h"
 #include "core/localDiagnostics.h"
 #include "core/localFailurePlace.h"
@@ -28,26 +30,6 @@ constexpr std::streamsize discardLimit = 0x7FFF;
 void cutTrailingBlanks(std::string& bytes) {
   const std::size_t end = bytes.find_last_not_of(std::string(" \0", 2));
   bytes.erase(end == std::string::npos ? 0 : end + 1);
-}
-
-// What a `?`, assignment or call statement left of its line: the executor never looks
-// past a complete statement, so `? 1e3` prints 1. Blanks, comments and ";" are nothing;
-// after a command the rest of the line is its template or file name.
-std::wstring localIgnoredText(const std::wstring& line, unsigned position) {
-  unsigned start = 0;
-  localInterpretatorUTF8::scanStringSkipVoidChars(line, start);
-  if (localString::charAt(line, start) != L'?') {
-    const std::wstring word =
-        localString::wstringToUpper(std::wstring(localInterpretatorUTF8::scanStringGetWordView(line, start)));
-    localInterpretatorUTF8::scanStringSkipVoidChars(line, start);
-    if (localString::charAt(line, start) != L'=' && localShellCommands::isCommandWord(word)) return std::wstring();
-  }
-  for (;;) {
-    localInterpretatorUTF8::scanStringSkipVoidChars(line, position);
-    if (localString::charAt(line, position) != L';') break;
-    ++position;
-  }
-  return position < line.size() ? line.substr(position) : std::wstring();
 }
 
 void printFailure(localReturnStateType state) {
@@ -101,6 +83,7 @@ localLineOutcome localConsoleRunGuarded(const std::function<bool(localReturnStat
   }
   if (!outcome.succeeded) {
     outcome.state = state;
+    outcome.interrupted = localInterruptState::requested.load();
     if (reportFailure) printFailure(state);
   }
   localInterruptLineEnds();
@@ -203,7 +186,9 @@ bool localConsoleLoop(localContextUTF8& context, localConsoleInput& input, local
     }
     if (read != lineRead::line) continue;
     localLineOutcome outcome;
-    if (localConsoleBlock::opensBlock(line)) {
+    if (localDebugConsole::isDebugLine(line)) {
+      outcome = localDebugConsole::runLine(context, input, encoding, line);
+    } else if (localConsoleBlock::opensBlock(line)) {
       if (!collectBlock(input, encoding, line, ended, failed)) continue;
       outcome = localConsoleRunBlock(context, line);
     } else {

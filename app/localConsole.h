@@ -46,6 +46,7 @@ struct localLineOutcome {
   bool succeeded = false;
   bool quit = false;
   localReturnStateType state = localErrorTypeOK;  // what a failure left
+  bool interrupted = false;                       // Ctrl-C stopped it
 };
 
 // Runs one piece of console work as a console line runs: Ctrl-C stops it, a failure

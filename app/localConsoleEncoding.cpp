@@ -3,6 +3,7 @@
 #include <langinfo.h>
 
 #include <clocale>
+#include <cstdlib>
 
 #include "text/localUtf8.h"
 
@@ -25,14 +26,37 @@ localConsoleEncoding localChooseEncoding(localCommandLine::encodingChoice choice
     case localCommandLine::encodingChoice::automatic:
       break;
   }
-  const bool utf8 = (followLocale || (inputIsTerminal && outputIsTerminal)) && isUtf8Name(localeCharset);
+  // Scripts without a locale (cron, containers, env -i) get UTF-8, as script interpreters do.
+  if (followLocale) return isUtf8Name(localeCharset) || localeCharset.empty() ? localConsoleEncoding::utf8
+                                                                             : localConsoleEncoding::cp866;
+  const bool utf8 = inputIsTerminal && outputIsTerminal && isUtf8Name(localeCharset);
   return utf8 ? localConsoleEncoding::utf8 : localConsoleEncoding::cp866;
 }
 
+namespace {
+
+// The locale the environment names for the character type, as the C library looks it up.
+std::string localeNameFromEnvironment() {
+  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return value;
+  }
+  return std::string();
+}
+
+}  // namespace
+
 std::string localLocaleCharset() {
+  const std::string name = localeNameFromEnvironment();
+  if (name.empty() || name == "C" || name == "POSIX") return std::string();
   // Only the character type is taken from the environment, and only to read its name;
   // the process goes back to the C locale it always ran in.
-  if (std::setlocale(LC_CTYPE, "") == nullptr) return "ANSI_X3.4-1968";
+  if (std::setlocale(LC_CTYPE, "") == nullptr) {
+    // A locale that is not installed still says its character set in its name.
+    const std::size_t dot = name.find('.');
+    const std::string charset = dot == std::string::npos ? std::string() : name.substr(dot + 1, name.find('@') - dot - 1);
+    return isUtf8Name(charset) ? "UTF-8" : "ANSI_X3.4-1968";
+  }
   const std::string charset = nl_langinfo(CODESET);
   std::setlocale(LC_CTYPE, "C");
   return charset;

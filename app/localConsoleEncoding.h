@@ -9,13 +9,14 @@ enum class localConsoleEncoding { cp866, utf8 };
 
 // The choice for --encoding. `automatic` follows the locale's character set when a FILE or
 // -c text runs (`followLocale`), wherever input and output go, as script interpreters
-// do; the console alone is UTF-8 only when standard input and output are both terminals
+// do (and UTF-8 when the character set is empty: no locale, C or POSIX); the console alone is UTF-8 only when standard input and output are both terminals
 // and the locale's character set is UTF-8, so that piped sessions stay CP866.
 localConsoleEncoding localChooseEncoding(localCommandLine::encodingChoice choice, bool inputIsTerminal,
                                          bool outputIsTerminal, const std::string& localeCharset,
                                          bool followLocale = false);
 
-// The character set of the user's locale (LC_CTYPE from the environment), e.g. "UTF-8".
+// The character set of the user's locale (LC_CTYPE from the environment), e.g. "UTF-8";
+// empty when there is no locale or it is C or POSIX.
 std::string localLocaleCharset();
 
 // Puts the process in the chosen encoding: the multibyte form of the text subsystem,

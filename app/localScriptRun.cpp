@@ -14,6 +14,9 @@
 #include "app/localCommandLine.h"
 #include "app/localConsole.h"
 #include "app/localConsoleBlock.h"
+#include "app/localScriptFailure.h"
+#include "app/localScriptFileCheck.h"
+#include "check/localCheck.h"
 #include "context/localContextUTF8.h"
 #include "core/localDiagnostics.h"
 #include "core/localFailurePlace.h"
@@ -34,8 +37,10 @@ using namespace localCommandLine;
 // The name a -c text goes by in the closing line.
 const std::wstring commandTextName = L"-c";
 
-// A file the user named that cannot be read is a usage error, reported the way
-// command-line tools report it, before anything runs.
+const std::string interruptedMessage = "Выполнение прервано пользователем (Ctrl-C).";
+
+// A file the user named that cannot be read, or that holds no text, is a usage error,
+// reported the way command-line tools report it, before anything runs.
 bool readable(const std::string& file) {
   std::error_code error;
   if (std::filesystem::is_directory(file, error)) {
@@ -47,21 +52,33 @@ bool readable(const std::string& file) {
     std::cerr << "localinterp: cannot open " << file << ": " << std::strerror(errno) << "\n";
     return false;
   }
+  const std::string notText = localScriptFileCheck::whyFileIsNotText(file);
+  if (!notText.empty()) {
+    std::cerr << "localinterp: " << file << ": not a program text (" << notText << ")\n";
+    return false;
+  }
   return true;
 }
 
 std::string bytesOf(const std::wstring& text) { return localString::wstringToStdStringMultibyte(text); }
 
-// "file:line:column: [detail: ]message", or "file: message" when the line is not known.
-void printClosingLine(const localFailurePlace::place& place, localReturnStateType state) {
-  std::ostream& out = localDiagnostics();
-  out << bytesOf(place.file) << ":";
-  if (place.line > 0) out << place.line << ":" << place.column << ":";
-  out << " ";
-  if (!place.detail.empty()) out << bytesOf(place.detail) << ": ";
-  out << bytesOf(localString::returnStateAsString(state)) << "\n";
-  out.flush();
+// What a user needs of a failure, on standard error after what the program printed: the
+// closing line, the source line with a caret under the column, and a hint where one helps.
+// Ctrl-C is told as such, at the statement it stopped.
+void printFailure(const localFailurePlace::place& place, const localLineOutcome& outcome,
+                  const std::wstring* sourceLine) {
+  std::cout.flush();
+  if (outcome.interrupted) {
+    std::cerr << localScriptFailure::closingLine(place, interruptedMessage);
+    if (sourceLine != nullptr && place.line > 0) std::cerr << localScriptFailure::sourceAndCaret(*sourceLine, place.column);
+  } else {
+    std::cerr << localScriptFailure::report(place, outcome.state, sourceLine);
+  }
+  std::cerr.flush();
 }
+
+// The status of a failed run: 130 after Ctrl-C, as shells report a run ended by it.
+int failureStatus(const localLineOutcome& outcome) { return outcome.interrupted ? exitInterrupted : exitFailure; }
 
 // The place a failed run left, or `fallback` (with the detail the run left, if any).
 localFailurePlace::place placeOr(localFailurePlace::place fallback) {
@@ -99,17 +116,39 @@ bool argumentText(localConsoleEncoding encoding, const std::string& bytes, std::
   return localConsoleDecodeLine(encoding, bytes, text);
 }
 
+// A line of -c TEXT: UTF-8, or CP866 bytes in CP866 mode. In UTF-8 mode a line that is not
+// UTF-8 is not run; its closing line names the first bad byte.
+bool commandLineText(localConsoleEncoding encoding, const std::string& bytes, unsigned lineNumber,
+                     std::wstring& text) {
+  std::size_t badOffset = 0;
+  if (localString::utf8ToWstring(bytes, text, badOffset)) return true;
+  if (encoding == localConsoleEncoding::cp866) return localConsoleDecodeLine(encoding, bytes, text);
+  std::cout.flush();
+  std::cerr << bytesOf(commandTextName) << ":" << lineNumber << ":" << badOffset + 1
+            << ": Строка не в кодировке UTF-8 (байт " << localString::byteAsHex(bytes[badOffset])
+            << "), она не выполнена.\n";
+  std::cerr.flush();
+  return false;
+}
+
 int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file) {
+  return runFile(encoding, file, [&context](localReturnStateType& state, const std::wstring& name) {
+    return localShellCommands::runProgramFile(state, name, &context, localShellCommands::programSource::commandLine);
+  });
+}
+
+int runFile(localConsoleEncoding encoding, const std::string& file,
+            const std::function<bool(localReturnStateType&, const std::wstring&)>& run) {
   std::wstring name;
   if (!readable(file) || !argumentText(encoding, file, name)) return exitUsage;
-  const localLineOutcome outcome = localConsoleRunGuarded(
-      [&](localReturnStateType& state) {
-        return localShellCommands::runProgramFile(state, name, &context, localShellCommands::programSource::commandLine);
-      },
-      false);
+  const localLineOutcome outcome =
+      localConsoleRunGuarded([&](localReturnStateType& state) { return run(state, name); }, false);
   if (outcome.succeeded) return exitSuccess;
-  printClosingLine(placeOr({name, 0, 0, {}}), outcome.state);
-  return exitFailure;
+  const localFailurePlace::place place = placeOr({name, 0, 0, {}});
+  std::wstring sourceLine;
+  const bool known = localScriptFailure::lineOfFile(place.file, place.line, sourceLine);
+  printFailure(place, outcome, known ? &sourceLine : nullptr);
+  return failureStatus(outcome);
 }
 
 int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const std::string& text, bool& quit) {
@@ -129,7 +168,7 @@ int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const 
   for (std::size_t index = 0; index < lines.size() && !quit; ++index) {
     const unsigned lineNumber = static_cast<unsigned>(index + 1);
     std::wstring line;
-    if (!argumentText(encoding, lines[index], line)) {
+    if (!commandLineText(encoding, lines[index], lineNumber, line)) {
       status = exitFailure;
       continue;
     }
@@ -139,7 +178,8 @@ int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const 
       int depth = localConsoleBlock::depthChange(line);
       while (depth > 0 && index + 1 < lines.size()) {
         std::wstring next;
-        if (!argumentText(encoding, lines[++index], next)) status = exitFailure;
+        ++index;
+        if (!commandLineText(encoding, lines[index], static_cast<unsigned>(index + 1), next)) status = exitFailure;
         line += L'\n';
         line += next;
         depth += localConsoleBlock::depthChange(next);
@@ -153,15 +193,59 @@ int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const 
     }
     quit = outcome.quit;
     if (outcome.succeeded) continue;
-    status = exitFailure;
+    status = failureStatus(outcome);
     const std::size_t first = line.find_first_not_of(L" \t");
     const unsigned column = 1 + static_cast<unsigned>(first == std::wstring::npos ? 0 : first);
-    printClosingLine(placeOr({commandTextName, lineNumber, column, {}}), outcome.state);
+    localFailurePlace::place place = placeOr({commandTextName, lineNumber, column, {}});
+    // A stop between statements (Ctrl-C at a loop's pass) names the line the block starts on.
+    if (place.line == 0 && place.file == commandTextName) {
+      place.line = lineNumber;
+      place.column = column;
+    }
+    std::wstring sourceLine;
+    bool known = false;
+    if (place.file == commandTextName && place.line >= 1 && place.line <= lines.size())
+      known = argumentText(encoding, lines[place.line - 1], sourceLine);
+    else
+      known = localScriptFailure::lineOfFile(place.file, place.line, sourceLine);
+    printFailure(place, outcome, known ? &sourceLine : nullptr);
+    if (outcome.interrupted) break;
   }
   return status;
 }
 
-int checkFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file, bool listCode) {
+// One line per diagnostic, in the form compilers use; the exit status of the check.
+int reportChecked(const std::wstring& name, const std::vector<localCheck::diagnostic>& found, bool strict) {
+  int status = exitSuccess;
+  for (const localCheck::diagnostic& d : found) {
+    std::cerr << bytesOf(name) << ":" << d.line << ":" << d.column << ": ";
+    if (d.level == localCheck::severity::error) {
+      std::cerr << bytesOf(d.message) << "\n";
+      status = exitFailure;
+    } else {
+      std::cerr << "warning: " << bytesOf(d.message) << " [" << d.name << "]\n";
+      if (strict) status = exitFailure;
+    }
+  }
+  return status;
+}
+
+int checkFile(localConsoleEncoding encoding, const std::string& file, bool strict) {
+  std::wstring name;
+  if (!readable(file) || !argumentText(encoding, file, name)) return exitUsage;
+  localReturnStateType state = localErrorTypeOK;
+  std::wstring program;
+  if (!localString::readFromFile(state, name, program)) return exitUsage;
+  return reportChecked(name, localCheck::checkProgram(program), strict);
+}
+
+int checkCommands(localConsoleEncoding encoding, const std::string& text, bool strict) {
+  std::wstring lines;
+  if (!argumentText(encoding, text, lines)) return exitUsage;
+  return reportChecked(commandTextName, localCheck::checkConsoleLines(lines), strict);
+}
+
+int dumpCode(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file) {
   std::wstring name;
   if (!readable(file) || !argumentText(encoding, file, name)) return exitUsage;
   localReturnStateType state = localErrorTypeOK;
@@ -176,7 +260,7 @@ int checkFile(localContextUTF8& context, localConsoleEncoding encoding, const st
     auto root = std::make_unique<localOperatorCompiled>(&localOperatorCompiled::execute);
     localOperatorCompiled* block = root.get();
     compiled = localInterpretatorUTF8::textCompile(state, program, position, &context, block);
-    if (compiled && state == localErrorTypeOK && listCode) listing = localCode::listProgram(*root, context);
+    if (compiled && state == localErrorTypeOK) listing = localCode::listProgram(*root, context);
   }
   if (compiled && state == localErrorTypeOK) {
     std::cout << localString::wstringToStdStringMultibyte(listing);
@@ -187,7 +271,9 @@ int checkFile(localContextUTF8& context, localConsoleEncoding encoding, const st
   localFailurePlace::place place{name, 0, 0, {}};
   localFailurePlace::lineAndColumn(program, localFailurePlace::compilePosition(program, position, state), place.line,
                                    place.column);
-  printClosingLine(place, state);
+  std::wstring sourceLine;
+  const bool known = localScriptFailure::lineOfFile(place.file, place.line, sourceLine);
+  std::cerr << localScriptFailure::report(place, state, known ? &sourceLine : nullptr);
   return exitFailure;
 }
 

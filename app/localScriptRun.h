@@ -1,7 +1,9 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "app/localConsoleEncoding.h"
+#include "core/localReturnStateType.h"
 
 class localContextUTF8;
 
@@ -12,14 +14,24 @@ namespace localScriptRun {
 
 // Runs FILE as DO would (a first "#!" line skipped). Returns the exit status.
 int runFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file);
+// The same with another way of running the program file of that name (the debugger).
+int runFile(localConsoleEncoding encoding, const std::string& file,
+            const std::function<bool(localReturnStateType&, const std::wstring&)>& run);
 
 // Runs TEXT as console lines, one per line; `quit` is set after QUIT. Returns the exit status.
 int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const std::string& text, bool& quit);
 
-// Compiles FILE without running it; prints nothing but a failure. Returns the exit status.
-// --check FILE (listCode false) and --dump-code FILE (listCode true: the compiled code of
-// the program and of its functions goes to standard output).
-int checkFile(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file, bool listCode);
+// --check FILE: compiles FILE without running it and prints its failure and warnings on
+// standard error, one line each. Returns the exit status: 1 on a failure, and with
+// `strict` on a warning too.
+int checkFile(localConsoleEncoding encoding, const std::string& file, bool strict);
+
+// --check -c TEXT: the same for console lines.
+int checkCommands(localConsoleEncoding encoding, const std::string& text, bool strict);
+
+// --dump-code FILE: compiles FILE and lists the compiled code of the program and of its
+// functions on standard output; a failure is reported as --check reports it.
+int dumpCode(localContextUTF8& context, localConsoleEncoding encoding, const std::string& file);
 
 // The text of command-line bytes: UTF-8 when they are, else in the console's encoding.
 bool argumentText(localConsoleEncoding encoding, const std::string& bytes, std::wstring& text);

@@ -8,8 +8,13 @@
 // prints stays apart. The stream is chosen by the entry point.
 std::ostream& localDiagnostics();
 
-// Null: standard output again.
-void localSetDiagnostics(std::ostream* stream);
+// Null: standard output again. Returns the stream set before (null for standard output).
+std::ostream* localSetDiagnostics(std::ostream* stream);
+
+// Trace lines and the like are dropped until another stream is set: a quiet FILE or -c
+// run prints only what the user needs, and that it writes to standard error itself; the
+// checker compiles without a word. Returns the stream set before, to put back.
+std::ostream* localDiscardDiagnostics();
 
 // A warning for the user on standard error, "localinterp: warning: TEXT" and a line end.
 // Never part of what the console prints on standard output.

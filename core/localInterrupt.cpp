@@ -10,6 +10,8 @@ namespace {
 std::atomic<bool> lineRunning{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "flags are touched from a signal handler");
 std::uint64_t checksThisLine = 0;
+std::atomic<std::atomic<bool>*> diverted{nullptr};
+static_assert(std::atomic<std::atomic<bool>*>::is_always_lock_free, "read from a signal handler");
 
 }  // namespace
 
@@ -36,7 +38,11 @@ extern "C" void onInterrupt(int signalNumber) {
     std::raise(signalNumber);
     return;
   }
-  requested.store(true);
+  if (std::atomic<bool>* target = diverted.load()) {
+    target->store(true);
+  } else {
+    requested.store(true);
+  }
 }
 
 }  // namespace
@@ -70,3 +76,5 @@ void localInterruptReport(localReturnStateType& state, const char* operation, un
   localTrace(L"localErrorTypeCODE!!! выполнение прервано пользователем (Ctrl-C) func: ", operation, line);
   state = localErrorTypeCODE;
 }
+
+void localInterruptDivert(std::atomic<bool>* target) { diverted.store(target); }

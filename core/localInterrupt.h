@@ -22,6 +22,11 @@ bool countedCheck();
   return localInterruptState::requested.load(std::memory_order_relaxed);
 }
 
+// While a debugger runs a program, Ctrl-C is the debugger's: it raises *target (until
+// it is given null again) and the engines' own checks see no request, so the program
+// stops at its next statement instead of failing.
+void localInterruptDivert(std::atomic<bool>* target);
+
 // Asks the line that runs now to stop, exactly as Ctrl-C does; nothing happens between
 // lines. Harnesses that run untrusted input use it to end work that runs too long.
 void localInterruptRequest();

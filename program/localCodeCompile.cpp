@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "classes/localValueTableCells.h"
 #include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "interp/localNumberOperation.h"
@@ -30,6 +31,8 @@ class localCodeCompiler {
   void unit(const localOperatorCompiled& node) {
     statement(node, 0, true);
     emit(localOpcode::end, none());
+    code_.statementAt.assign(code_.instructions.size(), nullptr);
+    for (const auto& [at, start] : starts_) code_.statementAt[at] = start;
   }
 
  private:
@@ -37,6 +40,8 @@ class localCodeCompiler {
 
   // blocks: how many blocks enclose the statement (each reports a failure passing through).
   void statement(const localOperatorCompiled& node, std::uint16_t blocks, bool byKind = false) {
+    // A block is no statement of its own, and an IF starts at its first condition.
+    if (node.kind != localCompiledOperatorTypeBLOCK && node.kind != localCompiledOperatorTypeIF) startsHere(node);
     if (!byKind && node.executor != &localOperatorCompiled::execute) {
       emit(localOpcode::runNode, row(lines::none, blocks), nodeIndex(node));
       return;
@@ -130,6 +135,7 @@ class localCodeCompiler {
     for (std::size_t i = 0; i < node.children.size(); ++i) {
       const localOperatorCompiled& branch = node.children[i];
       std::size_t skip = npos;
+      if (!branch.text.empty()) startsHere(i == 0 ? node : branch);
       if (!branch.text.empty()) skip = condition(branch, row(lines::ifCondition, blocks, 0, &branch), false);
       statement(branch, blocks);
       if (skip == npos) break;  // a branch without a condition is always taken
@@ -266,6 +272,7 @@ class localCodeCompiler {
         callInstruction(localOpcode::callFunction, node, function(node.text), depth, failure);
         return;
       case kind::chain:
+        if (node.attributes.empty() && node.isCall && tableCall(tree, node, depth, failure)) return;
         emit(localOpcode::startChain, failure, variable(node.text), callRow(node, 0));
         push(1);
         for (const std::wstring& attribute : node.attributes) emit(localOpcode::readAttribute, failure, member(attribute));
@@ -274,6 +281,41 @@ class localCodeCompiler {
         callInstruction(localOpcode::callMethod, node, member(node.upper), depth, failure);
         return;
     }
+  }
+
+  // A call of a value table's own cell method: the cell instruction in front of the
+  // general sequence, which runs when any of its checks fails. The arguments from the
+  // last one that is no leaf on are read in place; those before it, and the object, are
+  // read into slots first, as the general call reads them (a later argument may change
+  // their variables).
+  bool tableCall(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
+    const localValueTableCells::method method = localValueTableCells::methodNamed(node.upper);
+    const std::size_t count = node.arguments.size();
+    if (!localValueTableCells::takesArguments(method, count)) return false;
+    std::size_t inPlace = count;
+    while (inPlace > 0 && leafOperand(tree.nodes()[node.arguments[inPlace - 1]])) --inPlace;
+    localTableCall call;
+    call.method = method;
+    call.count = static_cast<std::uint8_t>(count);
+    call.slots = static_cast<std::uint8_t>(inPlace);
+    call.member = member(node.upper);
+    if (inPlace == 0) call.object = variable(node.text);
+    for (std::size_t i = inPlace; i < count; ++i) call.arguments[i] = operand(tree.nodes()[node.arguments[i]]);
+    call.literalColumn = count >= 2 && tree.nodes()[node.arguments[1]].what == kind::string;
+    const std::uint32_t row = static_cast<std::uint32_t>(code_.tableCalls.size());
+    code_.tableCalls.push_back(call);
+    std::size_t at = npos;
+    if (inPlace == 0) at = emit(localOpcode::callTable, failure, 0, row);
+    emit(localOpcode::startChain, failure, variable(node.text), callRow(node, 0));
+    push(1);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i == inPlace && at == npos) at = emit(localOpcode::callTable, failure, 0, row);
+      value(tree, node.arguments[i], depth + 1, failure);
+    }
+    if (at == npos) at = emit(localOpcode::callTable, failure, 0, row);
+    callInstruction(localOpcode::callMethod, node, call.member, depth, failure);
+    patch(at);
+    return true;
   }
 
   void binary(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
@@ -351,6 +393,15 @@ class localCodeCompiler {
     return code_.instructions.size() - 1;
   }
   std::size_t here() const { return code_.instructions.size(); }
+  // The next instruction starts this statement (a later start at the same place, of a
+  // statement that emitted nothing before it, takes its place).
+  void startsHere(const localOperatorCompiled& node) {
+    if (!starts_.empty() && starts_.back().first == here()) {
+      starts_.back().second = &node;
+      return;
+    }
+    starts_.emplace_back(here(), &node);
+  }
   // Points the jump at `at` to the next instruction.
   void patch(std::size_t at) { code_.instructions[at].a = static_cast<std::uint32_t>(here()); }
 
@@ -363,6 +414,7 @@ class localCodeCompiler {
 
   localCode& code_;
   unsigned height_ = 0;
+  std::vector<std::pair<std::size_t, const localOperatorCompiled*>> starts_;
 };
 
 // The operands' table: the variables' places empty, then the literals'. Marked literal
@@ -379,6 +431,10 @@ void placeOperands(localCode& code) {
   for (localCode::comparison& comparison : code.comparisons) {
     place(comparison.left);
     place(comparison.right);
+  }
+  for (localTableCall& call : code.tableCalls) {
+    if (call.object != localTableCall::inSlot) place(call.object);
+    for (std::uint8_t i = call.slots; i < call.count; ++i) place(call.arguments[i]);
   }
   std::vector<localValueDescription*>& values = code.operandValues.values;
   values.assign(variables, nullptr);

@@ -12,6 +12,7 @@
 #include "interp/localNameTerm.h"
 #include "interp/localNumberOperation.h"
 #include "program/localCode.h"
+#include "program/localDebugHook.h"
 #include "program/localExecuteTraces.h"
 #include "program/localOperatorCompiled.h"
 
@@ -167,6 +168,9 @@ class localCodeRunner {
   int compareWith(const localInstruction& instruction, localValueDescription& left,
                   const localValueDescription* right);
   bool callFunction(const localInstruction& instruction, localValueDescription* top);
+  [[gnu::always_inline]] bool callTable(localValueDescription* const* values, const localInstruction& instruction,
+                                        localValueDescription*& top);
+  [[gnu::noinline]] bool tableMember(const localTableCall& call, const localClassDeclaration& declaration) const;
   bool callMethod(const localInstruction& instruction, localValueDescription* top);
   bool fail(const localInstruction& instruction, bool ownLines = true);
 
@@ -202,6 +206,36 @@ bool localCodeRunner::callMethod(const localInstruction& instruction, localValue
   const levelsHeld held(instruction.levels);
   return localNameTerm::callMethod(state_, &context_, value, member.upper, &member.site, &list, call.place) &&
          state_ == localErrorTypeOK;
+}
+
+// A value table's own method in one step (localCodeTableCall.h); false, with nothing done,
+// leaves the call to the general sequence after the instruction.
+[[gnu::always_inline]] inline bool localCodeRunner::callTable(localValueDescription* const* values,
+                                                             const localInstruction& instruction,
+                                                             localValueDescription*& top) {
+  const localTableCall& call = code_.tableCalls[instruction.b];
+  localValueDescription* const firstSlot = top - call.slots;
+  const auto argument = [&](std::uint8_t i) __attribute__((always_inline)) -> const localValueDescription* {
+    return i < call.slots ? firstSlot + i : lookUp(values, call.arguments[i]);
+  };
+  const bool objectInSlot = call.object == localTableCall::inSlot;
+  localValueDescription* const result = objectInSlot ? firstSlot - 1 : top;
+  const localValueDescription* object = objectInSlot ? result : lookUp(values, call.object);
+  const auto ownMember = [this, &call](const localClassDeclaration& declaration) {
+    return tableMember(call, declaration);
+  };
+  if (!localTableCallRun::run(call, object, argument, *result, ownMember)) return false;
+  top = result + 1;
+  return true;
+}
+
+// Whether the declaration's member of the call's name is the table's own; the stamp it
+// was found at is kept, so the next call from the place checks only that.
+bool localCodeRunner::tableMember(const localTableCall& call, const localClassDeclaration& declaration) const {
+  const localCode::member& member = code_.members[call.member];
+  if (!localValueTableCells::isOwnMember(declaration.getMember(member.upper, &member.site), call.method)) return false;
+  call.stamp = declaration.stamp();
+  return true;
 }
 
 bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
@@ -265,11 +299,20 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
 bool localCodeRunner::run() {
   static void* const handlers[] = {
       &&push,           &&pushFresh,    &&pushScanned,   &&operate,        &&operateWith,    &&startChain,
-      &&readAttribute,  &&callFunction, &&callMethod,    &&store,          &&update,         &&pop,
+      &&readAttribute,  &&callFunction, &&callMethod,    &&callTable,      &&store,          &&update,         &&pop,
       &&print,          &&jump,         &&jumpUnless,    &&jumpUnlessWith,  &&jumpUnlessOperate,
       &&jumpUnlessCompare, &&loopCompare, &&command,     &&runNode,        &&scanStatement,  &&traceNone,
       &&traceReturn,    &&stateCheck,   &&end};
   static_assert(sizeof handlers / sizeof handlers[0] == static_cast<std::size_t>(localOpcode::end) + 1);
+  // Under a debugger every opcode goes first to `watched`, which tells the debugger where
+  // a statement starts and then goes on to the opcode's own handler. The table is chosen
+  // once, as the code starts: without a debugger the loop tests nothing more than before.
+  static void* const watchedHandlers[] = {
+      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched,
+      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched,
+      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched};
+  static_assert(sizeof watchedHandlers == sizeof handlers);
+  void* const* const table = localDebugHook::attached() ? watchedHandlers : handlers;
   const localInstruction* const start = code_.instructions.data();
   const localInstruction* pc = start;
   localValueDescription* top = frame_.slots.data();  // the first free slot
@@ -279,10 +322,10 @@ bool localCodeRunner::run() {
 #define LOCAL_NEXT()                                     \
   do {                                                   \
     ++opcodeCounts[static_cast<std::size_t>(pc->op)];    \
-    goto* handlers[static_cast<std::size_t>(pc->op)];    \
+    goto* table[static_cast<std::size_t>(pc->op)];       \
   } while (false)
 #else
-#define LOCAL_NEXT() goto* handlers[static_cast<std::size_t>(pc->op)]
+#define LOCAL_NEXT() goto* table[static_cast<std::size_t>(pc->op)]
 #endif
 #define LOCAL_FAIL() return fail(*(pc - 1))
 // The end of a condition's instruction, given its truth (1, 0, or -1 when it failed):
@@ -361,6 +404,11 @@ callMethod:
   top -= (pc - 1)->b;
   settle();
   LOCAL_NEXT();
+callTable : {
+  const localInstruction& instruction = *pc++;
+  if (callTable(values, instruction, top)) pc = start + instruction.a;
+  LOCAL_NEXT();
+}
 store : {
   const std::uint32_t index = (pc++)->a;
   if (localValueDescription* variable = lookUp(values, index)) {
@@ -448,6 +496,15 @@ stateCheck:
   LOCAL_NEXT();
 end:
   return state_ == localErrorTypeOK;
+watched : {
+  const std::size_t at = static_cast<std::size_t>(pc - start);
+  if (const localOperatorCompiled* statement = code_.statementAt[at]) {
+    // The debugger may have ended the program, or changed variables while it stood here.
+    if (!localDebugHook::listener->statementStarts(state_, *statement, &code_, at)) return false;
+    settle();
+  }
+  goto* handlers[static_cast<std::size_t>(pc->op)];
+}
 #undef LOCAL_NEXT
 #undef LOCAL_FAIL
 #undef LOCAL_UNLESS

@@ -8,6 +8,7 @@
 #include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "program/localCode.h"
+#include "program/localDebugHook.h"
 #include "program/localExecuteTraces.h"
 #include "text/localString.h"
 
@@ -40,6 +41,11 @@ bool runKind(localReturnStateType& state, localContextUTF8* context, const local
 // straight away, a node with an executor of its own through it.
 bool runStatement(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& child,
                   localValueList* arguments, localValueDescription& result) {
+  // The scanning engine tells a debugger of each statement of a block (a branch's block is
+  // none: its IF was told).
+  if (localDebugHook::attached() && child.kind != localCompiledOperatorTypeBLOCK &&
+      !localDebugHook::listener->statementStarts(state, child, nullptr, 0))
+    return false;
   if (child.executor != &localOperatorCompiled::execute) return child.executor(state, context, &child, arguments, result);
   return runKind(state, context, child, arguments, result);
 }
@@ -199,9 +205,28 @@ bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF
     state = localErrorTypeCODE;
     return false;
   }
+  if (localDebugHook::attached()) return executeWatched(state, context, *node, arguments, result);
   if (context != nullptr && localEngine::current() == localEngine::kind::code)
     return localCode::run(state, *context, *node, arguments, result);
   return runKind(state, context, *node, arguments, result);
+}
+
+bool localOperatorCompiled::executeWatched(localReturnStateType& state, localContextUTF8* context,
+                                           const localOperatorCompiled& node, localValueList* arguments,
+                                           localValueDescription& result) {
+  // The debugger keeps the stack of running programs and functions from these two calls.
+  class entered {
+   public:
+    explicit entered(const localOperatorCompiled& body) { localDebugHook::listener->codeEnters(body); }
+    ~entered() {
+      if (localDebugHook::attached()) localDebugHook::listener->codeLeaves();
+    }
+    entered(const entered&) = delete;
+    entered& operator=(const entered&) = delete;
+  } frame(node);
+  if (context != nullptr && localEngine::current() == localEngine::kind::code)
+    return localCode::run(state, *context, node, arguments, result);
+  return runKind(state, context, node, arguments, result);
 }
 
 bool localOperatorCompiled::executeScanning(localReturnStateType& state, localContextUTF8* context,

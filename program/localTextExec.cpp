@@ -9,6 +9,7 @@
 #include "core/localTrace.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "program/localCompileSteps.h"
+#include "program/localDebugHook.h"
 #include "program/localOperatorCompiled.h"
 #include "text/localString.h"
 
@@ -49,6 +50,7 @@ bool localInterpretatorUTF8::textExec(localReturnStateType& state, const std::ws
     return false;
   }
   if (!compiled) return false;
+  if (localDebugHook::attached()) localDebugHook::listener->programCompiled(*root);
 
   localValueList arguments;
   localValueDescription result;

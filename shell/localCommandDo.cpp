@@ -5,6 +5,7 @@
 #include "core/localFileReader.h"
 #include "core/localTrace.h"
 #include "interp/localInterpretatorUTF8.h"
+#include "program/localDebugHook.h"
 #include "shell/localShellCommands.h"
 #include "text/localString.h"
 
@@ -42,6 +43,7 @@ bool runProgramFile(localReturnStateType& state, const std::wstring& fileName, l
     return false;
   }
   if (source == programSource::commandLine) skipShebangLine(program);
+  if (localDebugHook::attached()) localDebugHook::listener->programOpens(fileName, program);
   const std::size_t notes = localFailurePlace::mark();
   if (!localInterpretatorUTF8::textExec(local, program, context)) {
     localFailurePlace::settle(fileName, program, notes);

@@ -44,6 +44,11 @@ TEST(AppOptions, ParsesEveryForm) {
   EXPECT_EQ(parse({"--encoding=AUTO"}).encoding, encodingChoice::automatic);
   const auto check = parse({"--check", "prog.prg"});
   EXPECT_TRUE(check.check && check.hasFile && check.error.empty());
+  const auto strict = parse({"--strict", "-c", "? 1"});
+  EXPECT_TRUE(strict.check && strict.strict && strict.error.empty());
+  EXPECT_TRUE(parse({"--trace", "prog.prg"}).trace);
+  const auto debug = parse({"--debug", "prog.prg"});
+  EXPECT_TRUE(debug.debug && debug.hasFile && debug.error.empty());
   EXPECT_TRUE(parse({"-h"}).help);
   EXPECT_TRUE(parse({"-V"}).version);
 }
@@ -51,7 +56,8 @@ TEST(AppOptions, ParsesEveryForm) {
 TEST(AppOptions, RefusesWhatItCannotDo) {
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
            {"--bogus"}, {"-c"}, {"--encoding"}, {"--encoding=koi8"}, {"a", "b"}, {"a", "-c", "x"}, {"-ic"},
-           {"--check"}, {"--check", "-c", "x"}, {"--check", "-i", "a"}}) {
+           {"--check"}, {"--check", "-c", "x", "a"}, {"--check", "-i", "a"}, {"--debug"}, {"--debug", "-c", "x"},
+           {"--debug", "--check", "a"}}) {
     EXPECT_FALSE(parse(arguments).error.empty()) << arguments[0];
   }
 }

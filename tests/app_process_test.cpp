@@ -54,8 +54,9 @@ TEST(AppCommandLine, FileRunsWithoutPromptAndReportsSuccessOrFailure) {
   const appTest::Run good = runInterpreter({"--encoding=cp866", "good.prg"}, "", work.path());
   EXPECT_EQ(good.status, 0) << good.err;
   EXPECT_EQ(good.out, "42\n");
-  EXPECT_EQ(good.err, programStartCp866);
-  const appTest::Run bad = runInterpreter({"--encoding=cp866", "bad.prg"}, "", work.path());
+  EXPECT_EQ(good.err, "");
+  EXPECT_EQ(runInterpreter({"--encoding=cp866", "--trace", "good.prg"}, "", work.path()).err, programStartCp866);
+  const appTest::Run bad = runInterpreter({"--encoding=cp866", "--trace", "bad.prg"}, "", work.path());
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.out, "1\n");
   EXPECT_EQ(bad.err.rfind(programStartCp866, 0), 0u) << bad.err;
@@ -64,6 +65,29 @@ TEST(AppCommandLine, FileRunsWithoutPromptAndReportsSuccessOrFailure) {
   // Standard input is not read after a FILE.
   const appTest::Run quiet = runInterpreter({"good.prg"}, "? 'never'\n", work.path());
   EXPECT_FALSE(contains(quiet.out, "never"));
+}
+
+// Standard output carries the protocol alone, even where the compiler reports a failure
+// with its trace lines; `exit` after `shutdown` ends the process with 0.
+TEST(AppCommandLine, LanguageServerWritesOnlyProtocolMessagesOnStdout) {
+  std::string input;
+  for (const std::string& content :
+       {std::string(R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{"capabilities":{}}})"),
+        std::string(R"({"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":)"
+                    R"({"uri":"file:///a.prg","languageId":"localinterp","version":1,"text":"IF 1 THEN\n x = (;\nDO a.prg;"}}})"),
+        std::string(R"({"jsonrpc":"2.0","id":2,"method":"shutdown"})"), std::string(R"({"jsonrpc":"2.0","method":"exit"})")})
+    input += "Content-Length: " + std::to_string(content.size()) + "\r\n\r\n" + content;
+  const appTest::Run run = appTest::runInterpreter({"--lsp"}, input);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  std::size_t messages = 0;
+  for (std::size_t at = 0; at < run.out.size(); ++messages) {
+    ASSERT_EQ(run.out.compare(at, 16, "Content-Length: "), 0) << run.out.substr(at);
+    const std::size_t blank = run.out.find("\r\n\r\n", at);
+    ASSERT_NE(blank, std::string::npos);
+    at = blank + 4 + std::stoul(run.out.substr(at + 16, blank - at - 16));
+  }
+  EXPECT_EQ(messages, 3u) << run.out;  // initialize, the diagnostics, shutdown
 }
 
 TEST(AppCommandLine, UnreadableFileIsAUsageError) {

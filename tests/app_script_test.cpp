@@ -45,6 +45,11 @@ bool endsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+// What a failed run writes on stderr: the closing line, the source line and a caret.
+std::string failure(const std::string& closingLine, const std::string& source, std::size_t column) {
+  return closingLine + "\n" + source + "\n" + std::string(column - 1, ' ') + "^\n";
+}
+
 // A directory holding the given program files.
 class ScriptTest : public testing::Test {
  protected:
@@ -67,17 +72,26 @@ TEST_F(ScriptTest, FileFollowsTheLocaleWhereverItsOutputGoes) {
   const appTest::Run run = this->run({"tour_ru.prg"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "итог: 15\n");
-  EXPECT_EQ(run.err, programStart);
+  EXPECT_EQ(run.err, "") << "a successful run is quiet";
+  EXPECT_EQ(this->run({"--trace", "tour_ru.prg"}).err, programStart);
   const appTest::Run command = this->run({"-c", "? 'Ёж — №1'\nимя = 'café'\n? имя"});
   EXPECT_EQ(command.out, "Ёж — №1\ncafé\n");
   EXPECT_EQ(command.err, "");
 }
 
-TEST_F(ScriptTest, OutsideAUtf8LocaleScriptsAndTheConsoleStayCp866) {
+TEST_F(ScriptTest, WithoutALocaleScriptsSpeakUtf8AndThePipedConsoleCp866) {
   write("cp1251.prg", "? '\xA8\xE6';\n");
-  ScopedLocale plain("C");
-  EXPECT_EQ(run({"cp1251.prg"}).out, "\xF0\xA6\n");
-  EXPECT_EQ(run({"-c", "? 'abc'"}).out, "abc\n");
+  for (const char* plainLocale : {"C", "POSIX", ""}) {
+    ScopedLocale plain(plainLocale);
+    EXPECT_EQ(run({"cp1251.prg"}).out, "Ёж\n") << plainLocale;
+    EXPECT_EQ(run({"-c", "? 'Ёж'"}).out, "Ёж\n") << plainLocale;
+    EXPECT_EQ(run({"--encoding=cp866", "-c", "? 'abc'"}).out, "abc\n");
+    EXPECT_EQ(run({}, "? '\xF0\xA6'\n").out, "func: main file: main line: 603\nlocalInterpretatorUTF8::console # \xF0\xA6\n"
+                                              "localInterpretatorUTF8::console # ");
+  }
+  // A locale that names its character set is followed, installed or not.
+  ScopedLocale missing("xx_XX.UTF-8");
+  EXPECT_EQ(run({"-c", "? 'Ёж'"}).out, "Ёж\n");
 }
 
 TEST_F(ScriptTest, ThePipedConsoleStaysCp866InAUtf8Locale) {
@@ -87,11 +101,15 @@ TEST_F(ScriptTest, ThePipedConsoleStaysCp866InAUtf8Locale) {
   EXPECT_EQ(run.status, 0);
 }
 
-TEST_F(ScriptTest, ProgramOutputAndListingsOnStdoutDiagnosticsOnStderrInOrder) {
+TEST_F(ScriptTest, ProgramOutputAndListingsOnStdoutTracesOnlyWithTrace) {
   write("mixed.prg",
         "? 'one';\nLOAD CLASS VALUETABLE;\nt = CREATEOBJECT('VALUETABLE');\nc = t.NEWCOLUMN('a');\n"
         "s = t.SORT('a');\nMESSAGE('two');\nDISPLAY MEMORY T;\n? 1/0;\n");
-  const appTest::Run run = this->run({"mixed.prg"});
+  const appTest::Run quiet = this->run({"mixed.prg"});
+  EXPECT_EQ(quiet.status, 1);
+  EXPECT_EQ(quiet.err, failure("mixed.prg:8:1: Деление на 0!", "? 1/0;", 1));
+  const appTest::Run run = this->run({"--trace", "mixed.prg"});
+  EXPECT_EQ(run.out, quiet.out) << "--trace changes nothing on stdout";
   EXPECT_EQ(run.status, 1);
   // LOAD CLASS prints its first line once when it compiles, then when it runs.
   EXPECT_EQ(run.out.rfind("Пытаемся загрузить класс  \none\nПытаемся загрузить класс  \n", 0), 0u) << run.out;
@@ -102,28 +120,42 @@ TEST_F(ScriptTest, ProgramOutputAndListingsOnStdoutDiagnosticsOnStderrInOrder) {
   // SORT's trace line, the failure's traces and the closing line, in that order.
   EXPECT_NE(run.err.find("Откомпилирована запрограммированная команда"), std::string::npos) << run.err;
   const std::size_t sortTrace = run.err.find(" columnIdx=0 func: sort");
-  const std::size_t failure = run.err.find("ERROR!!! func: execute file: localInterpretatorUTF8 line: 446");
-  EXPECT_LT(sortTrace, failure);
-  EXPECT_TRUE(endsWith(run.err, "line: 1922\nmixed.prg:8:1: Деление на 0!\n")) << run.err;
+  const std::size_t failed = run.err.find("ERROR!!! func: execute file: localInterpretatorUTF8 line: 446");
+  EXPECT_LT(sortTrace, failed);
+  EXPECT_TRUE(endsWith(run.err, "line: 1922\n" + failure("mixed.prg:8:1: Деление на 0!", "? 1/0;", 1))) << run.err;
 }
 
 TEST_F(ScriptTest, ClosingLineNamesTheStatementThatFailedAtRunTime) {
   write("loop.prg", "n = 0;\nFOR i = 1 TO 3 DO\n  n = n + 1;\n  ? 10 / (2 - i);\nENDDO;\n");
-  EXPECT_TRUE(endsWith(run({"loop.prg"}).err, "\nloop.prg:4:3: Деление на 0!\n"));
+  EXPECT_EQ(run({"loop.prg"}).err, failure("loop.prg:4:3: Деление на 0!", "  ? 10 / (2 - i);", 3));
   // In a function body of the same file, called by a statement that keeps no position.
   write("body.prg", "PROCEDURE Show()\n  ? missing;\nENDPROCEDURE;\n? 'x';\nShow();\n");
-  EXPECT_TRUE(endsWith(run({"body.prg"}).err, "\nbody.prg:2:3: Переменная не существует.\n"));
+  EXPECT_EQ(run({"body.prg"}).err, failure("body.prg:2:3: Переменная не существует.", "  ? missing;", 3));
   // A failing condition of WHILE and of IF.
   write("while.prg", "x = 1;\n\nWHILE nosuch > 1 DO\n  x = 2;\nENDDO;\n");
-  EXPECT_TRUE(endsWith(run({"while.prg"}).err, "\nwhile.prg:3:7: Переменная не существует.\n"));
+  EXPECT_EQ(run({"while.prg"}).err, failure("while.prg:3:7: Переменная не существует.", "WHILE nosuch > 1 DO", 7));
   write("if.prg", "x = 1;\nIF x = 2 THEN\n  x = 3;\nELSEIF 'a' > 1 THEN\nENDIF;\n");
-  EXPECT_TRUE(endsWith(run({"if.prg"}).err, "\nif.prg:4:7: Неверный тип операнда (-ов)!\n"));
+  EXPECT_EQ(run({"if.prg"}).err, failure("if.prg:4:7: Неверный тип операнда (-ов)!", "ELSEIF 'a' > 1 THEN", 7));
   // A program run by DO fails: the inner file and its line are named.
   write("outer.prg", "? 1;\nDO inner.prg ;\n");
   write("inner.prg", "\n\n   y = nothing + 1;\n");
   const appTest::Run nested = run({"outer.prg"});
   EXPECT_EQ(nested.out, "1\n");
-  EXPECT_TRUE(endsWith(nested.err, "\ninner.prg:3:4: Переменная не существует.\n")) << nested.err;
+  EXPECT_EQ(nested.err, failure("inner.prg:3:4: Переменная не существует.", "   y = nothing + 1;", 4));
+}
+
+TEST_F(ScriptTest, DebugRunsTheFileUnderTheDebuggerReadingCommandsFromStandardInput) {
+  write("dbg.prg", "#!/usr/bin/env localinterp\nx = 1;\n? x + 1;\n? 1 / 0;\n");
+  const appTest::Run stepped = run({"--debug", "dbg.prg"}, "next\nx = 5\ncontinue\n");
+  EXPECT_EQ(stepped.out,
+            "Остановка перед первым оператором: dbg.prg:2\n->   2  x = 1;\n(отладка) dbg.prg:3\n->   3  ? x + 1;\n"
+            "(отладка) (отладка) 6\nПрограмма завершилась с ошибкой.\n");
+  EXPECT_EQ(stepped.status, 1);
+  EXPECT_TRUE(endsWith(stepped.err, "\ndbg.prg:4:1: Деление на 0!\n")) << stepped.err;
+  // quit (here: the end of the input) ends the program as a success.
+  const appTest::Run quit = run({"--debug", "dbg.prg"});
+  EXPECT_EQ(quit.status, 0);
+  EXPECT_TRUE(endsWith(quit.out, "(отладка) Программа остановлена.\n")) << quit.out;
 }
 
 TEST_F(ScriptTest, ClosingLineOfACompileFailureNamesTheLineThatLacksTheSemicolon) {
@@ -131,31 +163,33 @@ TEST_F(ScriptTest, ClosingLineOfACompileFailureNamesTheLineThatLacksTheSemicolon
   const appTest::Run run = this->run({"semi.prg"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(endsWith(run.err, "\nsemi.prg:2:4: Синтаксическая ошибка. Ожидается \";\"\n")) << run.err;
+  EXPECT_EQ(run.err, failure("semi.prg:2:4: Синтаксическая ошибка. Ожидается \";\"", "? x   // the end of it", 4));
   write("stray.prg", "x = 1;\n  ENDIF;\n");
-  EXPECT_TRUE(endsWith(this->run({"stray.prg"}).err, "\nstray.prg:2:8: Неизвестный статус возврата ном: 4\n"));
+  EXPECT_EQ(this->run({"stray.prg"}).err, failure("stray.prg:2:8: Неизвестный статус возврата ном: 4", "  ENDIF;", 8));
 }
 
 TEST_F(ScriptTest, DoOfAMissingFileNamesTheFile) {
   write("main.prg", "? 1;\n\nDO nosuch.prg ;\n");
   const appTest::Run run = this->run({"main.prg"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(endsWith(run.err, "\nmain.prg:3:1: nosuch.prg: Файл не найден.\n")) << run.err;
+  EXPECT_EQ(run.err, failure("main.prg:3:1: nosuch.prg: Файл не найден.", "DO nosuch.prg ;", 1));
   const appTest::Run command = this->run({"-c", "? 1\n  DO nosuch.prg"});
   EXPECT_EQ(command.out, "1\n");
-  EXPECT_TRUE(endsWith(command.err, "\n-c:2:3: nosuch.prg: Файл не найден.\n")) << command.err;
+  EXPECT_EQ(command.err, failure("-c:2:3: nosuch.prg: Файл не найден.", "  DO nosuch.prg", 3));
 }
 
 TEST_F(ScriptTest, CommandTextReportsEachFailedLineAndGoesOn) {
   const appTest::Run run = this->run({"-c", "? nosuch\n? 2\n  x = 1 + 'a'"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "2\n");
-  EXPECT_EQ(run.err,
-            "ERROR!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 line: 1855\n"
-            "-c:1:1: Переменная не существует.\n"
-            "Syntax ERROR in line lineNumber!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 "
-            "line: 1897\n"
-            "-c:3:3: Синтаксическая ошибка.\n");
+  EXPECT_EQ(run.err, failure("-c:1:1: Переменная не существует.", "? nosuch", 1) +
+                         failure("-c:3:3: Синтаксическая ошибка.", "  x = 1 + 'a'", 3));
+  EXPECT_EQ(this->run({"--trace", "-c", "? nosuch\n? 2\n  x = 1 + 'a'"}).err,
+            "ERROR!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 line: 1855\n" +
+                failure("-c:1:1: Переменная не существует.", "? nosuch", 1) +
+                "Syntax ERROR in line lineNumber!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 "
+                "line: 1897\n" +
+                failure("-c:3:3: Синтаксическая ошибка.", "  x = 1 + 'a'", 3));
 }
 
 TEST_F(ScriptTest, CheckCompilesWithoutRunningAndReportsInTheEditorsForm) {
@@ -171,6 +205,17 @@ TEST_F(ScriptTest, CheckCompilesWithoutRunningAndReportsInTheEditorsForm) {
   EXPECT_EQ(bad.err, "bad.prg:4:1: Синтаксическая ошибка. Ожидается ключевое слово \"КОНЕЦЕСЛИ\" (\"endif\") \n");
   write("semi.prg", "x = 1\ny = 2;\n");
   EXPECT_EQ(run({"--check", "semi.prg"}).err, "semi.prg:1:6: Синтаксическая ошибка. Ожидается \";\"\n");
+  // Warnings: one line each with their name; only --strict fails on them.
+  write("twice.prg", "FUNCTION Twice(x)\n  r = x * 2;\nENDFUNCTION;\n? Twice(21);  // nowarn: call-arguments\n");
+  const appTest::Run warned = run({"--check", "twice.prg"});
+  EXPECT_EQ(warned.status, 0);
+  EXPECT_EQ(warned.err, "twice.prg:1:16: warning: the parameters of Twice receive no values: a call passes none; "
+                        "pass values in variables the caller sets [ignored-parameters]\n");
+  EXPECT_EQ(run({"--strict", "twice.prg"}).status, 1);
+  EXPECT_EQ(run({"--strict", "good.prg"}).status, 0);
+  const appTest::Run lines = run({"--check", "-c", "? 1e3\nx = 1"});
+  EXPECT_EQ(lines.status, 0);
+  EXPECT_EQ(lines.err, "-c:1:4: warning: ignored after the statement: e3 [ignored-text]\n");
   EXPECT_EQ(run({"--check", "missing.prg"}).status, 2);
   EXPECT_EQ(run({"--check"}).status, 2);
 }
@@ -179,10 +224,11 @@ TEST_F(ScriptTest, ShebangLineIsSkippedAndLinesKeepTheirNumbers) {
   write("script.prg", "#!/usr/bin/env localinterp\n? 'hello';\n? nosuch;\n");
   const appTest::Run run = this->run({"script.prg"});
   EXPECT_EQ(run.out, "hello\n");
-  EXPECT_TRUE(endsWith(run.err, "\nscript.prg:3:1: Переменная не существует.\n")) << run.err;
+  EXPECT_EQ(run.err, failure("script.prg:3:1: Переменная не существует.", "? nosuch;", 1));
   // Only the command line's FILE may have one: DO reads the line as a statement.
   write("caller.prg", "DO script.prg ;\n");
-  EXPECT_TRUE(endsWith(this->run({"caller.prg"}).err, "\nscript.prg:1:1: Синтаксическая ошибка.\n"));
+  EXPECT_EQ(this->run({"caller.prg"}).err,
+            failure("script.prg:1:1: Синтаксическая ошибка.", "#!/usr/bin/env localinterp", 1));
 }
 
 TEST_F(ScriptTest, PipedConsoleExitsWithOneWhenALineFailed) {
@@ -206,7 +252,7 @@ TEST_F(ScriptTest, MostlyUtf8FileWithAStrayByteIsReadAsCp1251WithAWarning) {
   write("cp1251.prg", "? '\xA8\xE6';\n");
   const appTest::Run plain = this->run({"cp1251.prg"});
   EXPECT_EQ(plain.out, "Ёж\n");
-  EXPECT_EQ(plain.err, programStart);
+  EXPECT_EQ(plain.err, "");
 }
 
 }  // namespace
@@ -264,7 +310,7 @@ TEST_F(ScriptTest, BlocksInCommandTextAndTheirClosingLine) {
                                             "IF n > 1 THEN\n  ? 'ok';\n  ? 1/0;\nENDIF\n? 'last'"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "6\nok\nlast\n");
-  EXPECT_TRUE(endsWith(run.err, "\n-c:8:3: Деление на 0!\n")) << run.err;
+  EXPECT_EQ(run.err, failure("-c:8:3: Деление на 0!", "  ? 1/0;", 3));
 }
 
 }  // namespace
@@ -286,7 +332,61 @@ TEST_F(ScriptTest, OutputThroughAPipeIsTheProgramsOutputOnly) {
   transcript::readBinaryFile(streams.path() + "/out", out);
   transcript::readBinaryFile(workPath() + "/only-errors.txt", errorsOnly);
   EXPECT_EQ(out, "итог: 15\n");
-  EXPECT_TRUE(endsWith(errorsOnly, "\ntour.prg:2:1: Переменная не существует.\n")) << errorsOnly;
+  EXPECT_EQ(errorsOnly, failure("tour.prg:2:1: Переменная не существует.", "? nosuch;", 1));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ScriptTest, FailuresOfTheTrapsComeWithAHint) {
+  write("table.prg", "LOAD CLASS VALUETABLE;\nt = CREATEOBJECT('VALUETABLE');\nt.NEWCOLUMN(\"a\");\n");
+  const appTest::Run call = run({"table.prg"});
+  EXPECT_EQ(call.status, 1);
+  EXPECT_EQ(call.err, failure("table.prg:3:2: Синтаксическая ошибка.", "t.NEWCOLUMN(\"a\");", 2) +
+                          "hint: a method call is not a statement in a program; assign its result: "
+                          "r = t.NEWCOLUMN(\"a\");\n");
+  write("and.prg", "a = 2;\nb = 2;\nIF a > 1 AND b > 1 THEN\n  ? 'both';\nENDIF;\n");
+  const appTest::Run both = run({"and.prg"});
+  EXPECT_TRUE(endsWith(both.err, "            ^\nhint: the language has no AND or OR; nest the conditions instead: IF a > 1 "
+                                 "THEN IF b > 1 THEN ... ENDIF; ENDIF; (the reference's Recipes page, \"AND and OR\")\n"))
+      << both.err;
+}
+
+TEST_F(ScriptTest, AFileThatHoldsNoTextIsRefusedInOneLine) {
+  write("image.prg", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) + std::string(4000, '\x01'));
+  const appTest::Run image = run({"image.prg"});
+  EXPECT_EQ(image.status, 2);
+  EXPECT_EQ(image.out, "");
+  EXPECT_EQ(image.err, "localinterp: image.prg: not a program text (a zero byte at offset 8)\n");
+  EXPECT_EQ(run({"--check", "image.prg"}).status, 2);
+  // A line of -c that is not UTF-8 is not run, and said so with its place.
+  const appTest::Run command = run({"-c", "? 1\n? 'a\xFF'\n? 3"});
+  EXPECT_EQ(command.status, 1);
+  EXPECT_EQ(command.out, "1\n3\n");
+  EXPECT_EQ(command.err, "-c:2:5: Строка не в кодировке UTF-8 (байт 0xFF), она не выполнена.\n");
+}
+
+// Ctrl-C through a shell, once the loop is running (its trace line has come).
+TEST_F(ScriptTest, CtrlCSaysTheRunWasInterruptedAndWhere) {
+  const std::string binary = std::filesystem::absolute(LOCALINTERP_BINARY).string();
+  transcript::TemporaryDirectory streams;
+  ASSERT_TRUE(transcript::writeBinaryFile(streams.path() + "/in", ""));
+  const transcript::ProcessResult result = transcript::runProcess(
+      "/bin/sh",
+      {"-c",
+       "\"$0\" --trace -c 'n = 0\nWHILE 1 = 1 DO\n  n = n + 1;\nENDDO' 2>err.txt & pid=$!\n"
+       "until [ -s err.txt ]; do sleep 0.05; done; sleep 0.2; kill -INT $pid; wait $pid; echo $?",
+       binary},
+      workPath(), streams.path() + "/in", streams.path() + "/out", streams.path() + "/err", std::chrono::seconds(20));
+  ASSERT_TRUE(result.exited);
+  std::string status;
+  std::string err;
+  transcript::readBinaryFile(streams.path() + "/out", status);
+  transcript::readBinaryFile(workPath() + "/err.txt", err);
+  EXPECT_EQ(status, "130\n");
+  EXPECT_TRUE(endsWith(err, "\n" + failure("-c:2:1: Выполнение прервано пользователем (Ctrl-C).", "WHILE 1 = 1 DO", 1)))
+      << err;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ namespace {
 
 const std::string fence = "```";
 const std::string inputMark = ">";
+const std::string debuggerPrompt = "(отладка) ";
 const std::string farewell = "Good bye!";
 
 std::vector<std::string> splitLines(const std::string& text) {
@@ -44,7 +45,11 @@ transcript::Transcript consoleSession(const std::vector<std::string>& body,
   for (const auto& [name, file] : files) session.files.push_back(file);
   session.output = startupLine;
   for (const std::string& line : body) {
-    if (isInput(line)) {
+    if (line.rfind(debuggerPrompt, 0) == 0) {
+      // Typed at the debugger's prompt, which the page shows as it is.
+      session.input.push_back(line.substr(debuggerPrompt.size()));
+      session.output += line + "\n";
+    } else if (isInput(line)) {
       const std::string typed = line.size() > 2 ? line.substr(2) : std::string();
       session.input.push_back(typed);
       session.output += consolePrompt + typed + "\n";

@@ -13,6 +13,8 @@
 //   4                     the start-up line and the last prompt are implied
 //   ```
 //
+//   (отладка) next        typed at the debugger's prompt, shown with the prompt
+//
 //   ```prg NAME           a program file NAME, created (CP1251) in the directory of every
 //   ? 1;                  later console example of the same page
 //   ```

@@ -82,6 +82,18 @@ TEST(ReferenceExampleFormat, ConsoleBlockBecomesSessionWithImpliedStartAndEnd) {
   EXPECT_EQ(examples[1].session.output, std::string(docExamples::startupLine) + prompt + "QUIT\nGood bye!\n");
 }
 
+TEST(ReferenceExampleFormat, LinesAtTheDebuggerPromptAreTyped) {
+  const std::string page = "```console\n> DEBUG p.prg\nstopped\n(отладка) next\nout\n```\n";
+  std::vector<docExamples::Example> examples;
+  std::string error;
+  ASSERT_TRUE(docExamples::parsePage(page, examples, error)) << error;
+  ASSERT_EQ(examples.size(), 1u);
+  const std::string prompt = docExamples::consolePrompt;
+  EXPECT_EQ(examples[0].session.input, (std::vector<std::string>{"DEBUG p.prg", "next"}));
+  EXPECT_EQ(examples[0].session.output, std::string(docExamples::startupLine) + prompt +
+                                            "DEBUG p.prg\nstopped\n(отладка) next\nout\n" + prompt + "\n");
+}
+
 TEST(ReferenceExampleFormat, MalformedBlocksAreReported) {
   std::vector<docExamples::Example> examples;
   std::string error;

@@ -9,6 +9,7 @@ namespace transcript {
 namespace {
 
 const std::string prompt = "localInterpretatorUTF8::console # ";
+const std::string debuggerPrompt = "(отладка) ";
 const std::string sessionMarker = "@session";
 
 bool startsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
@@ -172,9 +173,12 @@ std::string renderWithEcho(const std::string& output, const std::vector<std::str
   std::size_t nextInput = 0;
   std::size_t start = 0;
   for (;;) {
-    const std::size_t found = output.find(prompt, start);
+    // The console's prompt or the debugger's, whichever comes first.
+    const std::size_t console = output.find(prompt, start);
+    const std::size_t debugger = output.find(debuggerPrompt, start);
+    const std::size_t found = std::min(console, debugger);
     if (found == std::string::npos) break;
-    const std::size_t afterPrompt = found + prompt.size();
+    const std::size_t afterPrompt = found + (found == console ? prompt : debuggerPrompt).size();
     out.append(output, start, afterPrompt - start);
     if (nextInput < input.size()) out += input[nextInput++];
     out += '\n';

@@ -31,7 +31,8 @@ bool parseTranscript(const std::string& text, Transcript& result, std::string& e
 // Bytes of a file section in CP1251 with its line ends.
 bool fileSectionBytes(const FileSection& section, std::string& bytes, std::string& error);
 
-// Inserts the echo of the input after every prompt of the decoded console output: the
+// Inserts the echo of the input after every prompt (the console's or the debugger's) of
+// the decoded console output: the
 // input line and a line end, or only a line end for a prompt that met the end of input.
 std::string renderWithEcho(const std::string& output, const std::vector<std::string>& input);
 

@@ -140,6 +140,10 @@ TEST(TranscriptHarness, EchoesInputAfterPrompts) {
             "start\n" + prompt + "? 2+2\n4\n" + prompt + "QUIT\nGood bye!\n");
   // A prompt that met the end of input gets only a line end.
   EXPECT_EQ(renderWithEcho(prompt + "x\n" + prompt, {"a"}), prompt + "a\nx\n" + prompt + "\n");
+  // The debugger's prompt takes its line of input in turn.
+  const std::string debugger = "(отладка) ";
+  EXPECT_EQ(renderWithEcho(prompt + debugger + "1\n" + prompt, {"DEBUG p", "print x", "QUIT"}),
+            prompt + "DEBUG p\n" + debugger + "print x\n1\n" + prompt + "QUIT\n");
 }
 
 TEST(TranscriptHarness, DescribesFirstDifference) {

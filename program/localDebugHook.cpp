@@ -1,0 +1,5 @@
+#include "program/localDebugHook.h"
+
+namespace localDebugHook {
+localDebugListener* listener = nullptr;
+}  // namespace localDebugHook
