@@ -310,7 +310,7 @@ bool localCodeRunner::run() {
   static void* const watchedHandlers[] = {
       &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched,
       &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched,
-      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched};
+      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched};
   static_assert(sizeof watchedHandlers == sizeof handlers);
   void* const* const table = localDebugHook::attached() ? watchedHandlers : handlers;
   const localInstruction* const start = code_.instructions.data();
