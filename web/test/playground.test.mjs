@@ -322,6 +322,11 @@ describe('limits', () => {
     assert.match(printed, /^deep\.prg:[^\n]*Ошибка кода[^\n]*\n/);
     assert.doesNotMatch(printed, /new session/);
     assert.equal(await typeLine('? d'), '2499\n');
+    // A program that runs itself with DO nests as deep as calls do.
+    await setEditor('d = d + 1;\nIF d < 2600 THEN\n  DO self.prg ;\nENDIF;\n', 'self.prg');
+    assert.equal(await typeLine('d = 0'), '');
+    assert.match(await runEditor(), /^self\.prg: Ошибка кода/);
+    assert.equal(await typeLine('? d'), '2500\n');
   });
 });
 
