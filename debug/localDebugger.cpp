@@ -170,6 +170,9 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
   if (evaluating_ || codes_.empty()) return true;
   runningCode& top = codes_.back();
   if (top.source < 0) return true;  // code from a text the debugger has not seen
+  top.now = &statement;
+  top.nowCode = code;
+  top.nowInstruction = instruction;
   const std::size_t depth = codes_.size();
   stop event;
   // Stepping goes by lines: a statement stops it when it enters a line.
@@ -230,8 +233,14 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
   return stopHere(state, event);
 }
 
+unsigned debugger::lineNow(runningCode& running) const {
+  if (running.now == nullptr) return running.line;
+  const unsigned line = lineOf(running, *running.now, running.nowCode, running.nowInstruction);
+  return line != 0 ? line : running.line;
+}
+
 unsigned debugger::lineOf(runningCode& running, const localOperatorCompiled& statement, const localCode* code,
-                          std::size_t instruction) {
+                          std::size_t instruction) const {
   const localDebugSource& source = *sources_[static_cast<std::size_t>(running.source)];
   if (code == nullptr) return localDebugPlaces::statementLine(source, statement, code, instruction);
   if (running.code != code) {
@@ -405,7 +414,7 @@ std::vector<frame> debugger::stack() const {
     const runningCode& code = codes_[i];
     if (code.source < 0) continue;
     frame shown;
-    shown.where = {sources_[static_cast<std::size_t>(code.source)]->file(), code.line};
+    shown.where = {sources_[static_cast<std::size_t>(code.source)]->file(), lineNow(codes_[i])};
     shown.procedure = procedureOf(*code.body);
     if (shown.procedure.empty()) {
       shown.program = true;
@@ -418,7 +427,7 @@ std::vector<frame> debugger::stack() const {
 
 place debugger::current() const {
   for (std::size_t i = codes_.size(); i-- > 0;) {
-    if (codes_[i].source >= 0) return {sources_[static_cast<std::size_t>(codes_[i].source)]->file(), codes_[i].line};
+    if (codes_[i].source >= 0) return {sources_[static_cast<std::size_t>(codes_[i].source)]->file(), lineNow(codes_[i])};
   }
   return {};
 }

@@ -149,8 +149,11 @@ class debugger final : public localDebugListener {
     const localOperatorCompiled* body = nullptr;
     int source = -1;  // index in sources_, -1 when not known
     unsigned line = 0;  // the line of its current statement
-    const localOperatorCompiled* statement = nullptr;  // its current statement
+    const localOperatorCompiled* statement = nullptr;  // the statement whose line it holds
     std::size_t instruction = 0;                       // and where it starts (the program engine)
+    const localOperatorCompiled* now = nullptr;        // the statement running now, and its
+    const localCode* nowCode = nullptr;                // code and instruction: the line is
+    std::size_t nowInstruction = 0;                    // found when asked (where)
     const localCode* code = nullptr;                   // the code it runs, and the lines of its
     std::vector<unsigned>* lines = nullptr;            // instructions (lineCache_), once asked
     int procedureBreakpoint = 0;  // stop at its first statement for this breakpoint
@@ -172,7 +175,9 @@ class debugger final : public localDebugListener {
   bool readVariable(const std::wstring& name, localValueDescription& value) const;
   bool stopHere(localReturnStateType& state, stop& event);
   unsigned lineOf(runningCode& running, const localOperatorCompiled& statement, const localCode* code,
-                  std::size_t instruction);
+                  std::size_t instruction) const;
+  // The line of the statement a code runs now.
+  unsigned lineNow(runningCode& running) const;
 
   localContextUTF8& context_;
   driver& driver_;
@@ -180,12 +185,12 @@ class debugger final : public localDebugListener {
   std::unordered_map<const localOperatorCompiled*, int> bodySource_;
   std::vector<const localOperatorCompiled*> bodiesBefore_;
   int opening_ = -1;
-  std::vector<runningCode> codes_;
+  mutable std::vector<runningCode> codes_;
   // The line of each statement's first instruction, by code, found once: asking the
   // places at every statement would make a program with breakpoints crawl. Emptied
   // whenever a program is compiled, as a code may then take the place of a freed one.
   static constexpr unsigned lineNotAsked = ~0u;
-  std::unordered_map<const localCode*, std::vector<unsigned>> lineCache_;
+  mutable std::unordered_map<const localCode*, std::vector<unsigned>> lineCache_;
   std::vector<breakpoint> breakpoints_;
   std::vector<fileBreaks> lineBreaks_;  // per source
   std::size_t lineBreakCount_ = 0;

@@ -2,6 +2,7 @@
 // the scanner uses (binaryOperationByEnumEvaluate, the name-term pieces, the context),
 // with one numbers-only branch inline; a failure stops the loop and reports through the
 // failure table.
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -307,12 +308,12 @@ bool localCodeRunner::run() {
   // Under a debugger every opcode goes first to `watched`, which tells the debugger where
   // a statement starts and then goes on to the opcode's own handler. The table is chosen
   // once, as the code starts: without a debugger the loop tests nothing more than before.
-  static void* const watchedHandlers[] = {
-      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched,
-      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched,
-      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched};
-  static_assert(sizeof watchedHandlers == sizeof handlers);
-  void* const* const table = localDebugHook::attached() ? watchedHandlers : handlers;
+  static void* watchedHandlers[std::size(handlers)] = {};
+  void* const* table = handlers;
+  if (localDebugHook::attached()) {
+    for (void*& handler : watchedHandlers) handler = &&watched;
+    table = watchedHandlers;
+  }
   const localInstruction* const start = code_.instructions.data();
   const localInstruction* pc = start;
   localValueDescription* top = frame_.slots.data();  // the first free slot
