@@ -357,13 +357,13 @@ bool localCodeRunner::run() {
       &&jumpUnlessCompare, &&loopCompare, &&command,     &&runNode,        &&scanStatement,  &&traceNone,
       &&traceReturn,    &&stateCheck,   &&end};
   static_assert(sizeof handlers / sizeof handlers[0] == static_cast<std::size_t>(localOpcode::end) + 1);
-  // Under a debugger every opcode goes first to `watched`, which tells the debugger where
+  // Under a debugger every opcode goes first to `statementStart`, which tells the debugger where
   // a statement starts and then goes on to the opcode's own handler. The table is chosen
-  // once, as the code starts: without a debugger the loop tests nothing more than before.
+  // once, as the code starts: without a debugger the loop tests nothing more.
   static void* watchedHandlers[std::size(handlers)] = {};
   void* const* table = handlers;
   if (localDebugHook::attached()) {
-    for (void*& handler : watchedHandlers) handler = &&watched;
+    for (void*& handler : watchedHandlers) handler = &&statementStart;
     table = watchedHandlers;
   }
   const localInstruction* const start = code_.instructions.data();
@@ -554,7 +554,7 @@ stateCheck:
   LOCAL_NEXT();
 end:
   return state_ == localErrorTypeOK;
-watched : {
+statementStart : {
   const std::size_t at = static_cast<std::size_t>(pc - start);
   if (const localOperatorCompiled* statement = code_.statementAt[at]) {
     // The debugger may have ended the program, or changed variables while it stood here.
