@@ -57,6 +57,8 @@ options parse(const std::vector<std::string>& arguments) {
       result.dumpCode = true;
     } else if (argument == "--debug") {
       result.debug = true;
+    } else if (argument == "--lsp") {
+      result.lsp = true;
     } else if (argument == "-i") {
       result.interactive = true;
     } else if (argument == "-c") {
@@ -89,6 +91,8 @@ options parse(const std::vector<std::string>& arguments) {
     fail("--dump-code needs FILE and no -c, -i or --check");
   if (result.debug && (!result.hasFile || result.check || result.dumpCode))
     fail("--debug needs FILE and no -c, --check or --dump-code");
+  if (result.lsp && (result.hasFile || result.interactive || result.check || result.dumpCode || !result.commands.empty()))
+    fail("--lsp takes no FILE and no other option");
   return result;
 }
 
@@ -111,9 +115,11 @@ std::string usage(const std::string& version) {
          "  --strict           --check, and exit status 1 on a warning too\n"
          "  --dump-code FILE   compile FILE and list the instructions of the program\n"
          "                     and of its functions, as --check reports a failure\n"
+         "  --trace            FILE and -c: write the system's trace lines to stderr\n"
          "  --debug FILE       run FILE under the debugger: it stops before the first\n"
          "                     statement and reads debugger commands (help lists them)\n"
-         "  --trace            FILE and -c: write the system's trace lines to stderr\n"
+         "  --lsp              serve editors as a language server on standard input\n"
+         "                     and output\n"
          "  --encoding=NAME    cp866, utf8 or auto (the default). auto: FILE and -c\n"
          "                     follow the locale's character set (utf8 in a UTF-8\n"
          "                     locale, and without a locale or in C/POSIX); the console\n"

@@ -15,8 +15,9 @@ struct options {
   bool check = false;        // --check: compile FILE (or -c TEXT) only and report warnings
   bool strict = false;       // --strict: --check, and a warning fails it too
   bool dumpCode = false;     // --dump-code: compile FILE and list its code
-  bool debug = false;        // --debug: run FILE under the debugger
   bool trace = false;        // --trace: FILE and -c write the system's trace lines to stderr
+  bool debug = false;        // --debug: run FILE under the debugger
+  bool lsp = false;          // --lsp: a language server on standard input and output
   encodingChoice encoding = encodingChoice::automatic;
   std::vector<std::string> commands;  // -c TEXT, in order
   bool hasFile = false;

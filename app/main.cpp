@@ -3,8 +3,10 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstddef>
 #include <iostream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "app/localConsoleEncoding.h"
 #include "app/localSession.h"
 #include "core/localTrace.h"
+#include "lsp/localLspServer.h"
+#include "protocol/localDescriptorOutput.h"
 
 #ifndef LOCALINTERP_VERSION
 #define LOCALINTERP_VERSION "unknown"
@@ -27,8 +31,26 @@ struct sessionRun {
   int status;
 };
 
+// --lsp: the protocol has standard output to itself; whatever else would print there
+// (a trace line) goes to /dev/null instead of into the stream of messages.
+int runLanguageServer() {
+  const int protocol = localDescriptorOutput::takeStandardOutput();
+  if (protocol < 0) {
+    std::cerr << "localinterp: cannot set up standard output for --lsp\n";
+    return localCommandLine::exitFailure;
+  }
+  std::signal(SIGPIPE, SIG_IGN);  // an editor that has gone ends the server at the end of input
+  localDescriptorOutput buffer(protocol);
+  std::ostream output(&buffer);
+  return localLspServer::serve(std::cin, output);
+}
+
 void* runSession(void* argument) {
   auto* run = static_cast<sessionRun*>(argument);
+  if (run->options->lsp) {
+    run->status = runLanguageServer();
+    return nullptr;
+  }
   // Ctrl-C is for the thread that reads the console and runs its lines.
   sigset_t interrupt;
   sigemptyset(&interrupt);
@@ -93,6 +115,13 @@ int main(int argc, char** argv) {
   if (options.version) {
     std::cout << "localinterp " << LOCALINTERP_VERSION << "\n";
     return localCommandLine::exitSuccess;
+  }
+
+  if (options.lsp) {
+    // Deep programs compile deeply nested: the server runs on the large stack too.
+    sessionRun run{&options, localConsoleEncoding::utf8, false, 0};
+    runOnBigStack(run);
+    return run.status;
   }
 
   const bool inputTerminal = isatty(STDIN_FILENO) != 0;

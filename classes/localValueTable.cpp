@@ -6,7 +6,9 @@
 #include <iterator>
 #include <utility>
 
+#include "classes/localClassMethodTable.h"
 #include "classes/localStableSort.h"
+#include "classes/localValueTableCells.h"
 #include "core/localInterrupt.h"
 #include "core/localTrace.h"
 
@@ -63,33 +65,17 @@ std::wstring localValueTable::getColumnParameters(const unsigned& number) const 
   return columns[number - 1].name;
 }
 
-namespace {
-
-// A cell exists at 1 <= line <= lines and 1 <= column <= columns; otherwise the access fails.
-bool cellExists(localReturnStateType& state, const localValueTable& table, unsigned line, unsigned column) {
-  // Both from 1: 0 wraps round to the largest unsigned and fails the same comparison.
-  if (line - 1 >= table.linesCnt() || column - 1 >= table.columnCount()) {
-    state = localErrorTypeINDEXoutOfBounds;
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 bool localValueTable::getValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
                                localValueDescription& result) const {
-  if (!cellExists(state, *this, line, column)) return false;
-  const localValueDescription& cell = cells[at(line - 1, column - 1)];
-  if (&cell != &result) result.assignInline(cell);
+  if (!hasCell(line, column)) return localMethodFails(state, localErrorTypeINDEXoutOfBounds);
+  localValueTableCells::read(*this, line, column, result);
   return true;
 }
 
 bool localValueTable::setValue(localReturnStateType& state, const unsigned& line, const unsigned& column,
                                const localValueDescription& value) {
-  if (!cellExists(state, *this, line, column)) return false;
-  localValueDescription& cell = cells[at(line - 1, column - 1)];
-  if (&cell != &value) cell.assignInline(value);
+  if (!hasCell(line, column)) return localMethodFails(state, localErrorTypeINDEXoutOfBounds);
+  localValueTableCells::write(*this, line, column, value);
   return true;
 }
 

@@ -35,6 +35,10 @@ class localValueTable {
   // The cell of a line and a column, both from 0 and inside the table. The reference
   // lasts only until the next call that adds lines or columns or sorts.
   const localValueDescription& cell(unsigned line, unsigned column) const { return cells[at(line, column)]; }
+  localValueDescription& cell(unsigned line, unsigned column) { return cells[at(line, column)]; }
+  // Whether the cell of a line and a column, both from 1, exists: 0 wraps round to the
+  // largest unsigned and fails the same comparison as a number past the end.
+  bool hasCell(unsigned line, unsigned column) const { return line - 1 < lineCount && column - 1 < columns.size(); }
 
   // A new declaration on every call (kept alive for the rest of the run).
   static localClassDeclaration* getClassDeclaration();

@@ -8,6 +8,7 @@
 
 #include "classes/localClassMethodTable.h"
 #include "classes/localValueTable.h"
+#include "classes/localValueTableCells.h"
 #include "core/localIntegerConversion.h"
 #include "core/localKeepAlive.h"
 #include "text/localString.h"
@@ -22,12 +23,6 @@ bool isNumber(const localValueDescription* value) {
 }
 bool isString(const localValueDescription* value) {
   return value != nullptr && value->getType() == localValueDescription::typeString;
-}
-
-// A column given by number (truncated) or by its exact name; 0 when there is none.
-unsigned columnNumber(const localValueTable& table, const localValueDescription& column) {
-  if (column.getType() == localValueDescription::typeString) return table.getColumnParameters(column.getStrView());
-  return localTruncateToUint32Modulo(column.getNum());
 }
 
 bool toText(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
@@ -53,14 +48,14 @@ bool chooseLine(localReturnStateType& state, localValueTable& table, const local
 bool columnCount(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
                  localValueDescription& result) {
   if (!arguments.empty()) return localMethodFails(state, localErrorTypePARAMETERScount);
-  result.setVal(static_cast<double>(table.columnCount()));
+  localValueTableCells::countColumns(table, result);
   return true;
 }
 
 bool linesCount(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
                 localValueDescription& result) {
   if (!arguments.empty()) return localMethodFails(state, localErrorTypePARAMETERScount);
-  result.setVal(static_cast<double>(table.linesCnt()));
+  localValueTableCells::countLines(table, result);
   return true;
 }
 
@@ -78,14 +73,17 @@ bool columnParameters(localReturnStateType& state, localValueTable& table, const
 }
 
 // The two cell methods are inline in the members bound to them: programs call them in
-// their loops.
+// their loops. The cell work is localValueTableCells', which the program engine runs too.
 [[gnu::always_inline]] inline bool getValue(localReturnStateType& state, localValueTable& table,
                                             const localValueList& arguments, localValueDescription& result) {
   if (arguments.size() != 2) return localMethodFails(state, localErrorTypePARAMETERScount);
   if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
   if (!isNumber(arguments[1]) && !isString(arguments[1])) return localMethodFails(state, localErrorTypePARAMETERStype);
-  return table.getValue(state, localTruncateToUint32Modulo(arguments[0]->getNum()),
-                        columnNumber(table, *arguments[1]), result);
+  const unsigned line = localValueTableCells::indexOf(*arguments[0]);
+  const unsigned column = localValueTableCells::columnOf(table, *arguments[1]);
+  if (!table.hasCell(line, column)) return localMethodFails(state, localErrorTypeINDEXoutOfBounds);
+  localValueTableCells::read(table, line, column, result);
+  return true;
 }
 
 bool newColumn(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
@@ -102,10 +100,9 @@ bool newLine(localReturnStateType& state, localValueTable& table, const localVal
   unsigned position = 0;
   if (arguments.size() == 1) {
     if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
-    position = localTruncateToUint32Modulo(arguments[0]->getNum());
+    position = localValueTableCells::indexOf(*arguments[0]);
   }
-  table.newLine(position);
-  result.setVal(1.0);
+  localValueTableCells::addLine(table, position, result);
   return true;
 }
 
@@ -115,10 +112,15 @@ bool newLine(localReturnStateType& state, localValueTable& table, const localVal
   if (!isNumber(arguments[0])) return localMethodFails(state, localErrorTypePARAMETERStype);
   if (!isNumber(arguments[1]) && !isString(arguments[1])) return localMethodFails(state, localErrorTypePARAMETERStype);
   if (arguments[2] == nullptr) return localMethodFails(state, localErrorTypePARAMETERStype);
-  const bool done = table.setValue(state, localTruncateToUint32Modulo(arguments[0]->getNum()),
-                                   columnNumber(table, *arguments[1]), *arguments[2]);
-  result.setBoo(done);
-  return done;
+  const unsigned line = localValueTableCells::indexOf(*arguments[0]);
+  const unsigned column = localValueTableCells::columnOf(table, *arguments[1]);
+  if (!table.hasCell(line, column)) {
+    result.setBoo(false);
+    return localMethodFails(state, localErrorTypeINDEXoutOfBounds);
+  }
+  localValueTableCells::write(table, line, column, *arguments[2]);
+  result.setBoo(true);
+  return true;
 }
 
 bool sortLines(localReturnStateType& state, localValueTable& table, const localValueList& arguments,
@@ -183,7 +185,26 @@ void addMethod(localClassDeclaration& declaration, std::wstring_view name, std::
   member->boundRow = &methods[row];
 }
 
+// The rows of the methods with a cell routine, in the order of localValueTableCells::method.
+constexpr std::size_t cellRows[] = {4, 8, 5, 2, 7};
+static_assert(methods[cellRows[0]].run == getValue && methods[cellRows[1]].run == setValue &&
+              methods[cellRows[2]].run == linesCount && methods[cellRows[3]].run == columnCount &&
+              methods[cellRows[4]].run == newLine);
+
 }  // namespace
+
+localValueTableCells::method localValueTableCells::methodNamed(std::wstring_view upperName) {
+  for (std::size_t which = 0; which < std::size(cellRows); ++which) {
+    const methodEntry& row = methods[cellRows[which]];
+    if (upperName == row.english || upperName == row.russian) return static_cast<method>(which);
+  }
+  return method::none;
+}
+
+bool localValueTableCells::isOwnMember(const localClassDeclaration::classMember* member, method which) {
+  return member != nullptr && which != method::none &&
+         member->boundRow == &methods[cellRows[static_cast<std::size_t>(which)]];
+}
 
 localClassDeclaration* localValueTable::getClassDeclaration() {
   auto declaration = std::make_unique<localClassDeclaration>();

@@ -9,6 +9,7 @@
 #include "context/localContextUTF8.h"
 #include "core/localInterrupt.h"
 #include "core/localNestingGuard.h"
+#include "platform/localFreshStack.h"
 #include "program/localOperatorCompiled.h"
 
 [[gnu::always_inline]] inline bool localContextUTF8::funcExecAt(localReturnStateType& state, std::size_t position,
@@ -46,5 +47,9 @@
   if (guard.tooDeep()) return callTooDeep(state);
   // Calls, not only loops, can run for ever (a function calling itself twice per level).
   if (localInterruptStopsHere(state, "funcExec", 3028)) return false;
+#ifdef __EMSCRIPTEN__
+  if (localNestingGuard::depth(localNestingKind::call) % localPlatform::localFreshStackEvery == 0)
+    return localOnFreshStack([&] { return body.executor(state, this, &body, arguments, result); });
+#endif
   return body.executor(state, this, &body, arguments, result);
 }

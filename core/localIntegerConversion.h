@@ -12,7 +12,7 @@ std::int32_t localTruncateToInt32(double number);
 // gives 4294967295. NaN and infinities give 0. Numbers already in range (line numbers,
 // loop counters) convert inline; the rest take the out-of-line way.
 std::uint32_t localTruncateToUint32ModuloOutOfRange(double number);
-inline std::uint32_t localTruncateToUint32Modulo(double number) {
+[[gnu::always_inline]] inline std::uint32_t localTruncateToUint32Modulo(double number) {
   if (number >= 0.0 && number < 4294967296.0) return static_cast<std::uint32_t>(number);
   return localTruncateToUint32ModuloOutOfRange(number);
 }

@@ -26,6 +26,7 @@
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 #include "interp/localNameTerm.h"
+#include "program/localCodeTableCall.h"
 
 class localOperatorCompiled;
 
@@ -40,6 +41,7 @@ enum class localOpcode : std::uint8_t {
   readAttribute,   // a: member name
   callFunction,    // a: call row; b: argument count; levels: expression levels held
   callMethod,      // a: call row; b: argument count; levels: expression levels held
+  callTable,       // a: where its general sequence ends; b: row of localCode::tableCalls
   // Statements.
   store,           // a: variable name; moves the top slot into the variable
   update,          // operation, a: variable name, b: operand (x = x op 1, s = s + t)
@@ -126,6 +128,7 @@ class localCode {
   std::vector<member> members;
   std::vector<call> calls;
   std::vector<comparison> comparisons;
+  std::vector<localTableCall> tableCalls;
   std::vector<const localOperatorCompiled*> nodes;
   std::vector<localFailureRow> failures;
   // For each instruction, the statement that starts there (null inside a statement): what

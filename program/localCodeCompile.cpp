@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "classes/localValueTableCells.h"
 #include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "interp/localNumberOperation.h"
@@ -271,6 +272,7 @@ class localCodeCompiler {
         callInstruction(localOpcode::callFunction, node, function(node.text), depth, failure);
         return;
       case kind::chain:
+        if (node.attributes.empty() && node.isCall && tableCall(tree, node, depth, failure)) return;
         emit(localOpcode::startChain, failure, variable(node.text), callRow(node, 0));
         push(1);
         for (const std::wstring& attribute : node.attributes) emit(localOpcode::readAttribute, failure, member(attribute));
@@ -279,6 +281,41 @@ class localCodeCompiler {
         callInstruction(localOpcode::callMethod, node, member(node.upper), depth, failure);
         return;
     }
+  }
+
+  // A call of a value table's own cell method: the cell instruction in front of the
+  // general sequence, which runs when any of its checks fails. The arguments from the
+  // last one that is no leaf on are read in place; those before it, and the object, are
+  // read into slots first, as the general call reads them (a later argument may change
+  // their variables).
+  bool tableCall(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
+    const localValueTableCells::method method = localValueTableCells::methodNamed(node.upper);
+    const std::size_t count = node.arguments.size();
+    if (!localValueTableCells::takesArguments(method, count)) return false;
+    std::size_t inPlace = count;
+    while (inPlace > 0 && leafOperand(tree.nodes()[node.arguments[inPlace - 1]])) --inPlace;
+    localTableCall call;
+    call.method = method;
+    call.count = static_cast<std::uint8_t>(count);
+    call.slots = static_cast<std::uint8_t>(inPlace);
+    call.member = member(node.upper);
+    if (inPlace == 0) call.object = variable(node.text);
+    for (std::size_t i = inPlace; i < count; ++i) call.arguments[i] = operand(tree.nodes()[node.arguments[i]]);
+    call.literalColumn = count >= 2 && tree.nodes()[node.arguments[1]].what == kind::string;
+    const std::uint32_t row = static_cast<std::uint32_t>(code_.tableCalls.size());
+    code_.tableCalls.push_back(call);
+    std::size_t at = npos;
+    if (inPlace == 0) at = emit(localOpcode::callTable, failure, 0, row);
+    emit(localOpcode::startChain, failure, variable(node.text), callRow(node, 0));
+    push(1);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i == inPlace && at == npos) at = emit(localOpcode::callTable, failure, 0, row);
+      value(tree, node.arguments[i], depth + 1, failure);
+    }
+    if (at == npos) at = emit(localOpcode::callTable, failure, 0, row);
+    callInstruction(localOpcode::callMethod, node, call.member, depth, failure);
+    patch(at);
+    return true;
   }
 
   void binary(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
@@ -394,6 +431,10 @@ void placeOperands(localCode& code) {
   for (localCode::comparison& comparison : code.comparisons) {
     place(comparison.left);
     place(comparison.right);
+  }
+  for (localTableCall& call : code.tableCalls) {
+    if (call.object != localTableCall::inSlot) place(call.object);
+    for (std::uint8_t i = call.slots; i < call.count; ++i) place(call.arguments[i]);
   }
   std::vector<localValueDescription*>& values = code.operandValues.values;
   values.assign(variables, nullptr);

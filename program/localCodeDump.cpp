@@ -19,6 +19,7 @@ const wchar_t* nameOf(localOpcode op) {
     case localOpcode::readAttribute: return L"readAttribute";
     case localOpcode::callFunction: return L"callFunction";
     case localOpcode::callMethod: return L"callMethod";
+    case localOpcode::callTable: return L"callTable";
     case localOpcode::store: return L"store";
     case localOpcode::update: return L"update";
     case localOpcode::pop: return L"pop";
@@ -103,6 +104,18 @@ std::wstring localCode::disassemble() const {
       case localOpcode::callMethod:
         add(members[calls[instruction.a].name].upper + L"/" + std::to_wstring(instruction.b));
         break;
+      case localOpcode::callTable: {
+        // The call as written, ^ for an operand in a slot.
+        const localTableCall& call = tableCalls[instruction.b];
+        const auto text = [&](std::uint32_t operand) {
+          return operand == localTableCall::inSlot ? std::wstring(L"^") : operandText(operand);
+        };
+        std::wstring written = text(call.object) + L"." + members[call.member].upper + L"(";
+        for (std::uint8_t i = 0; i < call.count; ++i) written += (i != 0 ? L", " : L"") + text(call.arguments[i]);
+        add(written + L")");
+        add(L"-> " + std::to_wstring(instruction.a));
+        break;
+      }
       case localOpcode::jump:
         add(L"-> " + std::to_wstring(instruction.a));
         break;

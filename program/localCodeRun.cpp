@@ -2,6 +2,7 @@
 // the scanner uses (binaryOperationByEnumEvaluate, the name-term pieces, the context),
 // with one numbers-only branch inline; a failure stops the loop and reports through the
 // failure table.
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -168,6 +169,9 @@ class localCodeRunner {
   int compareWith(const localInstruction& instruction, localValueDescription& left,
                   const localValueDescription* right);
   bool callFunction(const localInstruction& instruction, localValueDescription* top);
+  [[gnu::always_inline]] bool callTable(localValueDescription* const* values, const localInstruction& instruction,
+                                        localValueDescription*& top);
+  [[gnu::noinline]] bool tableMember(const localTableCall& call, const localClassDeclaration& declaration) const;
   bool callMethod(const localInstruction& instruction, localValueDescription* top);
   bool fail(const localInstruction& instruction, bool ownLines = true);
 
@@ -203,6 +207,36 @@ bool localCodeRunner::callMethod(const localInstruction& instruction, localValue
   const levelsHeld held(instruction.levels);
   return localNameTerm::callMethod(state_, &context_, value, member.upper, &member.site, &list, call.place) &&
          state_ == localErrorTypeOK;
+}
+
+// A value table's own method in one step (localCodeTableCall.h); false, with nothing done,
+// leaves the call to the general sequence after the instruction.
+[[gnu::always_inline]] inline bool localCodeRunner::callTable(localValueDescription* const* values,
+                                                             const localInstruction& instruction,
+                                                             localValueDescription*& top) {
+  const localTableCall& call = code_.tableCalls[instruction.b];
+  localValueDescription* const firstSlot = top - call.slots;
+  const auto argument = [&](std::uint8_t i) __attribute__((always_inline)) -> const localValueDescription* {
+    return i < call.slots ? firstSlot + i : lookUp(values, call.arguments[i]);
+  };
+  const bool objectInSlot = call.object == localTableCall::inSlot;
+  localValueDescription* const result = objectInSlot ? firstSlot - 1 : top;
+  const localValueDescription* object = objectInSlot ? result : lookUp(values, call.object);
+  const auto ownMember = [this, &call](const localClassDeclaration& declaration) {
+    return tableMember(call, declaration);
+  };
+  if (!localTableCallRun::run(call, object, argument, *result, ownMember)) return false;
+  top = result + 1;
+  return true;
+}
+
+// Whether the declaration's member of the call's name is the table's own; the stamp it
+// was found at is kept, so the next call from the place checks only that.
+bool localCodeRunner::tableMember(const localTableCall& call, const localClassDeclaration& declaration) const {
+  const localCode::member& member = code_.members[call.member];
+  if (!localValueTableCells::isOwnMember(declaration.getMember(member.upper, &member.site), call.method)) return false;
+  call.stamp = declaration.stamp();
+  return true;
 }
 
 bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
@@ -266,23 +300,20 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
 bool localCodeRunner::run() {
   static void* const handlers[] = {
       &&push,           &&pushFresh,    &&pushScanned,   &&operate,        &&operateWith,    &&startChain,
-      &&readAttribute,  &&callFunction, &&callMethod,    &&store,          &&update,         &&pop,
+      &&readAttribute,  &&callFunction, &&callMethod,    &&callTable,      &&store,          &&update,         &&pop,
       &&print,          &&jump,         &&jumpUnless,    &&jumpUnlessWith,  &&jumpUnlessOperate,
       &&jumpUnlessCompare, &&loopCompare, &&command,     &&runNode,        &&scanStatement,  &&traceNone,
       &&traceReturn,    &&stateCheck,   &&end};
   static_assert(sizeof handlers / sizeof handlers[0] == static_cast<std::size_t>(localOpcode::end) + 1);
-  // Under a debugger every opcode goes first to `statementStart`, which tells the debugger
-  // where a statement starts and then goes on to the opcode's own handler. The table is
-  // chosen once, as the code starts: without a debugger the loop tests nothing more.
-  static void* const watchedHandlers[] = {
-      &&statementStart, &&statementStart, &&statementStart, &&statementStart, &&statementStart,
-      &&statementStart, &&statementStart, &&statementStart, &&statementStart, &&statementStart,
-      &&statementStart, &&statementStart, &&statementStart, &&statementStart, &&statementStart,
-      &&statementStart, &&statementStart, &&statementStart, &&statementStart, &&statementStart,
-      &&statementStart, &&statementStart, &&statementStart, &&statementStart, &&statementStart,
-      &&statementStart};
-  static_assert(sizeof watchedHandlers == sizeof handlers);
-  void* const* const table = localDebugHook::attached() ? watchedHandlers : handlers;
+  // Under a debugger every opcode goes first to `statementStart`, which tells the debugger where
+  // a statement starts and then goes on to the opcode's own handler. The table is chosen
+  // once, as the code starts: without a debugger the loop tests nothing more than before.
+  static void* watchedHandlers[std::size(handlers)] = {};
+  void* const* table = handlers;
+  if (localDebugHook::attached()) {
+    for (void*& handler : watchedHandlers) handler = &&statementStart;
+    table = watchedHandlers;
+  }
   const localInstruction* const start = code_.instructions.data();
   const localInstruction* pc = start;
   localValueDescription* top = frame_.slots.data();  // the first free slot
@@ -374,6 +405,11 @@ callMethod:
   top -= (pc - 1)->b;
   settle();
   LOCAL_NEXT();
+callTable : {
+  const localInstruction& instruction = *pc++;
+  if (callTable(values, instruction, top)) pc = start + instruction.a;
+  LOCAL_NEXT();
+}
 store : {
   const std::uint32_t index = (pc++)->a;
   if (localValueDescription* variable = lookUp(values, index)) {

@@ -44,11 +44,11 @@ TEST(AppOptions, ParsesEveryForm) {
   EXPECT_EQ(parse({"--encoding=AUTO"}).encoding, encodingChoice::automatic);
   const auto check = parse({"--check", "prog.prg"});
   EXPECT_TRUE(check.check && check.hasFile && check.error.empty());
-  const auto debug = parse({"--debug", "prog.prg"});
-  EXPECT_TRUE(debug.debug && debug.hasFile && debug.error.empty());
   const auto strict = parse({"--strict", "-c", "? 1"});
   EXPECT_TRUE(strict.check && strict.strict && strict.error.empty());
   EXPECT_TRUE(parse({"--trace", "prog.prg"}).trace);
+  const auto debug = parse({"--debug", "prog.prg"});
+  EXPECT_TRUE(debug.debug && debug.hasFile && debug.error.empty());
   EXPECT_TRUE(parse({"-h"}).help);
   EXPECT_TRUE(parse({"-V"}).version);
 }

@@ -67,6 +67,29 @@ TEST(AppCommandLine, FileRunsWithoutPromptAndReportsSuccessOrFailure) {
   EXPECT_FALSE(contains(quiet.out, "never"));
 }
 
+// Standard output carries the protocol alone, even where the compiler reports a failure
+// with its trace lines; `exit` after `shutdown` ends the process with 0.
+TEST(AppCommandLine, LanguageServerWritesOnlyProtocolMessagesOnStdout) {
+  std::string input;
+  for (const std::string& content :
+       {std::string(R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{"capabilities":{}}})"),
+        std::string(R"({"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":)"
+                    R"({"uri":"file:///a.prg","languageId":"localinterp","version":1,"text":"IF 1 THEN\n x = (;\nDO a.prg;"}}})"),
+        std::string(R"({"jsonrpc":"2.0","id":2,"method":"shutdown"})"), std::string(R"({"jsonrpc":"2.0","method":"exit"})")})
+    input += "Content-Length: " + std::to_string(content.size()) + "\r\n\r\n" + content;
+  const appTest::Run run = appTest::runInterpreter({"--lsp"}, input);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  std::size_t messages = 0;
+  for (std::size_t at = 0; at < run.out.size(); ++messages) {
+    ASSERT_EQ(run.out.compare(at, 16, "Content-Length: "), 0) << run.out.substr(at);
+    const std::size_t blank = run.out.find("\r\n\r\n", at);
+    ASSERT_NE(blank, std::string::npos);
+    at = blank + 4 + std::stoul(run.out.substr(at + 16, blank - at - 16));
+  }
+  EXPECT_EQ(messages, 3u) << run.out;  // initialize, the diagnostics, shutdown
+}
+
 TEST(AppCommandLine, UnreadableFileIsAUsageError) {
   transcript::TemporaryDirectory work;
   const appTest::Run missing = runInterpreter({"missing.prg"}, "", work.path());

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/localCompletion.h"
+#include "lsp/localLspFeatures.h"
 #include "classes/localClassDateTime.h"
 #include "classes/localLoadableClasses.h"
 #include "context/localBuiltinLibrary.h"
@@ -89,6 +90,16 @@ TEST(EditorKeywords, WordsAgreeWithConsoleCompletion) {
   }
   EXPECT_EQ(shown(missingFrom(listed, completedWords)), "") << "completed words missing from the list";
   EXPECT_EQ(shown(missingFrom(completedWords, listed)), "") << "listed words the console does not complete";
+}
+
+TEST(EditorKeywords, TheLanguageServerCompletesTheListedWords) {
+  auto groups = readKeywordList();
+  wordSet listed;
+  for (const char* group : {"statement", "command", "commandword"}) listed.insert(groups[group].begin(), groups[group].end());
+  const std::vector<std::wstring> offered = localLspFeatures::keywords();
+  const wordSet completed(offered.begin(), offered.end());
+  EXPECT_EQ(shown(missingFrom(listed, completed)), "") << "listed words the language server does not complete";
+  EXPECT_EQ(shown(missingFrom(completed, listed)), "") << "completed words missing from the list";
 }
 
 TEST(EditorKeywords, ClassesExist) {

@@ -13,8 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // From the bottom up.
-const std::vector<std::string> layers = {"platform", "text",    "core",  "classes", "context",
-                                         "interp",   "program", "shell", "check", "debug", "app"};
+const std::vector<std::string> layers = {"platform", "protocol", "text",  "core",  "classes", "context", "interp",
+                                         "program",  "shell",    "check", "debug", "lsp",     "app"};
 
 // The context runs the compiled bodies of user functions.
 const std::vector<std::pair<std::string, std::string>> allowedUpward = {

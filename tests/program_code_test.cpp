@@ -207,6 +207,31 @@ TEST(EngineListing, StatementsCompileAsShown) {
             "function G:\n"
             "0   update N + 1\n"
             "1   end\n");
+  // A table's cell methods: the cell instruction before the general call, reading in
+  // place the object and the arguments from the last computed one on.
+  EXPECT_EQ(listingOf(L"k = a.GETVALUE(i, 'c'); ? a.SETVALUE(i + 1, 1, a.LINESCNT()); k = a.N.NEWLINE();"),
+            "program:\n"
+            "0   callTable a.GETVALUE(i, 'c') -> 5\n"
+            "1   startChain a\n"
+            "2   push i\n"
+            "3   push 'c'\n"
+            "4   callMethod GETVALUE/2\n"
+            "5   store K\n"
+            "6   startChain a\n"
+            "7   push i\n"
+            "8   operateWith + 1\n"
+            "9   push 1\n"
+            "10  callTable a.LINESCNT() -> 13\n"
+            "11  startChain a\n"
+            "12  callMethod LINESCNT/0\n"
+            "13  callTable ^.SETVALUE(^, ^, ^) -> 15\n"
+            "14  callMethod SETVALUE/3\n"
+            "15  print\n"
+            "16  startChain a\n"
+            "17  readAttribute N\n"
+            "18  callMethod NEWLINE/0\n"
+            "19  store K\n"
+            "20  end\n");
 }
 
 }  // namespace
@@ -231,7 +256,9 @@ TEST(EngineListing, EveryOpcodeRuns) {
       L"x = 2 + n * 3; x = x - 1; s = 'a'; s = s + s; ? (x) = 5; y = " + deep + L";\n"
       L"IF " + deep + L" THEN ? 1; ENDIF; IF x < 0 THEN ELSE ? x; ENDIF;\n"
       L"FUNCTION G() k = k + 1; ENDFUNCTION; k = 0; G(); FOR i = 1 TO 3 DO G(); ENDDO;\n"
-      L"WHILE STRLEN(s) > 0 DO s = ''; ENDDO; ? k - (i * 2); IF k > i - 1 THEN ? k; ENDIF;"};
+      L"WHILE STRLEN(s) > 0 DO s = ''; ENDDO; ? k - (i * 2); IF k > i - 1 THEN ? k; ENDIF;\n"
+      L"ok = CLASSLOAD('VALUETABLE'); v = CREATEOBJECT('VALUETABLE'); k = v.NEWCOLUMN('a'); k = v.NEWLINE();\n"
+      L"? v.GETVALUE(1, 'a'); k = v.SETVALUE(1, 1, 2);"};
   for (const std::wstring& program : programs) {
     localContextUTF8 scanned;
     localEngine::set(localEngine::kind::scan);

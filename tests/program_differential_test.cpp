@@ -213,6 +213,36 @@ TEST(ProgramDifferential, FixedProgramsRunTheSameBothWays) {
       // beside a function declared with one of them and built-ins called by either name.
       L"FUNCTION FORMAT() ? 'mine'; ENDFUNCTION;\n"
       L"FOR i = 1 TO 2 DO ? FORMAT(i, 'x'); ? PI(); ? ЦЕЛ(i / 2) + INT(i / 2); ? format(i, 'y'); ENDDO;",
+      // A table's cell methods at one place meeting another table (its name column
+      // elsewhere, or added later, a second column of the name added after), both
+      // spellings, fractional and computed indexes, the stale fields of a result, an
+      // argument that changes the table's variable; then a number, an object of another
+      // class, indexes negative, fractional below 1, past the end, of another kind.
+      L"ok = CLASSLOAD('VALUETABLE'); A = CREATEOBJECT('VALUETABLE'); B = CREATEOBJECT('VALUETABLE');\n"
+      L"k = A.NEWCOLUMN('x'); k = A.NEWCOLUMN('y'); k = A.NEWLINE(); k = A.SETVALUE(1, 'y', 'ay');\n"
+      L"k = B.NEWCOLUMN('y'); k = B.НОВАЯСТРОКА(); k = B.SETVALUE(1, 1, 'by'); V = A;\n"
+      L"FOR i = 1 TO 5 DO IF i = 2 THEN V = B; ENDIF; IF i = 3 THEN k = B.NEWCOLUMN('x'); k = B.NEWCOLUMN('y'); ENDIF;\n"
+      L"IF i = 4 THEN V = A; k = A.НОВАЯКОЛОНКА('y'); ENDIF; IF i = 5 THEN V = 3; ENDIF;\n"
+      L"? V.GETVALUE(1, 'y'); ? V.ПОЛУЧИТЬЗНАЧЕНИЕ(1.9, V.COLUMNCOUNT()); ? V.КОЛИЧЕСТВОСТРОК(); ENDDO;",
+      L"ok = CLASSLOAD('VALUETABLE'); A = CREATEOBJECT('VALUETABLE'); k = A.NEWCOLUMN('x'); k = A.NEWCOLUMN('y');\n"
+      L"FOR i = 1 TO 4 DO k = A.NEWLINE(); ENDDO; k = A.NEWLINE(2.7); n = A.LINESCNT() * 10 + A.COLUMNCOUNT();\n"
+      L"FOR i = 1 TO 5 DO k = A.SETVALUE(i, 'y', i * 2); k = A.УСТАНОВИТЬЗНАЧЕНИЕ(i + 0.5, 1, 'a' = 'a');\n"
+      L"s = A.GETVALUE(6 - i, 'y') + A.GETVALUE(i, 2); ? s; ? A.GETVALUE(i, 'x'); ENDDO; c = A.GETVALUE(1, 1);\n"
+      L"s = A.SETVALUE(1, 2, A); t = A.GETVALUE(1, 2); q = A.SETVALUE(A.GETVALUE(2, 2), t.COLUMNCOUNT(), k); ? q;\n"
+      L"FUNCTION F() A = CREATEOBJECT('VALUETABLE'); ENDFUNCTION;\nk = A.SETVALUE(2, 1, F()); ? A.LINESCNT();\n"
+      L"k = A.NEWLINE(); k = A.GETVALUE(0 - 1, 1);",
+      L"ok = CLASSLOAD('VALUETABLE'); A = CREATEOBJECT('VALUETABLE'); k = A.NEWCOLUMN('x'); k = A.NEWLINE();\n"
+      L"FOR i = 1 TO 2 DO IF i = 2 THEN A = CREATEOBJECT('TEST'); ENDIF; ? A.GETVALUE(1, 1); ENDDO;",
+      L"ok = CLASSLOAD('VALUETABLE'); A = CREATEOBJECT('VALUETABLE'); k = A.NEWCOLUMN('x'); k = A.NEWLINE();\n"
+      L"FOR i = 1 TO 3 DO ? A.GETVALUE(1 / i, 1); ENDDO;",
+      L"ok = CLASSLOAD('VALUETABLE'); A = CREATEOBJECT('VALUETABLE'); k = A.NEWCOLUMN('x'); k = A.NEWLINE();\n"
+      L"FOR i = 1 TO 3 DO k = A.SETVALUE(i, 'x', i); ENDDO;",
+      L"ok = CLASSLOAD('VALUETABLE'); A = CREATEOBJECT('VALUETABLE'); k = A.NEWCOLUMN('x'); k = A.NEWLINE();\n"
+      L"FOR i = 1 TO 3 DO IF i = 3 THEN i = '1'; ENDIF; ? A.GETVALUE(1, i); ENDDO;",
+      L"ok = CLASSLOAD('VALUETABLE'); A = CREATEOBJECT('VALUETABLE'); k = A.NEWCOLUMN('x'); k = A.NEWLINE();\n"
+      L"FOR i = 1 TO 3 DO c = 'x'; IF i = 3 THEN c = 'z'; ENDIF; ? A.GETVALUE(1, c); k = A.NEWLINE(i); ENDDO;",
+      L"ok = CLASSLOAD('VALUETABLE'); A = CREATEOBJECT('VALUETABLE'); k = A.NEWLINE(); ? A.SETVALUE(1, 1, nosuch);",
+      L"ok = CLASSLOAD('VALUETABLE'); A = CREATEOBJECT('VALUETABLE'); ? A.NEWLINE('2');",
       // Deep brackets, each an expression level of its own.
       L"? ((((((((((((((((((((((((((((((1))))))))))))))))))))))))))))));",
   };

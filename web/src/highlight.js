@@ -13,6 +13,7 @@ import {
   statementWords,
   wordClass,
 } from './keywords.generated.js';
+import { closingKeywordInput } from './editorMarks.js';
 
 const statements = new Set(statementWords);
 const commands = new Set(commandWords);
@@ -83,7 +84,7 @@ export const programLanguage = StreamLanguage.define({
     return /[=<>+\-*/]/.test(next) ? 'operator' : null;
   },
   tokenTable: { command: tags.macroName, builtin: tags.standard(tags.variableName) },
-  languageData: { commentTokens: { line: '//' } },
+  languageData: { commentTokens: { line: '//' }, indentOnInput: closingKeywordInput },
 });
 
 export const programHighlighting = syntaxHighlighting(

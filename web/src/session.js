@@ -60,7 +60,7 @@ export class Session {
         break;
       case 'done':
         this.lastLineMs = message.ms;
-        this.finishLine(message.result);
+        this.finishLine(message.result, message.succeeded);
         break;
       case 'log':
         console.log(message.text);
@@ -82,12 +82,26 @@ export class Session {
     return this.stopView !== null;
   }
 
-  // Runs a console line after those already queued. `echo` is shown when it starts.
+  // Runs a console line after those already queued; it is echoed when it starts.
   runLine(line) {
     return new Promise((resolve) => {
       this.queue.push({ line, resolve });
       this.next();
     });
+  }
+
+  // Runs a file of the session's directory as a script run does (echoed as DO FILE): a
+  // failure ends with its FILE:LINE:COL line. Resolves to true when the program succeeded.
+  runFile(name) {
+    return new Promise((resolve) => {
+      this.queue.push({ line: `DO ${name}`, file: name, resolve });
+      this.next();
+    });
+  }
+
+  // Asks for a file of the session's directory: it arrives through onEdit.
+  openFile(name) {
+    this.worker.postMessage({ type: 'open', name });
   }
 
   writeFile(name, text) {
@@ -98,16 +112,17 @@ export class Session {
     if (!this.ready || this.running !== null || this.queue.length === 0) return;
     this.running = this.queue.shift();
     this.onState(this.running.line);
-    this.worker.postMessage({ type: 'line', line: this.running.line });
+    const { line, file } = this.running;
+    this.worker.postMessage(file === undefined ? { type: 'line', line } : { type: 'run', name: file });
   }
 
-  finishLine(result) {
+  finishLine(result, succeeded) {
     clearTimeout(this.stopTimer);
     this.stopTimer = null;
     const finished = this.running;
     this.running = null;
     this.continuing = result === 2;
-    if (finished) finished.resolve();
+    if (finished) finished.resolve(succeeded);
     if (result === 1) {
       this.restart('The session ended; a new one has started.');
       return;

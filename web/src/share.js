@@ -17,15 +17,17 @@ export function shareFragment(fileName, program) {
   return `#file=${encodeURIComponent(fileName)}&code=${code}`;
 }
 
-// The program of a share link, or null when the fragment holds none (or a broken one).
+// The program of a share link; null when the fragment holds none; { broken: true } when
+// it holds one that cannot be read (cut short when copied, or changed by hand).
 export function readShareFragment(hash) {
   const fields = new URLSearchParams(hash.replace(/^#/, ''));
   const code = fields.get('code');
   if (code === null) return null;
   try {
+    if (!/^[A-Za-z0-9_-]*$/.test(code) || code.length % 4 === 1) throw new Error('not base64url');
     const program = new TextDecoder('utf-8', { fatal: true }).decode(fromBase64Url(code));
     return { fileName: fields.get('file') || 'main.prg', program };
   } catch {
-    return null;
+    return { broken: true };
   }
 }

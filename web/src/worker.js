@@ -11,12 +11,13 @@ function writeFile(name, text) {
   module.FS.writeFile(name, text);
 }
 
-function runLine(line) {
-  const size = module.lengthBytesUTF8(line) + 1;
+// Calls an entry point of the module with a text argument (UTF-8 in its memory).
+function withText(text, entry) {
+  const size = module.lengthBytesUTF8(text) + 1;
   const bytes = module._malloc(size);
   try {
-    module.stringToUTF8(line, bytes, size);
-    return module._webRunLine(bytes);
+    module.stringToUTF8(text, bytes, size);
+    return entry(bytes);
   } finally {
     module._free(bytes);
   }
@@ -47,15 +48,23 @@ self.onmessage = (event) => {
     } else if (message.type === 'line') {
       const started = performance.now();
       // 0 ran, 1 ended the session (QUIT), 2 opened or continued a block.
-      const result = runLine(message.line);
+      const result = withText(message.line, module._webRunLine);
       postMessage({ type: 'done', result, ms: performance.now() - started });
+    } else if (message.type === 'run') {
+      const started = performance.now();
+      const succeeded = withText(message.name, module._webRunFile) === 0;
+      postMessage({ type: 'done', result: 0, succeeded, ms: performance.now() - started });
+    } else if (message.type === 'open') {
+      if (module.FS.analyzePath(message.name).exists) {
+        const bytes = module.FS.readFile(message.name);
+        postMessage({ type: 'edit', name: message.name, bytes }, [bytes.buffer]);
+      }
     } else if (message.type === 'discard') {
       module._webDiscardBlock();
     }
   } catch (error) {
-    // The engine's own stack is smaller than a terminal's: a program that recurses a few
-    // hundred levels deep overflows it before the interpreter's depth limit speaks. That
-    // (or any other trap) leaves the module unusable, and the page starts a new session.
+    // A trap (the browser's stack overflowing where the interpreter could not switch to a
+    // fresh one) leaves the module unusable, and the page starts a new session.
     const overflow = error instanceof RangeError && /call stack/i.test(error.message);
     postMessage({
       type: 'failed',

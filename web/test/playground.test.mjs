@@ -149,7 +149,7 @@ describe('page', () => {
     // From the start of navigation to the console taking input.
     figures.readyMs = Math.round(await page.evaluate(() => window.playground.readyMs));
     assert.equal(await page.evaluate(() => window.crossOriginIsolated), true);
-    assert.equal(await consoleText(), 'func: main file: main line: 603\n');
+    assert.match(await consoleText(), /^func: main file: main line: 603\n\[Type HELP and press Enter[^\n]*Run \(Ctrl\+Enter\)[^\n]*\]\n$/);
     assert.equal(await page.textContent('#prompt'), prompt);
   });
 });
@@ -313,13 +313,15 @@ describe('limits', () => {
     assert.ok(Number((await typeLine('? STRLEN(s)')).trim()) >= 1 << 20);
   });
 
-  test('endless recursion ends with the depth error, or past the stack of the browser with a new session', async () => {
+  test('recursion reaches the depth a terminal allows; past it the depth error ends the run and the session goes on', async () => {
+    await setEditor('d = 0;\nFUNCTION Down()\n  d = d + 1;\n  IF d < 2499 THEN\n    Down();\n  ENDIF;\nENDFUNCTION;\nDown();\n? d;\n', 'deep.prg');
+    assert.match(await runEditor(), /\n2499\n$/);
     await setEditor('d = 0;\nFUNCTION Down()\n  d = d + 1;\n  Down();\nENDFUNCTION;\nDown();\n', 'deep.prg');
     const printed = await runEditor();
-    // Each level of a call takes several frames of the engine's stack, which is much
-    // smaller than a terminal's: today about 500 levels fit, short of the 2500 allowed.
-    assert.match(printed, /nested deeper than the browser allows\); a new session has started\.\]\n|^Error /m);
-    assert.equal(await typeLine('? 6*7'), '42\n');
+    assert.match(printed, /слишком глубокая вложенность вызовов/);
+    assert.match(printed, /\ndeep\.prg:[^\n]*Ошибка кода[^\n]*\n$/);
+    assert.doesNotMatch(printed, /new session/);
+    assert.equal(await typeLine('? d'), '2499\n');
   });
 });
 

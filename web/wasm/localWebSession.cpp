@@ -19,6 +19,7 @@
 #include "app/localConsole.h"
 #include "app/localConsoleBlock.h"
 #include "app/localConsoleEncoding.h"
+#include "app/localScriptRun.h"
 #include "context/localContextUTF8.h"
 #include "core/localDiagnostics.h"
 #include "core/localInterrupt.h"
@@ -141,6 +142,24 @@ session& theSession() {
   return instance;
 }
 
+// Runs work, reporting a throw that escaped the console's own handlers. The console
+// catches std::exception (a text too long for memory) and reports it as an internal
+// error; with WebAssembly exceptions in this toolchain such a throw from the C++ library
+// does not match that handler, so it arrives here. It is reported the same way, and the
+// session goes on: every destructor has run on the way out.
+template <class Work>
+void runReportingThrows(Work&& work) {
+  try {
+    work();
+  } catch (...) {
+    localInterruptLineEnds();
+    localDiagnostics() << "Error "
+                       << localString::wstringToStdStringMultibyte(localString::returnStateAsString(localErrorTypeCODE))
+                       << "\n";
+  }
+  std::cout.flush();
+}
+
 }  // namespace
 
 extern "C" {
@@ -168,22 +187,21 @@ EMSCRIPTEN_KEEPALIVE int webRunLine(const char* utf8) {
   std::string bytes = utf8;
   const std::size_t end = bytes.find_last_not_of(' ');
   bytes.erase(end == std::string::npos ? 0 : end + 1);
-  std::wstring line;
   lineResult result = lineDone;
-  try {
+  runReportingThrows([&] {
+    std::wstring line;
     if (localConsoleDecodeLine(localConsoleEncoding::utf8, bytes, line)) result = runOrCollect(current, line);
-  } catch (...) {
-    // The console catches std::exception (a text too long for memory) and reports it as
-    // an internal error; with WebAssembly exceptions in this toolchain such a throw from
-    // the C++ library does not match that handler, so it arrives here. It is reported
-    // the same way, and the session goes on: every destructor has run on the way out.
-    localInterruptLineEnds();
-    localDiagnostics() << "Error "
-                       << localString::wstringToStdStringMultibyte(localString::returnStateAsString(localErrorTypeCODE))
-                       << "\n";
-  }
-  std::cout.flush();
+  });
   return result;
+}
+
+// The Run button: runs a file of the in-memory directory (UTF-8 name) as a script run
+// from a terminal does, so that a failure ends with the line "FILE:LINE:COL: message".
+// The session keeps what the program defined. Returns 0 when the program succeeded.
+EMSCRIPTEN_KEEPALIVE int webRunFile(const char* utf8Name) {
+  int status = 1;
+  runReportingThrows([&] { status = localScriptRun::runFile(*theSession().context, localConsoleEncoding::utf8, utf8Name); });
+  return status;
 }
 
 // Drops the lines of a block being collected, as Ctrl-C at the terminal's prompt does.

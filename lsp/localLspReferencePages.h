@@ -1,0 +1,6 @@
+#pragma once
+
+// The reference pages as UTF-8, built into the program from doc/ by the build
+// (CMakeLists.txt writes the file that defines them).
+extern const char* const localLspFunctionsPage;
+extern const char* const localLspClassesPage;
