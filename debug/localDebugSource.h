@@ -1,11 +1,9 @@
 #pragma once
 // One program file as the debugger shows it: its name, its text and where its lines
-// start, so that a position in the text becomes a line at the cost of a binary search.
+// start, and the lines that hold statements.
+#include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
-
-class localOperatorCompiled;
 
 class localDebugSource {
  public:
@@ -19,8 +17,8 @@ class localDebugSource {
   std::wstring lineText(unsigned line) const;
   const std::wstring& text() const { return text_; }
 
-  // Where each statement of the file starts in the text (see localDebugPlaces::learn).
-  std::unordered_map<const localOperatorCompiled*, unsigned> statementPositions;
+  // The lines that hold a statement (see localDebugPlaces::learn).
+  std::set<unsigned> statementLines;
 
  private:
   std::wstring file_;

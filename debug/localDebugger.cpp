@@ -137,8 +137,7 @@ void debugger::programCompiled(const localOperatorCompiled& root) {
   }
   bodiesBefore_.clear();
   opening_ = -1;
-  lineCache_.clear();
-  for (runningCode& running : codes_) running.code = running.frameCode = nullptr;
+  for (runningCode& running : codes_) running.frameCode = nullptr;
   for (breakpoint& point : breakpoints_) placeBreakpoint(point);
   rebuildLineBreaks();
 }
@@ -219,7 +218,7 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
   }
   if (!stopping && !stepping && lineBreakCount_ == 0 && watches_.empty()) return true;
 
-  const unsigned line = lineOf(top, statement, code, instruction);
+  const unsigned line = lineOf(statement, code, instruction);
   if (line == 0) return true;  // no place to show: the reasons to stop wait for the next statement
   // A line is entered from another line, or again when a loop comes back to it.
   const bool entersLine =
@@ -251,23 +250,13 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
 
 unsigned debugger::lineNow(runningCode& running) const {
   if (running.now == nullptr) return running.line;
-  const unsigned line = lineOf(running, *running.now, running.nowCode, running.nowInstruction);
+  const unsigned line = lineOf(*running.now, running.nowCode, running.nowInstruction);
   return line != 0 ? line : running.line;
 }
 
-unsigned debugger::lineOf(runningCode& running, const localOperatorCompiled& statement, const localCode* code,
+unsigned debugger::lineOf(const localOperatorCompiled& statement, const localCode* code,
                           std::size_t instruction) const {
-  const localDebugSource& source = *sources_[static_cast<std::size_t>(running.source)];
-  if (code == nullptr) return localDebugPlaces::statementLine(source, statement, code, instruction);
-  if (running.code != code) {
-    running.code = code;
-    running.lines = &lineCache_[code];
-  }
-  std::vector<unsigned>& lines = *running.lines;
-  if (lines.size() <= instruction) lines.resize(instruction + 1, lineNotAsked);
-  if (lines[instruction] == lineNotAsked)
-    lines[instruction] = localDebugPlaces::statementLine(source, statement, code, instruction);
-  return lines[instruction];
+  return localDebugPlaces::statementLine(statement, code, instruction);
 }
 
 bool debugger::stopHere(localReturnStateType& state, stop& event) {
@@ -301,12 +290,8 @@ void debugger::placeBreakpoint(breakpoint& point) {
   const int index = sourceIndex(point.where.file);
   if (index < 0) return;
   const localDebugSource& source = *sources_[static_cast<std::size_t>(index)];
-  unsigned best = 0;
-  for (const auto& [node, position] : source.statementPositions) {
-    (void)node;
-    const unsigned line = source.lineOf(position);
-    if (line >= point.askedLine && (best == 0 || line < best)) best = line;
-  }
+  const auto found = source.statementLines.lower_bound(point.askedLine);
+  const unsigned best = found == source.statementLines.end() ? 0 : *found;
   point.where.line = best;
   point.verified = true;
 }

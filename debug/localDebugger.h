@@ -155,8 +155,6 @@ class debugger final : public localDebugListener {
     const localOperatorCompiled* now = nullptr;        // the statement running now, and its
     const localCode* nowCode = nullptr;                // code and instruction: the line is
     std::size_t nowInstruction = 0;                    // found when asked (where)
-    const localCode* code = nullptr;                   // the code it runs, and the lines of its
-    std::vector<unsigned>* lines = nullptr;            // instructions (lineCache_), once asked
     int procedureBreakpoint = 0;  // stop at its first statement for this breakpoint
   };
   struct watchEntry {
@@ -175,8 +173,7 @@ class debugger final : public localDebugListener {
   bool watchesChanged(std::vector<change>& changes);
   bool readVariable(const std::wstring& name, localValueDescription& value) const;
   bool stopHere(localReturnStateType& state, stop& event);
-  unsigned lineOf(runningCode& running, const localOperatorCompiled& statement, const localCode* code,
-                  std::size_t instruction) const;
+  unsigned lineOf(const localOperatorCompiled& statement, const localCode* code, std::size_t instruction) const;
   // The line of the statement a code runs now.
   unsigned lineNow(runningCode& running) const;
 
@@ -197,11 +194,6 @@ class debugger final : public localDebugListener {
   std::vector<const localOperatorCompiled*> bodiesBefore_;
   int opening_ = -1;
   mutable std::vector<runningCode> codes_;
-  // The line of each statement's first instruction, by code, found once: asking the
-  // places at every statement would make a program with breakpoints crawl. Emptied
-  // whenever a program is compiled, as a code may then take the place of a freed one.
-  static constexpr unsigned lineNotAsked = ~0u;
-  mutable std::unordered_map<const localCode*, std::vector<unsigned>> lineCache_;
   std::vector<breakpoint> breakpoints_;
   std::vector<fileBreaks> lineBreaks_;  // per source
   std::size_t lineBreakCount_ = 0;
