@@ -2,11 +2,16 @@
 // The debugger core: it runs a program file with the engines' debugger hook attached and
 // decides where the program stops. It knows no console: whoever drives it (the console's
 // debugger, or any other front-end) gives commands by calling its methods, is told of
-// every stop through localDebugDriver::stopped and answers with how the program goes on,
-// and reads the stack, the variables and the source as data.
+// every stop through driver::stopped (a reason and FILE:LINE) and answers with how the
+// program goes on, is told of the end through driver::ended, and reads the stack, the
+// variables and the source as data.
 //
 // Everything runs on the program's thread: a stop is a call of the driver from inside
-// the running program, which waits until the driver returns.
+// the running program, which waits until the driver returns; a front-end that reads its
+// commands elsewhere answers from there (pause() alone may be called from another
+// thread). Breakpoints may be set before run(): a file not compiled yet keeps them until
+// it is. What the program prints goes to standard output as always; a front-end that
+// wants it as events puts its own buffer on std::cout.
 #include <atomic>
 #include <cstdint>
 #include <memory>
