@@ -188,33 +188,22 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
   top.now = &statement;
   top.nowCode = code;
   top.nowInstruction = instruction;
+  // Asked at every statement: nothing is built until the program stops.
   const std::size_t depth = codes_.size();
-  stop event;
+  reason why = stoppedOnce_ ? reason::step : reason::entry;
+  int number = 0;
   // Stepping goes by lines: a statement stops it when it enters a line.
-  bool stepping = false;
-  switch (mode_) {
-    case resume::step:
-      stepping = true;
-      event.why = stoppedOnce_ ? reason::step : reason::entry;
-      break;
-    case resume::next:
-      stepping = depth <= modeDepth_;
-      break;
-    case resume::finish:
-      stepping = depth < modeDepth_;
-      break;
-    default:
-      break;
-  }
+  const bool stepping = mode_ == resume::step || (mode_ == resume::next && depth <= modeDepth_) ||
+                        (mode_ == resume::finish && depth < modeDepth_);
   bool stopping = false;
   if (top.procedureBreakpoint != 0) {
     stopping = true;
-    event.why = reason::procedure;
-    event.breakpoint = top.procedureBreakpoint;
+    why = reason::procedure;
+    number = top.procedureBreakpoint;
   }
   if (interrupt_.load(std::memory_order_relaxed)) {
     stopping = true;
-    event.why = reason::interrupt;
+    why = reason::interrupt;
   }
   if (!stopping && !stepping && lineBreakCount_ == 0 && watches_.empty()) return true;
 
@@ -231,19 +220,24 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
     const std::vector<int>& byLine = lineBreaks_[static_cast<std::size_t>(top.source)].byLine;
     if (line < byLine.size() && byLine[line] != 0) {
       stopping = true;
-      event.why = reason::breakpoint;
-      event.breakpoint = byLine[line];
+      why = reason::breakpoint;
+      number = byLine[line];
     }
   }
-  if (!watches_.empty() && watchesChanged(event.changes) && !stopping) {
+  std::vector<change> changes;
+  if (!watches_.empty() && watchesChanged(changes) && !stopping) {
     stopping = true;
-    event.why = reason::watch;
+    why = reason::watch;
   }
   if (!stopping) return true;
+  stop event;
+  event.why = why;
+  event.breakpoint = number;
+  event.changes = std::move(changes);
   const localDebugSource& source = *sources_[static_cast<std::size_t>(top.source)];
   event.where = {source.file(), line};
   event.sourceLine = source.lineText(line);
-  if (event.why == reason::procedure) event.procedure = procedureOf(*top.body);
+  if (why == reason::procedure) event.procedure = procedureOf(*top.body);
   top.procedureBreakpoint = 0;
   return stopHere(state, event);
 }
