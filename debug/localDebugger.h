@@ -139,18 +139,22 @@ class debugger final : public localDebugListener {
   // Hook calls from the engines.
   void programOpens(const std::wstring& file, const std::wstring& text) override;
   void programCompiled(const localOperatorCompiled& root) override;
-  void codeEnters(const localOperatorCompiled& body) override;
-  void codeLeaves() override;
   bool statementStarts(localReturnStateType& state, const localOperatorCompiled& statement, const localCode* code,
                        std::size_t instruction) override;
 
  private:
+  // A running program or procedure, known by the depth of calls and the statements it runs.
   struct runningCode {
     const localOperatorCompiled* body = nullptr;
+    bool program = false;  // a program's root, not a procedure
+    const localCode* frameCode = nullptr;  // the code its statements were last seen in
     int source = -1;  // index in sources_, -1 when not known
     unsigned line = 0;  // the line of its current statement
-    const localOperatorCompiled* statement = nullptr;  // its current statement
+    const localOperatorCompiled* statement = nullptr;  // the statement whose line it holds
     std::size_t instruction = 0;                       // and where it starts (the program engine)
+    const localOperatorCompiled* now = nullptr;        // the statement running now, and its
+    const localCode* nowCode = nullptr;                // code and instruction: the line is
+    std::size_t nowInstruction = 0;                    // found when asked (where)
     const localCode* code = nullptr;                   // the code it runs, and the lines of its
     std::vector<unsigned>* lines = nullptr;            // instructions (lineCache_), once asked
     int procedureBreakpoint = 0;  // stop at its first statement for this breakpoint
@@ -172,20 +176,32 @@ class debugger final : public localDebugListener {
   bool readVariable(const std::wstring& name, localValueDescription& value) const;
   bool stopHere(localReturnStateType& state, stop& event);
   unsigned lineOf(runningCode& running, const localOperatorCompiled& statement, const localCode* code,
-                  std::size_t instruction);
+                  std::size_t instruction) const;
+  // The line of the statement a code runs now.
+  unsigned lineNow(runningCode& running) const;
 
   localContextUTF8& context_;
   driver& driver_;
   std::vector<std::unique_ptr<localDebugSource>> sources_;
-  std::unordered_map<const localOperatorCompiled*, int> bodySource_;
+  // Every node of every program and body the debugger has seen: whose it is.
+  struct home {
+    const localOperatorCompiled* body = nullptr;
+    int source = -1;
+    bool program = false;
+  };
+  std::unordered_map<const localOperatorCompiled*, home> homes_;
+  void learnHome(const localOperatorCompiled& node, const home& owner);
+  // Keeps codes_ to the depth of calls, with the frame of the statement on top.
+  void followFrames(const localOperatorCompiled& statement, const localCode* code);
+  unsigned baseDepth_ = 0;
   std::vector<const localOperatorCompiled*> bodiesBefore_;
   int opening_ = -1;
-  std::vector<runningCode> codes_;
+  mutable std::vector<runningCode> codes_;
   // The line of each statement's first instruction, by code, found once: asking the
   // places at every statement would make a program with breakpoints crawl. Emptied
   // whenever a program is compiled, as a code may then take the place of a freed one.
   static constexpr unsigned lineNotAsked = ~0u;
-  std::unordered_map<const localCode*, std::vector<unsigned>> lineCache_;
+  mutable std::unordered_map<const localCode*, std::vector<unsigned>> lineCache_;
   std::vector<breakpoint> breakpoints_;
   std::vector<fileBreaks> lineBreaks_;  // per source
   std::size_t lineBreakCount_ = 0;

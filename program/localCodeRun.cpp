@@ -2,9 +2,11 @@
 // the scanner uses (binaryOperationByEnumEvaluate, the name-term pieces, the context),
 // with one numbers-only branch inline; a failure stops the loop and reports through the
 // failure table.
+#include <iterator>
 #include <memory>
 #include <vector>
 
+#include "core/localFailurePlace.h"
 #include "core/localInterrupt.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
@@ -159,8 +161,12 @@ class localCodeRunner {
     return found;
   }
   // Ctrl-C at a loop's pass: the loop fails with its report, then its blocks report.
+  // The place is the loop's statement, not the part of its test.
   bool interrupted(const localInstruction& instruction) {
     localInterruptReport(state_, "execute", 405);
+    const localSourcePlace place =
+        code_.statementPlaceAt(static_cast<std::size_t>(&instruction - code_.instructions.data()));
+    localFailurePlace::failedAt(code_.source, place.line, place.column, std::wstring());
     return fail(instruction, false);
   }
   int compare(localValueDescription* const* values, const localInstruction& instruction,
@@ -276,6 +282,16 @@ bool localCodeRunner::numericFunction(const localNumericCall& call) {
 
 bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
   const localFailureRow& row = code_.failures[instruction.failure];
+  // The instruction names the part that failed; a node run by the scanner or by its own
+  // executor has noted its place already (or notes it with its lines below).
+  const localOpcode op = instruction.op;
+  if (op != localOpcode::pushScanned && op != localOpcode::command && op != localOpcode::scanStatement &&
+      op != localOpcode::runNode) {
+    std::wstring subject;
+    const localSourcePlace place =
+        code_.failurePlace(static_cast<std::size_t>(&instruction - code_.instructions.data()), state_, context_, subject);
+    localFailurePlace::failedAt(code_.source, place.line, place.column, subject);
+  }
   if (ownLines) {
     switch (row.what) {
       case localFailureRow::lines::none:
@@ -341,16 +357,15 @@ bool localCodeRunner::run() {
       &&jumpUnlessCompare, &&loopCompare, &&command,     &&runNode,        &&scanStatement,  &&traceNone,
       &&traceReturn,    &&stateCheck,   &&end};
   static_assert(sizeof handlers / sizeof handlers[0] == static_cast<std::size_t>(localOpcode::end) + 1);
-  // Under a debugger every opcode goes first to `watched`, which tells the debugger where
+  // Under a debugger every opcode goes first to `statementStart`, which tells the debugger where
   // a statement starts and then goes on to the opcode's own handler. The table is chosen
-  // once, as the code starts: without a debugger the loop tests nothing more than before.
-  static void* const watchedHandlers[] = {
-      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched,
-      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched,
-      &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched, &&watched,
-      &&watched};
-  static_assert(sizeof watchedHandlers == sizeof handlers);
-  void* const* const table = localDebugHook::attached() ? watchedHandlers : handlers;
+  // once, as the code starts: without a debugger the loop tests nothing more.
+  static void* watchedHandlers[std::size(handlers)] = {};
+  void* const* table = handlers;
+  if (localDebugHook::attached()) {
+    for (void*& handler : watchedHandlers) handler = &&statementStart;
+    table = watchedHandlers;
+  }
   const localInstruction* const start = code_.instructions.data();
   const localInstruction* pc = start;
   localValueDescription* top = frame_.slots.data();  // the first free slot
@@ -539,7 +554,7 @@ stateCheck:
   LOCAL_NEXT();
 end:
   return state_ == localErrorTypeOK;
-watched : {
+statementStart : {
   const std::size_t at = static_cast<std::size_t>(pc - start);
   if (const localOperatorCompiled* statement = code_.statementAt[at]) {
     // The debugger may have ended the program, or changed variables while it stood here.
