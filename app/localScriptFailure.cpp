@@ -26,7 +26,9 @@ std::string closingLine(const localFailurePlace::place& place, const std::string
   if (place.line > 0) line += std::to_string(place.line) + ":" + std::to_string(place.column) + ":";
   line += " ";
   if (!place.detail.empty()) line += bytesOf(place.detail) + ": ";
-  return line + message + "\n";
+  line += message;
+  if (!place.subject.empty()) line += " " + bytesOf(place.subject);
+  return line + "\n";
 }
 
 std::string sourceAndCaret(const std::wstring& sourceLine, unsigned column) {

@@ -152,7 +152,7 @@ int runFile(localConsoleEncoding encoding, const std::string& file,
   const localLineOutcome outcome =
       localConsoleRunGuarded([&](localReturnStateType& state) { return run(state, name); }, false);
   if (outcome.succeeded) return exitSuccess;
-  const localFailurePlace::place place = placeOr({name, 0, 0, {}});
+  const localFailurePlace::place place = placeOr({name, 0, 0, {}, {}});
   std::wstring sourceLine;
   const bool known = localScriptFailure::lineOfFile(place.file, place.line, sourceLine);
   printFailure(place, outcome, known ? &sourceLine : nullptr);
@@ -195,16 +195,22 @@ int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const 
       outcome = localConsoleRunBlock(context, line, false);
       // Every note is this run's: a guarded run starts without any.
       if (!outcome.succeeded)
-        localFailurePlace::settle(commandTextName, localConsoleBlock::programText(line), 0, lineNumber - 1);
+        localFailurePlace::settle(commandTextName, lineNumber - 1);
     } else {
       outcome = localConsoleRunLine(context, line, false);
     }
     quit = outcome.quit;
     if (outcome.succeeded) continue;
     status = failureStatus(outcome);
+    // The part of the line that failed, or the line's first word.
     const std::size_t first = line.find_first_not_of(L" \t");
     const unsigned column = 1 + static_cast<unsigned>(first == std::wstring::npos ? 0 : first);
-    localFailurePlace::place place = placeOr({commandTextName, lineNumber, column, {}});
+    localFailurePlace::place failed{commandTextName, lineNumber, column, {}, {}};
+    if (const std::optional<localFailurePlace::part> part = localFailurePlace::takePart(line)) {
+      failed.column = part->position + 1;
+      failed.subject = part->subject;
+    }
+    localFailurePlace::place place = placeOr(failed);
     // A stop between statements (Ctrl-C at a loop's pass) names the line the block starts on.
     if (place.line == 0 && place.file == commandTextName) {
       place.line = lineNumber;
@@ -276,7 +282,7 @@ int dumpCode(localContextUTF8& context, localConsoleEncoding encoding, const std
   }
   // A closing keyword met at the top level leaves its signal, as when the program runs.
   if (state == localErrorTypeOK) state = localErrorTypeSYNTAX;
-  localFailurePlace::place place{name, 0, 0, {}};
+  localFailurePlace::place place{name, 0, 0, {}, {}};
   localFailurePlace::lineAndColumn(program, localFailurePlace::compilePosition(program, position, state), place.line,
                                    place.column);
   std::wstring sourceLine;

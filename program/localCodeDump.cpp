@@ -1,5 +1,6 @@
-// The listing of an instruction list: one instruction a line, its number, its name and its
-// operands spelled out from the side tables, so a golden test shows how statements compile.
+// The listing of an instruction list: one instruction a line, its number, its line:column
+// in the source, its name and its operands spelled out from the side tables, so a golden
+// test shows how statements compile and where each instruction stands.
 #include <algorithm>
 #include <string>
 
@@ -71,6 +72,9 @@ std::wstring localCode::disassemble() const {
     const localInstruction& instruction = instructions[at];
     std::wstring line = std::to_wstring(at);
     line.resize(std::max<std::size_t>(line.size(), 4), L' ');
+    // Where it stands in the source, line:column.
+    line += std::to_wstring(places[at].line) + L":" + std::to_wstring(places[at].column);
+    line.resize(std::max<std::size_t>(line.size() + 1, 12), L' ');
     line += nameOf(instruction.op);
     const auto add = [&line](const std::wstring& part) { line += L" " + part; };
     switch (instruction.op) {

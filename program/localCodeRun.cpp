@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/localFailurePlace.h"
 #include "core/localInterrupt.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
@@ -160,8 +161,12 @@ class localCodeRunner {
     return found;
   }
   // Ctrl-C at a loop's pass: the loop fails with its report, then its blocks report.
+  // The place is the loop's statement, not the part of its test.
   bool interrupted(const localInstruction& instruction) {
     localInterruptReport(state_, "execute", 405);
+    const localSourcePlace place =
+        code_.statementPlaceAt(static_cast<std::size_t>(&instruction - code_.instructions.data()));
+    localFailurePlace::failedAt(code_.source, place.line, place.column, std::wstring());
     return fail(instruction, false);
   }
   int compare(localValueDescription* const* values, const localInstruction& instruction,
@@ -241,6 +246,16 @@ bool localCodeRunner::tableMember(const localTableCall& call, const localClassDe
 
 bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
   const localFailureRow& row = code_.failures[instruction.failure];
+  // The instruction names the part that failed; a node run by the scanner or by its own
+  // executor has noted its place already (or notes it with its lines below).
+  const localOpcode op = instruction.op;
+  if (op != localOpcode::pushScanned && op != localOpcode::command && op != localOpcode::scanStatement &&
+      op != localOpcode::runNode) {
+    std::wstring subject;
+    const localSourcePlace place =
+        code_.failurePlace(static_cast<std::size_t>(&instruction - code_.instructions.data()), state_, context_, subject);
+    localFailurePlace::failedAt(code_.source, place.line, place.column, subject);
+  }
   if (ownLines) {
     switch (row.what) {
       case localFailureRow::lines::none:

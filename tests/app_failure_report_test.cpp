@@ -18,7 +18,7 @@ TEST(ScriptFailureReport, CaretStandsUnderTheColumnWithTheLinesTabsKept) {
   // Of a very long line, a stretch around the column.
   const std::string shown = localScriptFailure::sourceAndCaret(std::wstring(5000, L'(') + L"x", 5001);
   EXPECT_EQ(shown, "..." + std::string(80, '(') + "x\n" + std::string(83, ' ') + "^\n");
-  localFailurePlace::place place{L"p.prg", 3, 2, {}};
+  localFailurePlace::place place{L"p.prg", 3, 2, {}, {}};
   EXPECT_EQ(localScriptFailure::report(place, localErrorTypeDIVISIONbyZero, nullptr), "p.prg:3:2: Деление на 0!\n");
   place.line = 0;
   place.detail = L"x.prg";
