@@ -31,6 +31,7 @@
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 #include "interp/localNameTerm.h"
+#include "program/localCodeNumericCall.h"
 #include "program/localCodeTableCall.h"
 #include "program/localSourcePlace.h"
 
@@ -48,6 +49,7 @@ enum class localOpcode : std::uint8_t {
   callFunction,    // a: call row; b: argument count; levels: expression levels held
   callMethod,      // a: call row; b: argument count; levels: expression levels held
   callTable,       // a: where its general sequence ends; b: row of localCode::tableCalls
+  callNumeric,     // a: where its general sequence ends; b: row of localCode::numericCalls
   // Statements.
   store,           // a: variable name; moves the top slot into the variable
   update,          // operation, a: variable name, b: operand (x = x op 1, s = s + t)
@@ -135,6 +137,7 @@ class localCode {
   std::vector<call> calls;
   std::vector<comparison> comparisons;
   std::vector<localTableCall> tableCalls;
+  std::vector<localNumericCall> numericCalls;
   std::vector<const localOperatorCompiled*> nodes;
   std::vector<localFailureRow> failures;
   // One row per instruction: where it stands (a read operand, an operator, a call's name,

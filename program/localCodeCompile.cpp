@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "classes/localValueTableCells.h"
+#include "context/localBuiltinLibrary.h"
 #include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "interp/localNumberOperation.h"
@@ -289,6 +290,7 @@ class localCodeCompiler {
         binary(tree, node, depth, failure);
         return;
       case kind::call:
+        if (numericCall(tree, node, depth, failure)) return;
         emitAt(only(placeOf(node.at)), localOpcode::pushFresh, failure);
         push(1);
         arguments(tree, node, depth, failure);
@@ -310,16 +312,13 @@ class localCodeCompiler {
   }
 
   // A call of a value table's own cell method: the cell instruction in front of the
-  // general sequence, which runs when any of its checks fails. The arguments from the
-  // last one that is no leaf on are read in place; those before it, and the object, are
-  // read into slots first, as the general call reads them (a later argument may change
-  // their variables).
+  // general sequence, which runs when any of its checks fails. The object is read in
+  // place only when every argument is.
   bool tableCall(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
     const localValueTableCells::method method = localValueTableCells::methodNamed(node.upper);
     const std::size_t count = node.arguments.size();
     if (!localValueTableCells::takesArguments(method, count)) return false;
-    std::size_t inPlace = count;
-    while (inPlace > 0 && leafOperand(tree.nodes()[node.arguments[inPlace - 1]])) --inPlace;
+    const std::size_t inPlace = firstReadInPlace(tree, node);
     localTableCall call;
     call.method = method;
     call.count = static_cast<std::uint8_t>(count);
@@ -343,6 +342,45 @@ class localCodeCompiler {
     callInstruction(localOpcode::callMethod, node, call.member, depth, failure, node.methodAt);
     patch(at);
     return true;
+  }
+
+  // A call of a pure numeric built-in: the numeric instruction in front of the general
+  // call, arguments placed as for a table's cell methods.
+  bool numericCall(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
+    const localBuiltin::numeric function = localBuiltin::numericNamed(localString::wstringToUpper(node.text));
+    const std::size_t count = node.arguments.size();
+    if (!localBuiltin::numericTakes(function, count)) return false;
+    const std::size_t inPlace = firstReadInPlace(tree, node);
+    localNumericCall call;
+    call.function = function;
+    call.count = static_cast<std::uint8_t>(count);
+    call.slots = static_cast<std::uint8_t>(inPlace);
+    call.name = this->function(node.text);
+    for (std::size_t i = inPlace; i < count; ++i) call.arguments[i] = operand(tree.nodes()[node.arguments[i]]);
+    const std::uint32_t row = static_cast<std::uint32_t>(code_.numericCalls.size());
+    code_.numericCalls.push_back(call);
+    std::size_t at = npos;
+    const spot callPlace = only(placeOf(node.at));
+    if (inPlace == 0) at = emitAt(callPlace, localOpcode::callNumeric, failure, 0, row);
+    emitAt(callPlace, localOpcode::pushFresh, failure);
+    push(1);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i == inPlace && at == npos) at = emitAt(callPlace, localOpcode::callNumeric, failure, 0, row);
+      value(tree, node.arguments[i], depth + 1, failure);
+    }
+    if (at == npos) at = emitAt(callPlace, localOpcode::callNumeric, failure, 0, row);
+    callInstruction(localOpcode::callFunction, node, call.name, depth, failure, node.at);
+    patch(at);
+    return true;
+  }
+
+  // The first of a call's arguments that a specialised instruction reads in place: the
+  // leaves after the last argument that is computed. Those before it are read into slots
+  // first, as the general call reads them: a later argument may change their variables.
+  std::size_t firstReadInPlace(const localExpressionTree& tree, const treeNode& node) {
+    std::size_t first = node.arguments.size();
+    while (first > 0 && leafOperand(tree.nodes()[node.arguments[first - 1]])) --first;
+    return first;
   }
 
   void binary(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
@@ -507,6 +545,9 @@ void placeOperands(localCode& code) {
                    [](const localCode::statementPlace& a, const localCode::statementPlace& b) {
                      return a.instruction < b.instruction;
                    });
+  for (localNumericCall& call : code.numericCalls) {
+    for (std::uint8_t i = call.slots; i < call.count; ++i) place(call.arguments[i]);
+  }
   std::vector<localValueDescription*>& values = code.operandValues.values;
   values.assign(variables, nullptr);
   for (localValueDescription& literal : code.literals) values.push_back(&literal);

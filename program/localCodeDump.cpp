@@ -21,6 +21,7 @@ const wchar_t* nameOf(localOpcode op) {
     case localOpcode::callFunction: return L"callFunction";
     case localOpcode::callMethod: return L"callMethod";
     case localOpcode::callTable: return L"callTable";
+    case localOpcode::callNumeric: return L"callNumeric";
     case localOpcode::store: return L"store";
     case localOpcode::update: return L"update";
     case localOpcode::pop: return L"pop";
@@ -116,6 +117,16 @@ std::wstring localCode::disassemble() const {
         };
         std::wstring written = text(call.object) + L"." + members[call.member].upper + L"(";
         for (std::uint8_t i = 0; i < call.count; ++i) written += (i != 0 ? L", " : L"") + text(call.arguments[i]);
+        add(written + L")");
+        add(L"-> " + std::to_wstring(instruction.a));
+        break;
+      }
+      case localOpcode::callNumeric: {
+        const localNumericCall& call = numericCalls[instruction.b];
+        std::wstring written = functions[call.name].text + L"(";
+        for (std::uint8_t i = 0; i < call.count; ++i)
+          written += (i != 0 ? L", " : L"") +
+                     (i < call.slots ? std::wstring(L"^") : operandText(call.arguments[i]));
         add(written + L")");
         add(L"-> " + std::to_wstring(instruction.a));
         break;

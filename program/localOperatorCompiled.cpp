@@ -219,28 +219,9 @@ bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF
     state = localErrorTypeCODE;
     return false;
   }
-  if (localDebugHook::attached()) return executeWatched(state, context, *node, arguments, result);
   if (context != nullptr && localEngine::current() == localEngine::kind::code)
     return localCode::run(state, *context, *node, arguments, result);
   return runKind(state, context, *node, arguments, result);
-}
-
-bool localOperatorCompiled::executeWatched(localReturnStateType& state, localContextUTF8* context,
-                                           const localOperatorCompiled& node, localValueList* arguments,
-                                           localValueDescription& result) {
-  // The debugger keeps the stack of running programs and functions from these two calls.
-  class entered {
-   public:
-    explicit entered(const localOperatorCompiled& body) { localDebugHook::listener->codeEnters(body); }
-    ~entered() {
-      if (localDebugHook::attached()) localDebugHook::listener->codeLeaves();
-    }
-    entered(const entered&) = delete;
-    entered& operator=(const entered&) = delete;
-  } frame(node);
-  if (context != nullptr && localEngine::current() == localEngine::kind::code)
-    return localCode::run(state, *context, node, arguments, result);
-  return runKind(state, context, node, arguments, result);
 }
 
 bool localOperatorCompiled::executeScanning(localReturnStateType& state, localContextUTF8* context,

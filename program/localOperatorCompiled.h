@@ -66,11 +66,6 @@ class localOperatorCompiled {
   static bool executeScanning(localReturnStateType& state, localContextUTF8* context,
                               const localOperatorCompiled* node, localValueList* arguments,
                               localValueDescription& result);
-  // execute while a debugger is attached: the same run, between the debugger's notes of
-  // entering and leaving the code.
-  static bool executeWatched(localReturnStateType& state, localContextUTF8* context,
-                             const localOperatorCompiled& node, localValueList* arguments,
-                             localValueDescription& result);
   void COUT(const unsigned& indent) const;
 
   std::uint32_t position = 0;

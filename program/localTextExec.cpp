@@ -6,6 +6,7 @@
 #include "core/localDiagnostics.h"
 #include "core/localFailurePlace.h"
 #include "core/localNestingGuard.h"
+#include "platform/localFreshStack.h"
 #include "core/localTrace.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "program/localCompileSteps.h"
@@ -68,7 +69,16 @@ bool localInterpretatorUTF8::textExec(localReturnStateType& state, const std::ws
   localValueDescription result;
   result.setVal(0.0);
   localTrace(L"СТАРТ!!!!!!:  func: ", kOperation, 2751);
-  if (!root->executor(state, context, root.get(), &arguments, result)) {
+  const auto run = [&] { return root->executor(state, context, root.get(), &arguments, result); };
+#ifdef __EMSCRIPTEN__
+  // DO inside programs nests like calls: on a fresh stack every so many levels (see there).
+  const bool ran = localNestingGuard::depth(localNestingKind::call) % localPlatform::localFreshStackEvery == 0
+                       ? localOnFreshStack(run)
+                       : run();
+#else
+  const bool ran = run();
+#endif
+  if (!ran) {
     localFailurePlace::runFailed(text, source, notes);
     localTrace(localString::returnStateAsString(state) + L" func: ", kOperation, 2753);
     return false;

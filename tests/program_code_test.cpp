@@ -232,6 +232,22 @@ TEST(EngineListing, StatementsCompileAsShown) {
             "18  1:71    callMethod NEWLINE/0\n"
             "19  1:63    store K\n"
             "20  1:1     end\n");
+  // The pure numeric built-ins: the numeric instruction before the general call.
+  EXPECT_EQ(listingOf(L"x = INT(y / 2) + MAX(a, 3);"),
+            "program:\n"
+            "0   pushFresh\n"
+            "1   push y\n"
+            "2   operateWith / 2\n"
+            "3   callNumeric INT(^) -> 5\n"
+            "4   callFunction INT/1\n"
+            "5   callNumeric MAX(a, 3) -> 10\n"
+            "6   pushFresh\n"
+            "7   push a\n"
+            "8   push 3\n"
+            "9   callFunction MAX/2\n"
+            "10  operate +\n"
+            "11  store X\n"
+            "12  end\n");
 }
 
 }  // namespace
@@ -258,7 +274,7 @@ TEST(EngineListing, EveryOpcodeRuns) {
       L"FUNCTION G() k = k + 1; ENDFUNCTION; k = 0; G(); FOR i = 1 TO 3 DO G(); ENDDO;\n"
       L"WHILE STRLEN(s) > 0 DO s = ''; ENDDO; ? k - (i * 2); IF k > i - 1 THEN ? k; ENDIF;\n"
       L"ok = CLASSLOAD('VALUETABLE'); v = CREATEOBJECT('VALUETABLE'); k = v.NEWCOLUMN('a'); k = v.NEWLINE();\n"
-      L"? v.GETVALUE(1, 'a'); k = v.SETVALUE(1, 1, 2);"};
+      L"? v.GETVALUE(1, 'a'); k = v.SETVALUE(1, 1, 2); ? INT(v.GETVALUE(1, 1) / 4);"};
   for (const std::wstring& program : programs) {
     localContextUTF8 scanned;
     localEngine::set(localEngine::kind::scan);
