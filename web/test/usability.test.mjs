@@ -136,7 +136,7 @@ for (const { name: viewport, options } of viewports) {
       await page.click('#console-output a.place >> nth=-1');
       await page.waitForFunction(() => document.getElementById('file-name').value === 'fail.prg');
       await page.waitForSelector('.cm-failure-line');
-      assert.deepEqual(await cursor(page), { line: 3, column: 1 });
+      assert.deepEqual(await cursor(page), { line: 3, column: 9 });
       assert.match(await focusedId(page), /cm-content/);
     });
 
