@@ -112,7 +112,7 @@ for (const { name: viewport, options } of viewports) {
       assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth));
     });
 
-    test('recursion reaches the depth a terminal allows, by calls and by DO; past it the depth error ends the run and the session goes on', async () => {
+    test('recursion reaches the depth a terminal allows, by calls, by DO and by brackets; past it the depth error ends the run and the session goes on', async () => {
       const run = async (name, text) => {
         await setEditor(page, name, text);
         const before = (await consoleText(page)).length;
@@ -136,6 +136,8 @@ for (const { name: viewport, options } of viewports) {
       assert.equal(await type('d = 0'), '');
       assert.match(await run('self.prg', 'd = d + 1;\nIF d < 2600 THEN\n  DO self.prg ;\nENDIF;\n'), /^self\.prg: Ошибка кода/);
       assert.equal(await type('? d'), '2500\n');
+      // Brackets nest as deep as a terminal allows too.
+      assert.equal(await run('brackets.prg', `? ${'('.repeat(4990)}1${')'.repeat(4990)};\n`), '1\n');
     });
 
     test('a failed run prints its FILE:LINE:COL line and caret, marks the line and puts the cursor there', async () => {
