@@ -47,15 +47,16 @@ int runLanguageServer() {
 
 void* runSession(void* argument) {
   auto* run = static_cast<sessionRun*>(argument);
-  if (run->options->lsp) {
-    run->status = runLanguageServer();
-    return nullptr;
-  }
-  // Ctrl-C is for the thread that reads the console and runs its lines.
+  // Ctrl-C is for the thread that reads the console and runs its lines (the language
+  // server installs no handler: Ctrl-C ends it).
   sigset_t interrupt;
   sigemptyset(&interrupt);
   sigaddset(&interrupt, SIGINT);
   pthread_sigmask(SIG_UNBLOCK, &interrupt, nullptr);
+  if (run->options->lsp) {
+    run->status = runLanguageServer();
+    return nullptr;
+  }
   run->status = localSessionRun(*run->options, run->encoding, run->lineEditing);
   return nullptr;
 }

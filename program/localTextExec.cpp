@@ -18,8 +18,9 @@ namespace {
 
 const char* const kOperation = "textExec";
 
-void reportCompileFailure(const localReturnStateType& state, const std::wstring& text, unsigned position) {
-  localFailurePlace::compileFailed(position, state);
+void reportCompileFailure(const localReturnStateType& state, const std::wstring& text, unsigned position,
+                          std::uint32_t source) {
+  localFailurePlace::compileFailed(source, position, state);
   const localCompile::sourcePlace place = localCompile::placeOf(text, position);
   std::ostream& out = localDiagnostics();
   out << localString::wstringToStdStringMultibyte(localString::trimL(localString::getLineFromPos(text, place.lineStart)))
@@ -41,16 +42,27 @@ bool localInterpretatorUTF8::textExec(localReturnStateType& state, const std::ws
     return false;
   }
 
+  const std::size_t notes = localFailurePlace::mark();
   auto root = std::make_unique<localOperatorCompiled>(&localOperatorCompiled::execute);
   unsigned position = 0;
   localOperatorCompiled* block = root.get();
-  const bool compiled = textCompile(state, text, position, context, block);
+  std::uint32_t source = 0;
+  bool compiled = false;
+  {
+    const localCompile::sourceScope scope(text);
+    source = scope.source();
+    compiled = textCompile(state, text, position, context, block);
+  }
 
   if (state != localErrorTypeOK) {
-    reportCompileFailure(state, text, position);
+    reportCompileFailure(state, text, position, source);
+    localFailurePlace::runFailed(text, source, notes);
     return false;
   }
-  if (!compiled) return false;
+  if (!compiled) {
+    localFailurePlace::runFailed(text, source, notes);
+    return false;
+  }
   if (localDebugHook::attached()) localDebugHook::listener->programCompiled(*root);
 
   localValueList arguments;
@@ -67,6 +79,7 @@ bool localInterpretatorUTF8::textExec(localReturnStateType& state, const std::ws
   const bool ran = run();
 #endif
   if (!ran) {
+    localFailurePlace::runFailed(text, source, notes);
     localTrace(localString::returnStateAsString(state) + L" func: ", kOperation, 2753);
     return false;
   }

@@ -6,7 +6,7 @@ const { LanguageClient, TransportKind } = require('vscode-languageclient/node');
 
 let client;
 
-function activate(context) {
+function activate() {
   const command = vscode.workspace.getConfiguration('localinterp').get('server.path') || 'localinterp';
   client = new LanguageClient(
     'localinterp',
@@ -19,7 +19,6 @@ function activate(context) {
       ],
     },
   );
-  context.subscriptions.push({ dispose: () => client && client.stop() });
   return client.start();
 }
 

@@ -145,8 +145,9 @@ for (const { name: viewport, options } of viewports) {
       await page.click('#run');
       await waitIdle(page);
       const text = await consoleText(page);
-      assert.match(text, /# DO fail\.prg\nfail\.prg:3:3: Деление на 0!\n  y = 1 \/ 0;\n  \^\n$/);
-      assert.deepEqual(await cursor(page), { line: 3, column: 3 });
+      assert.match(text, /# DO fail\.prg\nfail\.prg:3:11: Деление на 0!\n  y = 1 \/ 0;\n          \^\n$/);
+      assert.doesNotMatch(text, /\nError Деление/);
+      assert.deepEqual(await cursor(page), { line: 3, column: 11 });
       assert.equal(await page.$eval('.cm-failure-line', (e) => e.textContent), '  y = 1 / 0;');
       assert.equal(await focusedId(page), 'console-input', 'the console has the focus after a run');
       // Typing clears the mark.
