@@ -101,6 +101,7 @@ bool debugger::run(localReturnStateType& state, const std::wstring& file, bool s
   localDebugHook::listener = previousListener_;
   localDebugHook::everyStatement.store(false);
   localDebugHook::interrupted.store(false);
+  localDebugHook::breakLineCount = 0;
   if (quitting_) {
     // The program ended because the user asked: no failure of its own.
     localSetDiagnostics(&diagnostics);
@@ -183,8 +184,16 @@ void debugger::syncFrames() {
 void debugger::listen() {
   bool procedures = false;
   for (const breakpoint& point : breakpoints_) procedures = procedures || !point.procedure.empty();
-  localDebugHook::everyStatement.store(mode_ != resume::run || lineBreakCount_ != 0 || !watches_.empty() ||
-                                       procedures);
+  localDebugHook::everyStatement.store(mode_ != resume::run || !watches_.empty() || procedures);
+  // Line breakpoints are asked by line, in any file: the debugger sorts out the file.
+  breakLines_.clear();
+  for (const breakpoint& point : breakpoints_) {
+    if (!point.procedure.empty() || !point.verified || point.where.line == 0) continue;
+    if (breakLines_.size() <= point.where.line) breakLines_.resize(point.where.line + 1, 0);
+    breakLines_[point.where.line] = 1;
+  }
+  localDebugHook::breakLines = breakLines_.data();
+  localDebugHook::breakLineCount = breakLines_.size();
 }
 
 bool debugger::statementStarts(localReturnStateType& state, const localOperatorCompiled& statement,

@@ -196,6 +196,7 @@ class debugger final : public localDebugListener {
   // Tells the engines whether every statement is to come here.
   void listen();
   std::vector<const localOperatorCompiled*> notes_;
+  std::vector<unsigned char> breakLines_;  // localDebugHook::breakLines
   unsigned baseDepth_ = 0;
   std::vector<const localOperatorCompiled*> bodiesBefore_;
   int opening_ = -1;

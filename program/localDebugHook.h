@@ -10,8 +10,8 @@
 
 #include "core/localNestingGuard.h"
 #include "core/localReturnStateType.h"
+#include "program/localOperatorCompiled.h"
 
-class localOperatorCompiled;
 class localCode;
 
 class localDebugListener {
@@ -39,11 +39,16 @@ extern localDebugListener* listener;
 extern const localOperatorCompiled** notes;
 extern std::atomic<bool> everyStatement;
 extern std::atomic<bool> interrupted;
+// The lines (of any file) that hold a breakpoint: a statement on one of them is told.
+extern const unsigned char* breakLines;
+extern std::size_t breakLineCount;
 
 // A statement starts while a listener is attached: noted; true when the listener is to
 // hear of it (then told through statementStarts).
 [[gnu::always_inline]] inline bool noteStatement(const localOperatorCompiled& statement) {
   notes[localNestingGuard::depth(localNestingKind::call)] = &statement;
-  return everyStatement.load(std::memory_order_relaxed) || interrupted.load(std::memory_order_relaxed);
+  const std::size_t line = statement.place.line;
+  return everyStatement.load(std::memory_order_relaxed) || interrupted.load(std::memory_order_relaxed) ||
+         (line < breakLineCount && breakLines[line] != 0);
 }
 }  // namespace localDebugHook
