@@ -123,7 +123,7 @@ class debugger final : public localDebugListener {
 
   // Stops the running program at its next statement, as Ctrl-C does; safe from another
   // thread (a front-end that reads its commands while the program runs).
-  void pause() { interrupt_.store(true); }
+  void pause() { localDebugHook::interrupted.store(true); }
 
   // While stopped.
   std::vector<frame> stack() const;
@@ -152,14 +152,12 @@ class debugger final : public localDebugListener {
   struct runningCode {
     const localOperatorCompiled* body = nullptr;
     bool program = false;  // a program's root, not a procedure
-    const localCode* frameCode = nullptr;  // the code its statements were last seen in
     int source = -1;  // index in sources_, -1 when not known
     unsigned line = 0;  // the line of its current statement
     const localOperatorCompiled* statement = nullptr;  // the statement whose line it holds
     std::size_t instruction = 0;                       // and where it starts (the program engine)
-    const localOperatorCompiled* now = nullptr;        // the statement running now, and its
-    const localCode* nowCode = nullptr;                // code and instruction: the line is
-    std::size_t nowInstruction = 0;                    // found when asked (where)
+    const localOperatorCompiled* now = nullptr;  // the statement running now (its line is
+                                                 // found when asked: where)
     int procedureBreakpoint = 0;  // stop at its first statement for this breakpoint
   };
   struct watchEntry {
@@ -193,8 +191,12 @@ class debugger final : public localDebugListener {
   };
   std::unordered_map<const localOperatorCompiled*, home> homes_;
   void learnHome(const localOperatorCompiled& node, const home& owner);
-  // Keeps codes_ to the depth of calls, with the frame of the statement on top.
-  void followFrames(const localOperatorCompiled& statement, const localCode* code);
+  // Brings codes_ to the depth of calls and the statements the engines noted at each.
+  void syncFrames();
+  // Tells the engines whether every statement is to come here.
+  void listen();
+  std::vector<const localOperatorCompiled*> notes_;
+  std::vector<unsigned char> breakLines_;  // localDebugHook::breakLines
   unsigned baseDepth_ = 0;
   std::vector<const localOperatorCompiled*> bodiesBefore_;
   int opening_ = -1;
@@ -211,7 +213,6 @@ class debugger final : public localDebugListener {
   bool evaluating_ = false;
   bool running_ = false;
   std::wstring programFile_;
-  std::atomic<bool> interrupt_{false};
   localDebugListener* previousListener_ = nullptr;
 };
 
