@@ -20,13 +20,18 @@ async function untilIdle(session) {
   while (!idle(session)) await new Promise((resolve) => setTimeout(resolve, waitStepMs));
 }
 
+// The interpreter counts characters (code points), the editor UTF-16 units: they differ
+// after a character outside the 16-bit plane (an emoji in a string).
+const unitsOf = (text, characters) => [...text].slice(0, Math.max(characters, 0)).join('').length;
+const charactersOf = (text, units) => [...text.slice(0, units)].length;
+
 // A checker's place (line and columns from 1, in characters) as offsets of the document,
 // kept inside the line and at least one character wide where the line has one: a place
 // just past the end of a line (a missing ";") marks the line's last character.
 function toRange(doc, place) {
   const line = doc.line(Math.min(Math.max(place.line, 1), doc.lines));
-  let from = line.from + Math.min(Math.max(place.column - 1, 0), line.length);
-  let to = line.from + Math.min(Math.max(place.endColumn - 1, 0), line.length);
+  let from = line.from + unitsOf(line.text, place.column - 1);
+  let to = line.from + unitsOf(line.text, place.endColumn - 1);
   if (to <= from) to = Math.min(from + 1, line.to);
   if (to <= from) from = Math.max(to - 1, line.from);
   return { from, to };
@@ -67,9 +72,11 @@ export function programChecks(session) {
   );
   const help = hoverTooltip(async (view, pos) => {
     if (!idle(session)) return null;
-    const found = await session.ask({ type: 'hover', text: view.state.doc.toString(), offset: pos });
+    const text = view.state.doc.toString();
+    const found = await session.ask({ type: 'hover', text, offset: charactersOf(text, pos) });
     if (!found) return null;
-    return { pos: found.from, end: found.to, above: true, create: () => ({ dom: helpElement(found) }) };
+    const [from, to] = [unitsOf(text, found.from), unitsOf(text, found.to)];
+    return { pos: from, end: to, above: true, create: () => ({ dom: helpElement(found) }) };
   });
   return [checks, lintGutter(), help, helpTheme];
 }
