@@ -13,6 +13,7 @@
 #include "app/coutMainBufferClass.h"
 #include "app/localCommandLine.h"
 #include "app/localConsoleEncoding.h"
+#include "app/localDebugAdapter.h"
 #include "app/localSession.h"
 #include "core/localTrace.h"
 #include "lsp/localLspServer.h"
@@ -49,6 +50,10 @@ void* runSession(void* argument) {
   auto* run = static_cast<sessionRun*>(argument);
   if (run->options->lsp) {
     run->status = runLanguageServer();
+    return nullptr;
+  }
+  if (run->options->dap) {
+    run->status = localDebugAdapterRun();
     return nullptr;
   }
   // Ctrl-C is for the thread that reads the console and runs its lines.
@@ -117,8 +122,8 @@ int main(int argc, char** argv) {
     return localCommandLine::exitSuccess;
   }
 
-  if (options.lsp) {
-    // Deep programs compile deeply nested: the server runs on the large stack too.
+  if (options.lsp || options.dap) {
+    // Deep programs compile deeply nested: the servers run on the large stack too.
     sessionRun run{&options, localConsoleEncoding::utf8, false, 0};
     runOnBigStack(run);
     return run.status;

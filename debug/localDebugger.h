@@ -123,6 +123,8 @@ class debugger final : public localDebugListener {
   // While stopped.
   std::vector<frame> stack() const;
   std::vector<variable> variables() const;
+  // A variable's value (its object, for a front-end that opens tables); false when none.
+  bool value(const std::wstring& name, localValueDescription& result) const { return readVariable(name, result); }
   // Evaluates an expression by the evaluator in the program's context; the whole text
   // must be one expression.
   bool evaluate(localReturnStateType& state, const std::wstring& expression, localValueDescription& value);

@@ -1,0 +1,529 @@
+#include "dap/localDapServer.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cmath>
+#include <deque>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "dap/localDapLines.h"
+#include "dap/localDapOutput.h"
+#include "dap/localDapVariables.h"
+#include "debug/localDebugger.h"
+#include "interp/localInterpretatorUTF8.h"
+#include "protocol/localDapMessages.h"
+#include "protocol/localMessageFraming.h"
+#include "text/localString.h"
+#include "text/localUtf8.h"
+
+namespace localDapServer {
+
+namespace {
+
+using json = localDapMessages::json;
+using localDapMessages::request;
+
+constexpr int threadId = 1;
+
+std::string utf8(const std::wstring& text) { return localString::wstringToUtf8(text); }
+
+std::wstring wide(const std::string& bytes) {
+  std::wstring text;
+  std::size_t bad = 0;
+  if (localString::utf8ToWstring(bytes, text, bad)) return text;
+  return localString::utf8ToWstringLenient(bytes);
+}
+
+// A whole number from the client, within [low, high]; anything else is refused.
+long long number(const json& value, long long low, long long high) {
+  double figure = 0;
+  if (value.is_number_integer() && !value.is_number_unsigned()) {
+    const long long whole = value.get<long long>();
+    if (whole >= low && whole <= high) return whole;
+  } else if (value.is_number_unsigned()) {
+    const unsigned long long whole = value.get<unsigned long long>();
+    if (whole <= static_cast<unsigned long long>(high) && low <= 0) return static_cast<long long>(whole);
+    if (whole <= static_cast<unsigned long long>(high) && whole >= static_cast<unsigned long long>(low))
+      return static_cast<long long>(whole);
+  } else if (value.is_number_float()) {
+    figure = value.get<double>();
+    if (std::isfinite(figure) && figure == std::trunc(figure) && figure >= static_cast<double>(low) &&
+        figure <= static_cast<double>(high))
+      return static_cast<long long>(figure);
+  }
+  throw std::invalid_argument("a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+                              " was expected");
+}
+
+long long optionalNumber(const json& object, const char* key, long long low, long long high, long long absent) {
+  const auto found = object.find(key);
+  return found == object.end() || found->is_null() ? absent : number(*found, low, high);
+}
+
+bool flag(const json& object, const char* key) {
+  const auto found = object.find(key);
+  return found != object.end() && found->is_boolean() && found->get<bool>();
+}
+
+std::string text(const json& object, const char* key) {
+  const auto found = object.find(key);
+  if (found == object.end() || !found->is_string()) throw std::invalid_argument(std::string(key) + " must be a string");
+  return found->get<std::string>();
+}
+
+// Files are named by their absolute path, so that the editor's paths and the program's
+// name meet however either was written.
+std::wstring absolutePath(const std::wstring& file) {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::absolute(std::filesystem::path(file), error);
+  return error ? file : path.lexically_normal().wstring();
+}
+
+const char* reasonName(localDebug::reason why) {
+  switch (why) {
+    case localDebug::reason::entry:
+      return "entry";
+    case localDebug::reason::breakpoint:
+      return "breakpoint";
+    case localDebug::reason::procedure:
+      return "function breakpoint";
+    case localDebug::reason::watch:
+      return "data breakpoint";
+    case localDebug::reason::interrupt:
+      return "pause";
+    default:
+      return "step";
+  }
+}
+
+// What the reading thread hands to the program's thread.
+struct item {
+  enum class kind { request, endOfInput } what = kind::request;
+  request message;
+};
+
+class session final : public localDebug::driver {
+ public:
+  session(std::istream& input, std::ostream& output, localContextUTF8& context, const programRunner& runner)
+      : input_(input),
+        channel_(output),
+        debugger_(context, *this),
+        runner_(runner),
+        standardOutput_([this](const std::string& bytes) { sendOutput("stdout", bytes); }),
+        standardError_([this](const std::string& bytes) { sendOutput("stderr", bytes); }) {}
+
+  int run() {
+    localDapOutput::redirect programOutput(std::cout, standardOutput_);
+    localDapOutput::redirect programErrors(std::cerr, standardError_);
+    std::thread reading([this] { readAll(); });
+    while (!finished_) {
+      const item next = take();
+      if (next.what == item::kind::endOfInput) break;
+      handle(next.message, false);
+      if (launched_ && configured_ && !ran_) runProgram();
+    }
+    reading.join();
+    return 0;
+  }
+
+  localDebug::resume stopped(const localDebug::stop& event) override {
+    std::cout.flush();
+    std::cerr.flush();
+    reportMovedBreakpoints();
+    json body = {{"reason", reasonName(event.why)}, {"threadId", threadId}, {"allThreadsStopped", true}};
+    if (event.breakpoint != 0) body["hitBreakpointIds"] = json::array({event.breakpoint});
+    if (!event.changes.empty()) {
+      std::wstring changes;
+      for (const localDebug::change& change : event.changes)
+        changes += change.name + L": " + change.before + L" -> " + change.after + L"\n";
+      body["text"] = utf8(changes);
+    }
+    // A stop made only to end the program (disconnect, terminate, the end of input) is
+    // not shown.
+    if (event.why != localDebug::reason::interrupt || !ending_.load()) channel_.event("stopped", body);
+    stopped_ = true;
+    for (;;) {
+      const item next = take();
+      if (next.what == item::kind::endOfInput) {
+        finished_ = true;
+        break;
+      }
+      if (const std::optional<localDebug::resume> how = handle(next.message, true)) {
+        stopped_ = false;
+        variables_.forget();
+        return *how;
+      }
+    }
+    stopped_ = false;
+    variables_.forget();
+    return localDebug::resume::quit;
+  }
+
+  void ended(bool, localReturnStateType) override {}
+
+ private:
+  // --- The reading thread -----------------------------------------------------------------
+
+  void readAll() {
+    localMessageFraming::reader reader(input_);
+    for (;;) {
+      localMessageFraming::message message = reader.next();
+      if (message.status == localMessageFraming::message::kind::endOfInput) {
+        // The editor is gone: a running program is stopped and ended.
+        ending_.store(true);
+        debugger_.pause();
+        put({item::kind::endOfInput, {}});
+        return;
+      }
+      if (message.status == localMessageFraming::message::kind::malformed) {
+        channel_.refuse(request(), message.problem);
+        continue;
+      }
+      request incoming;
+      std::string problem;
+      const localDapMessages::reading read = localDapMessages::readRequest(message.content, incoming, problem);
+      if (read == localDapMessages::reading::ignored) continue;
+      if (read == localDapMessages::reading::malformed) {
+        channel_.refuse(incoming, problem);
+        continue;
+      }
+      // The one thread never changes: the answer needs nothing of the program.
+      if (incoming.command == "threads") {
+        channel_.respond(incoming, {{"threads", json::array({{{"id", threadId}, {"name", "program"}}})}});
+        continue;
+      }
+      // These must reach a program that runs; at a stop a pause is dropped.
+      if (incoming.command == "disconnect" || incoming.command == "terminate") ending_.store(true);
+      if (incoming.command == "pause" || incoming.command == "disconnect" || incoming.command == "terminate")
+        debugger_.pause();
+      const bool last = incoming.command == "disconnect";
+      put({item::kind::request, std::move(incoming)});
+      if (last) return;
+    }
+  }
+
+  void put(item next) {
+    {
+      const std::lock_guard<std::mutex> hold(lock_);
+      queue_.push_back(std::move(next));
+    }
+    arrived_.notify_one();
+  }
+
+  item take() {
+    std::unique_lock<std::mutex> hold(lock_);
+    arrived_.wait(hold, [this] { return !queue_.empty(); });
+    item next = std::move(queue_.front());
+    queue_.pop_front();
+    return next;
+  }
+
+  // --- Requests, on the program's thread ------------------------------------------------
+
+  // Answers one request; at a stop, the way the program goes on when the request says.
+  std::optional<localDebug::resume> handle(const request& message, bool atStop) {
+    try {
+      return dispatch(message, atStop);
+    } catch (const std::exception& failure) {
+      channel_.refuse(message, std::string("invalid arguments: ") + failure.what());
+    }
+    return std::nullopt;
+  }
+
+  std::optional<localDebug::resume> dispatch(const request& message, bool atStop) {
+    const std::string& command = message.command;
+    const json& arguments = message.arguments;
+    if (command == "initialize") {
+      channel_.respond(message, capabilities());
+      channel_.event("initialized");
+    } else if (command == "launch") {
+      launch(message);
+    } else if (command == "attach") {
+      channel_.refuse(message, "attaching to a running program is not supported; use launch");
+    } else if (command == "setBreakpoints") {
+      channel_.respond(message, setBreakpoints(arguments));
+    } else if (command == "setFunctionBreakpoints") {
+      channel_.respond(message, setFunctionBreakpoints(arguments));
+    } else if (command == "setExceptionBreakpoints") {
+      channel_.respond(message, {{"breakpoints", json::array()}});
+    } else if (command == "configurationDone") {
+      configured_ = true;
+      channel_.respond(message);
+    } else if (command == "stackTrace") {
+      channel_.respond(message, stackTrace(arguments));
+    } else if (command == "scopes") {
+      channel_.respond(message, {{"scopes", json::array({{{"name", utf8(L"Переменные")},
+                                                          {"presentationHint", "locals"},
+                                                          {"variablesReference", localDapVariables::contextScope},
+                                                          {"expensive", false}}})}});
+    } else if (command == "variables") {
+      const int reference = static_cast<int>(number(arguments.at("variablesReference"), 0, 1 << 30));
+      const auto start = static_cast<std::size_t>(optionalNumber(arguments, "start", 0, 1LL << 32, 0));
+      const auto count = static_cast<std::size_t>(optionalNumber(arguments, "count", 0, 1LL << 32, 0));
+      json list = stopped_ ? variables_.variables(debugger_, reference, start, count) : json::array();
+      channel_.respond(message, {{"variables", std::move(list)}});
+    } else if (command == "evaluate") {
+      evaluate(message);
+    } else if (command == "continue" || command == "next" || command == "stepIn" || command == "stepOut") {
+      if (!atStop) {
+        channel_.refuse(message, "the program is not stopped");
+        return std::nullopt;
+      }
+      channel_.respond(message, command == "continue" ? json{{"allThreadsContinued", true}} : json::object());
+      if (command == "continue") return localDebug::resume::run;
+      if (command == "next") return localDebug::resume::next;
+      return command == "stepIn" ? localDebug::resume::step : localDebug::resume::finish;
+    } else if (command == "pause") {
+      channel_.respond(message);
+    } else if (command == "terminate" || command == "disconnect") {
+      channel_.respond(message);
+      if (command == "disconnect") {
+        finished_ = true;
+        disconnected_ = true;
+      }
+      if (atStop) return localDebug::resume::quit;
+    } else {
+      channel_.refuse(message, "unknown request: " + command);
+    }
+    return std::nullopt;
+  }
+
+  static json capabilities() {
+    return {{"supportsConfigurationDoneRequest", true},
+            {"supportsFunctionBreakpoints", true},
+            {"supportsEvaluateForHovers", true},
+            {"supportsTerminateRequest", true},
+            {"supportsDelayedStackTraceLoading", false},
+            {"exceptionBreakpointFilters", json::array()}};
+  }
+
+  void launch(const request& message) {
+    if (launched_) {
+      channel_.refuse(message, "a program has been launched already");
+      return;
+    }
+    const json& arguments = message.arguments;
+    const std::wstring program = wide(text(arguments, "program"));
+    const auto cwd = arguments.find("cwd");
+    if (cwd != arguments.end() && cwd->is_string() && !cwd->get<std::string>().empty()) {
+      std::error_code error;
+      std::filesystem::current_path(std::filesystem::path(wide(cwd->get<std::string>())), error);
+      if (error) {
+        channel_.refuse(message, "cannot change to the directory " + cwd->get<std::string>() + ": " + error.message());
+        return;
+      }
+    }
+    std::error_code error;
+    if (program.empty() || !std::filesystem::is_regular_file(std::filesystem::path(program), error)) {
+      channel_.refuse(message, "cannot open the program " + utf8(program));
+      return;
+    }
+    programFile_ = absolutePath(program);
+    stopOnEntry_ = flag(arguments, "stopOnEntry");
+    noDebug_ = flag(arguments, "noDebug");
+    launched_ = true;
+    channel_.respond(message);
+  }
+
+  void runProgram() {
+    ran_ = true;
+    if (noDebug_) debugger_.deleteBreakpoints();
+    const int status = runner_(programFile_, [this](localReturnStateType& state, const std::wstring& file) {
+      return debugger_.run(state, file, stopOnEntry_ && !noDebug_, true);
+    });
+    std::cout.flush();
+    std::cerr.flush();
+    if (disconnected_) return;
+    channel_.event("exited", {{"exitCode", status}});
+    channel_.event("terminated");
+  }
+
+  void sendOutput(const char* category, const std::string& bytes) {
+    channel_.event("output", {{"category", category}, {"output", bytes}});
+  }
+
+  // --- Breakpoints ----------------------------------------------------------------------
+
+  struct shown {
+    unsigned line = 0;
+    bool verified = false;
+  };
+
+  json describeBreakpoint(const localDebug::breakpoint& point, const std::set<unsigned>* lines) {
+    unsigned line = point.where.line;
+    bool verified = point.verified && line != 0;
+    if (!point.verified && lines != nullptr) {
+      // Not compiled by the run yet: placed by the lines known beforehand.
+      line = localDapLines::placeOf(*lines, point.askedLine);
+      verified = line != 0;
+    }
+    if (line == 0) line = point.askedLine;
+    shown_[point.number] = {line, verified};
+    json item = {{"id", point.number}, {"verified", verified}};
+    if (point.procedure.empty()) {
+      item["line"] = line;
+      item["source"] = {{"path", utf8(point.where.file)}};
+    }
+    if (!verified) item["message"] = point.procedure.empty() ? "no statement at or after this line" : "no such procedure yet";
+    return item;
+  }
+
+  json setBreakpoints(const json& arguments) {
+    const std::wstring file = absolutePath(wide(text(arguments.at("source"), "path")));
+    std::vector<unsigned> asked;
+    const auto points = arguments.find("breakpoints");
+    if (points != arguments.end() && points->is_array()) {
+      for (const json& point : *points) asked.push_back(static_cast<unsigned>(number(point.at("line"), 1, 1 << 30)));
+    } else if (const auto lines = arguments.find("lines"); lines != arguments.end() && lines->is_array()) {
+      for (const json& line : *lines) asked.push_back(static_cast<unsigned>(number(line, 1, 1 << 30)));
+    }
+    for (const int old : byFile_[file]) {
+      debugger_.deleteBreakpoint(old);
+      shown_.erase(old);
+    }
+    byFile_[file].clear();
+    const std::set<unsigned> lines = localDapLines::statementLines(file);
+    json list = json::array();
+    for (const unsigned line : asked) {
+      const localDebug::breakpoint point = debugger_.breakAtLine(line, file);
+      byFile_[file].push_back(point.number);
+      list.push_back(describeBreakpoint(point, &lines));
+    }
+    return {{"breakpoints", std::move(list)}};
+  }
+
+  json setFunctionBreakpoints(const json& arguments) {
+    for (const int old : procedureBreakpoints_) {
+      debugger_.deleteBreakpoint(old);
+      shown_.erase(old);
+    }
+    procedureBreakpoints_.clear();
+    json list = json::array();
+    for (const json& point : arguments.at("breakpoints")) {
+      const localDebug::breakpoint made = debugger_.breakAtProcedure(wide(text(point, "name")));
+      procedureBreakpoints_.push_back(made.number);
+      json item = {{"id", made.number}, {"verified", true}};
+      list.push_back(item);
+    }
+    return {{"breakpoints", std::move(list)}};
+  }
+
+  // Once the run has compiled a file, its breakpoints stand where the debugger put them:
+  // the editor hears of every one that differs from what it was told.
+  void reportMovedBreakpoints() {
+    for (const localDebug::breakpoint& point : debugger_.breakpoints()) {
+      if (!point.procedure.empty() || !point.verified) continue;
+      const auto known = shown_.find(point.number);
+      const unsigned line = point.where.line != 0 ? point.where.line : point.askedLine;
+      const bool verified = point.where.line != 0;
+      if (known != shown_.end() && known->second.line == line && known->second.verified == verified) continue;
+      channel_.event("breakpoint", {{"reason", "changed"}, {"breakpoint", describeBreakpoint(point, nullptr)}});
+    }
+  }
+
+  // --- What a stop shows ----------------------------------------------------------------
+
+  json stackTrace(const json& arguments) {
+    json frames = json::array();
+    if (!stopped_) return {{"stackFrames", frames}, {"totalFrames", 0}};
+    const std::vector<localDebug::frame> stack = debugger_.stack();
+    const auto start = static_cast<std::size_t>(optionalNumber(arguments, "startFrame", 0, 1LL << 32, 0));
+    const auto levels = static_cast<std::size_t>(optionalNumber(arguments, "levels", 0, 1LL << 32, 0));
+    for (std::size_t i = start; i < stack.size() && (levels == 0 || i < start + levels); ++i) {
+      const localDebug::frame& frame = stack[i];
+      const std::filesystem::path path(frame.where.file);
+      frames.push_back({{"id", i},
+                        {"name", utf8(frame.procedure)},
+                        {"source", {{"name", utf8(path.filename().wstring())}, {"path", utf8(absolutePath(frame.where.file))}}},
+                        {"line", frame.where.line},
+                        {"column", columnOf(frame.where)}});
+    }
+    return {{"stackFrames", std::move(frames)}, {"totalFrames", stack.size()}};
+  }
+
+  // The column of the statement: the first character of its line that is not blank.
+  unsigned columnOf(const localDebug::place& where) const {
+    const auto lines = debugger_.sourceLines(where.file, where.line, where.line);
+    if (lines.empty()) return 1;
+    const std::size_t first = lines.front().second.find_first_not_of(L" \t");
+    return first == std::wstring::npos ? 1 : static_cast<unsigned>(first + 1);
+  }
+
+  // `name = expression` typed in the debug console assigns, as at the console's debugger;
+  // anything else is an expression.
+  static bool isAssignment(const std::wstring& line) {
+    unsigned position = 0;
+    localInterpretatorUTF8::scanStringSkipVoidChars(line, position);
+    const std::wstring word = localInterpretatorUTF8::scanStringGetWordToken(line, position);
+    localInterpretatorUTF8::scanStringSkipVoidChars(line, position);
+    return !word.empty() && position + 1 < line.size() && line[position] == L'=' && line[position + 1] != L'=';
+  }
+
+  void evaluate(const request& message) {
+    const json& arguments = message.arguments;
+    const std::wstring expression = wide(text(arguments, "expression"));
+    const auto context = arguments.find("context");
+    const bool console = context != arguments.end() && *context == "repl";
+    localReturnStateType state = localErrorTypeOK;
+    if (console && isAssignment(expression)) {
+      if (!debugger_.assign(state, expression)) {
+        channel_.refuse(message, utf8(localString::returnStateAsString(state)));
+        return;
+      }
+      channel_.respond(message, {{"result", ""}, {"variablesReference", 0}});
+      return;
+    }
+    localValueDescription value;
+    if (!debugger_.evaluate(state, expression, value)) {
+      channel_.refuse(message, utf8(localString::returnStateAsString(state)));
+      return;
+    }
+    const json shown = variables_.describe(L"", value);
+    channel_.respond(message, {{"result", shown.at("value")},
+                               {"type", shown.at("type")},
+                               {"variablesReference", stopped_ ? shown.at("variablesReference") : json(0)}});
+  }
+
+  std::istream& input_;
+  localDapMessages::channel channel_;
+  localDebug::debugger debugger_;
+  const programRunner& runner_;
+  localDapOutput::capture standardOutput_;
+  localDapOutput::capture standardError_;
+  localDapVariables::references variables_;
+
+  std::mutex lock_;
+  std::condition_variable arrived_;
+  std::deque<item> queue_;
+
+  std::map<std::wstring, std::vector<int>> byFile_;
+  std::vector<int> procedureBreakpoints_;
+  std::map<int, shown> shown_;
+  std::wstring programFile_;
+  bool launched_ = false;
+  bool configured_ = false;
+  bool ran_ = false;
+  bool stopOnEntry_ = false;
+  bool noDebug_ = false;
+  bool stopped_ = false;
+  bool finished_ = false;
+  bool disconnected_ = false;
+  std::atomic<bool> ending_{false};  // set by the reading thread
+};
+
+}  // namespace
+
+int serve(std::istream& input, std::ostream& output, localContextUTF8& context, const programRunner& runner) {
+  session adapter(input, output, context, runner);
+  return adapter.run();
+}
+
+}  // namespace localDapServer
