@@ -135,8 +135,13 @@ class session final : public localDebug::driver {
   }
 
   localDebug::resume stopped(const localDebug::stop& event) override {
+    runningFree_.store(false);
     std::cout.flush();
     std::cerr.flush();
+    const bool interrupted = event.why == localDebug::reason::interrupt;
+    // A stop made only to serve breakpoints set while the program runs goes on unseen.
+    if (interrupted && serviceStop_.exchange(false) && serveQueued()) return resumeWith(localDebug::resume::run);
+    pauseAsked_.store(false);
     reportMovedBreakpoints();
     json body = {{"reason", reasonName(event.why)}, {"threadId", threadId}, {"allThreadsStopped", true}};
     if (event.breakpoint != 0) body["hitBreakpointIds"] = json::array({event.breakpoint});
@@ -148,7 +153,7 @@ class session final : public localDebug::driver {
     }
     // A stop made only to end the program (disconnect, terminate, the end of input) is
     // not shown.
-    if (event.why != localDebug::reason::interrupt || !ending_.load()) channel_.event("stopped", body);
+    if (!interrupted || !ending_.load()) channel_.event("stopped", body);
     stopped_ = true;
     for (;;) {
       const item next = take();
@@ -156,20 +161,45 @@ class session final : public localDebug::driver {
         finished_ = true;
         break;
       }
-      if (const std::optional<localDebug::resume> how = handle(next.message, true)) {
-        stopped_ = false;
-        variables_.forget();
-        return *how;
-      }
+      if (const std::optional<localDebug::resume> how = handle(next.message, true)) return *how;
     }
-    stopped_ = false;
-    variables_.forget();
-    return localDebug::resume::quit;
+    return resumeWith(localDebug::resume::quit);
   }
 
   void ended(bool, localReturnStateType) override {}
 
  private:
+  // Leaves a stop. Set before the response to the request that resumes is written, so
+  // that the reading thread knows the program runs by the time the editor does.
+  localDebug::resume resumeWith(localDebug::resume how) {
+    stopped_ = false;
+    variables_.forget();
+    lastResume_.store(how);
+    runningFree_.store(how != localDebug::resume::quit);
+    return how;
+  }
+
+  // Answers the requests that came while the program ran; false when one of them asks
+  // for a real stop (pause, disconnect, terminate, the end of input), which is left to
+  // the stop's own loop.
+  bool serveQueued() {
+    for (;;) {
+      std::unique_lock<std::mutex> hold(lock_);
+      if (queue_.empty()) break;
+      const item& front = queue_.front();
+      if (front.what == item::kind::endOfInput || stopsTheProgram(front.message.command)) return false;
+      const request next = front.message;
+      queue_.pop_front();
+      hold.unlock();
+      handle(next, false);
+    }
+    return !pauseAsked_.load() && !ending_.load();
+  }
+
+  static bool stopsTheProgram(const std::string& command) {
+    return command == "pause" || command == "disconnect" || command == "terminate";
+  }
+
   // --- The reading thread -----------------------------------------------------------------
 
   void readAll() {
@@ -195,19 +225,58 @@ class session final : public localDebug::driver {
         channel_.refuse(incoming, problem);
         continue;
       }
-      // The one thread never changes: the answer needs nothing of the program.
-      if (incoming.command == "threads") {
-        channel_.respond(incoming, {{"threads", json::array({{{"id", threadId}, {"name", "program"}}})}});
-        continue;
-      }
+      if (answeredAtOnce(incoming)) continue;
       // These must reach a program that runs; at a stop a pause is dropped.
       if (incoming.command == "disconnect" || incoming.command == "terminate") ending_.store(true);
-      if (incoming.command == "pause" || incoming.command == "disconnect" || incoming.command == "terminate")
+      if (incoming.command == "pause") pauseAsked_.store(true);
+      if (stopsTheProgram(incoming.command)) debugger_.pause();
+      // Breakpoints set while the program runs take effect at once: the program stops
+      // for a moment, the program's thread sets them and lets it go on. Only a program
+      // that runs to the next breakpoint is stopped so; a step ends soon anyway.
+      if ((incoming.command == "setBreakpoints" || incoming.command == "setFunctionBreakpoints") &&
+          runningFree_.load() && lastResume_.load() == localDebug::resume::run) {
+        serviceStop_.store(true);
         debugger_.pause();
+      }
       const bool last = incoming.command == "disconnect";
       put({item::kind::request, std::move(incoming)});
       if (last) return;
     }
+  }
+
+  // The requests the reading thread answers itself: the one thread, and while the
+  // program runs those that need a stop, which must not wait for one.
+  bool answeredAtOnce(const request& incoming) {
+    const std::string& command = incoming.command;
+    if (command == "threads") {
+      channel_.respond(incoming, {{"threads", json::array({{{"id", threadId}, {"name", "program"}}})}});
+      return true;
+    }
+    if (!knownCommands().count(command)) {
+      channel_.refuse(incoming, "unknown request: " + command);
+      return true;
+    }
+    if (!runningFree_.load()) return false;
+    if (command == "continue") {
+      channel_.respond(incoming, {{"allThreadsContinued", true}});
+    } else if (command == "next" || command == "stepIn" || command == "stepOut" || command == "evaluate") {
+      channel_.refuse(incoming, "the program is running; pause it first");
+    } else if (command == "stackTrace") {
+      channel_.respond(incoming, {{"stackFrames", json::array()}, {"totalFrames", 0}});
+    } else if (command == "variables") {
+      channel_.respond(incoming, {{"variables", json::array()}});
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  static const std::set<std::string>& knownCommands() {
+    static const std::set<std::string> known = {
+        "initialize", "launch",  "attach",     "setBreakpoints", "setFunctionBreakpoints", "setExceptionBreakpoints",
+        "configurationDone", "threads", "stackTrace", "scopes", "variables", "evaluate", "continue", "next",
+        "stepIn", "stepOut", "pause", "terminate", "disconnect"};
+    return known;
   }
 
   void put(item next) {
@@ -277,10 +346,13 @@ class session final : public localDebug::driver {
         channel_.refuse(message, "the program is not stopped");
         return std::nullopt;
       }
+      const localDebug::resume how = command == "continue" ? localDebug::resume::run
+                                     : command == "next"   ? localDebug::resume::next
+                                     : command == "stepIn" ? localDebug::resume::step
+                                                           : localDebug::resume::finish;
+      resumeWith(how);
       channel_.respond(message, command == "continue" ? json{{"allThreadsContinued", true}} : json::object());
-      if (command == "continue") return localDebug::resume::run;
-      if (command == "next") return localDebug::resume::next;
-      return command == "stepIn" ? localDebug::resume::step : localDebug::resume::finish;
+      return how;
     } else if (command == "pause") {
       channel_.respond(message);
     } else if (command == "terminate" || command == "disconnect") {
@@ -289,7 +361,7 @@ class session final : public localDebug::driver {
         finished_ = true;
         disconnected_ = true;
       }
-      if (atStop) return localDebug::resume::quit;
+      if (atStop) return resumeWith(localDebug::resume::quit);
     } else {
       channel_.refuse(message, "unknown request: " + command);
     }
@@ -336,9 +408,12 @@ class session final : public localDebug::driver {
   void runProgram() {
     ran_ = true;
     if (noDebug_) debugger_.deleteBreakpoints();
+    lastResume_.store(stopOnEntry_ && !noDebug_ ? localDebug::resume::step : localDebug::resume::run);
+    runningFree_.store(true);
     const int status = runner_(programFile_, [this](localReturnStateType& state, const std::wstring& file) {
       return debugger_.run(state, file, stopOnEntry_ && !noDebug_, true);
     });
+    runningFree_.store(false);
     std::cout.flush();
     std::cerr.flush();
     if (disconnected_) return;
@@ -516,7 +591,12 @@ class session final : public localDebug::driver {
   bool stopped_ = false;
   bool finished_ = false;
   bool disconnected_ = false;
-  std::atomic<bool> ending_{false};  // set by the reading thread
+  // Shared with the reading thread.
+  std::atomic<bool> ending_{false};       // disconnect, terminate or the end of input came
+  std::atomic<bool> pauseAsked_{false};   // a pause request came
+  std::atomic<bool> serviceStop_{false};  // the program stops only to serve requests
+  std::atomic<bool> runningFree_{false};  // the program runs (not at a stop)
+  std::atomic<localDebug::resume> lastResume_{localDebug::resume::run};
 };
 
 }  // namespace

@@ -2,7 +2,8 @@
 # Tests of the editor support: the generated files match editors/keywords.txt, the
 # TextMate grammar passes its sample files, and Vim loads the syntax file headless.
 # With a built localinterp (LOCALINTERP_BINARY, else build-test/ or build/), the VS Code
-# problem matcher and Vim's :make are also tried on what `localinterp --check` prints.
+# problem matcher and Vim's :make are also tried on what `localinterp --check` prints, and
+# the language server (--lsp) and the debug adapter (--dap) are driven by real clients.
 # A missing tool (npm, vim) is reported as a skip, not a failure.
 set -eu
 cd "$(dirname "$0")"
@@ -17,7 +18,9 @@ fi
 export LOCALINTERP_BINARY="${LOCALINTERP_BINARY:-}"
 
 if command -v npm >/dev/null 2>&1; then
-  [ -d node_modules/vscode-tmgrammar-test ] || npm ci --no-audit --no-fund --loglevel=error
+  if [ ! -d node_modules/vscode-tmgrammar-test ] || [ ! -d node_modules/@vscode/debugadapter-testsupport ]; then
+    npm ci --no-audit --no-fund --loglevel=error
+  fi
   npm test
 else
   echo "editors: grammar tests skipped: npm is not installed"

@@ -85,7 +85,7 @@ test('localinterp --lsp answers a real client', { skip: noBinary, timeout: 20000
   }
 });
 
-test('the extension starts localinterp --lsp for program files', async () => {
+test('the extension starts localinterp --lsp for program files and --dap for debugging', async () => {
   const manifest = require(join(folder, 'package.json'));
   assert.ok(manifest.activationEvents.includes('onLanguage:localinterp'));
   assert.ok(manifest.dependencies['vscode-languageclient']);
@@ -101,8 +101,18 @@ test('the extension starts localinterp --lsp for program files', async () => {
       return Promise.resolve();
     }
   }
+  const factories = {};
+  class DebugAdapterExecutable {
+    constructor(command, args) {
+      Object.assign(this, { command, args });
+    }
+  }
   const stand_ins = {
-    vscode: { workspace: { getConfiguration: () => ({ get: () => '/opt/bin/localinterp' }) } },
+    vscode: {
+      workspace: { getConfiguration: () => ({ get: () => '/opt/bin/localinterp' }) },
+      debug: { registerDebugAdapterDescriptorFactory: (type, factory) => ((factories[type] = factory), { dispose() {} }) },
+      DebugAdapterExecutable,
+    },
     'vscode-languageclient/node': { LanguageClient, TransportKind: { stdio: 0 } },
   };
   const load = Module._load;
@@ -115,7 +125,10 @@ test('the extension starts localinterp --lsp for program files', async () => {
     assert.equal(started[0].serverOptions.command, '/opt/bin/localinterp');
     assert.deepEqual(started[0].serverOptions.args, ['--lsp']);
     assert.equal(started[0].clientOptions.documentSelector[0].language, 'localinterp');
-    assert.equal(context.subscriptions.length, 1);
+    assert.equal(context.subscriptions.length, 2);
+    const adapter = factories.localinterp.createDebugAdapterDescriptor({});
+    assert.equal(adapter.command, '/opt/bin/localinterp');
+    assert.deepEqual(adapter.args, ['--dap']);
   } finally {
     Module._load = load;
   }
