@@ -2,19 +2,17 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <cmath>
 #include <deque>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <mutex>
 #include <optional>
 #include <set>
-#include <stdexcept>
 #include <thread>
 #include <vector>
 
-#include "dap/localDapLines.h"
+#include "dap/localDapArguments.h"
+#include "dap/localDapBreakpoints.h"
 #include "dap/localDapOutput.h"
 #include "dap/localDapVariables.h"
 #include "debug/localDebugger.h"
@@ -30,62 +28,9 @@ namespace {
 
 using json = localDapMessages::json;
 using localDapMessages::request;
+using namespace localDapArguments;
 
 constexpr int threadId = 1;
-
-std::string utf8(const std::wstring& text) { return localString::wstringToUtf8(text); }
-
-std::wstring wide(const std::string& bytes) {
-  std::wstring text;
-  std::size_t bad = 0;
-  if (localString::utf8ToWstring(bytes, text, bad)) return text;
-  return localString::utf8ToWstringLenient(bytes);
-}
-
-// A whole number from the client, within [low, high]; anything else is refused.
-long long number(const json& value, long long low, long long high) {
-  double figure = 0;
-  if (value.is_number_integer() && !value.is_number_unsigned()) {
-    const long long whole = value.get<long long>();
-    if (whole >= low && whole <= high) return whole;
-  } else if (value.is_number_unsigned()) {
-    const unsigned long long whole = value.get<unsigned long long>();
-    if (whole <= static_cast<unsigned long long>(high) && low <= 0) return static_cast<long long>(whole);
-    if (whole <= static_cast<unsigned long long>(high) && whole >= static_cast<unsigned long long>(low))
-      return static_cast<long long>(whole);
-  } else if (value.is_number_float()) {
-    figure = value.get<double>();
-    if (std::isfinite(figure) && figure == std::trunc(figure) && figure >= static_cast<double>(low) &&
-        figure <= static_cast<double>(high))
-      return static_cast<long long>(figure);
-  }
-  throw std::invalid_argument("a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
-                              " was expected");
-}
-
-long long optionalNumber(const json& object, const char* key, long long low, long long high, long long absent) {
-  const auto found = object.find(key);
-  return found == object.end() || found->is_null() ? absent : number(*found, low, high);
-}
-
-bool flag(const json& object, const char* key) {
-  const auto found = object.find(key);
-  return found != object.end() && found->is_boolean() && found->get<bool>();
-}
-
-std::string text(const json& object, const char* key) {
-  const auto found = object.find(key);
-  if (found == object.end() || !found->is_string()) throw std::invalid_argument(std::string(key) + " must be a string");
-  return found->get<std::string>();
-}
-
-// Files are named by their absolute path, so that the editor's paths and the program's
-// name meet however either was written.
-std::wstring absolutePath(const std::wstring& file) {
-  std::error_code error;
-  const std::filesystem::path path = std::filesystem::absolute(std::filesystem::path(file), error);
-  return error ? file : path.lexically_normal().wstring();
-}
 
 const char* reasonName(localDebug::reason why) {
   switch (why) {
@@ -116,6 +61,7 @@ class session final : public localDebug::driver {
       : input_(input),
         channel_(output),
         debugger_(context, *this),
+        breakpoints_(debugger_),
         runner_(runner),
         standardOutput_([this](const std::string& bytes) { sendOutput("stdout", bytes); }),
         standardError_([this](const std::string& bytes) { sendOutput("stderr", bytes); }) {}
@@ -142,7 +88,7 @@ class session final : public localDebug::driver {
     // A stop made only to serve breakpoints set while the program runs goes on unseen.
     if (interrupted && serviceStop_.exchange(false) && serveQueued()) return resumeWith(localDebug::resume::run);
     pauseAsked_.store(false);
-    reportMovedBreakpoints();
+    for (const json& moved : breakpoints_.moved()) channel_.event("breakpoint", {{"reason", "changed"}, {"breakpoint", moved}});
     json body = {{"reason", reasonName(event.why)}, {"threadId", threadId}, {"allThreadsStopped", true}};
     if (event.breakpoint != 0) body["hitBreakpointIds"] = json::array({event.breakpoint});
     if (!event.changes.empty()) {
@@ -318,9 +264,9 @@ class session final : public localDebug::driver {
     } else if (command == "attach") {
       channel_.refuse(message, "attaching to a running program is not supported; use launch");
     } else if (command == "setBreakpoints") {
-      channel_.respond(message, setBreakpoints(arguments));
+      channel_.respond(message, breakpoints_.setInFile(arguments));
     } else if (command == "setFunctionBreakpoints") {
-      channel_.respond(message, setFunctionBreakpoints(arguments));
+      channel_.respond(message, breakpoints_.setOnProcedures(arguments));
     } else if (command == "setExceptionBreakpoints") {
       channel_.respond(message, {{"breakpoints", json::array()}});
     } else if (command == "configurationDone") {
@@ -425,85 +371,6 @@ class session final : public localDebug::driver {
     channel_.event("output", {{"category", category}, {"output", bytes}});
   }
 
-  // --- Breakpoints ----------------------------------------------------------------------
-
-  struct shown {
-    unsigned line = 0;
-    bool verified = false;
-  };
-
-  json describeBreakpoint(const localDebug::breakpoint& point, const std::set<unsigned>* lines) {
-    unsigned line = point.where.line;
-    bool verified = point.verified && line != 0;
-    if (!point.verified && lines != nullptr) {
-      // Not compiled by the run yet: placed by the lines known beforehand.
-      line = localDapLines::placeOf(*lines, point.askedLine);
-      verified = line != 0;
-    }
-    if (line == 0) line = point.askedLine;
-    shown_[point.number] = {line, verified};
-    json item = {{"id", point.number}, {"verified", verified}};
-    if (point.procedure.empty()) {
-      item["line"] = line;
-      item["source"] = {{"path", utf8(point.where.file)}};
-    }
-    if (!verified) item["message"] = point.procedure.empty() ? "no statement at or after this line" : "no such procedure yet";
-    return item;
-  }
-
-  json setBreakpoints(const json& arguments) {
-    const std::wstring file = absolutePath(wide(text(arguments.at("source"), "path")));
-    std::vector<unsigned> asked;
-    const auto points = arguments.find("breakpoints");
-    if (points != arguments.end() && points->is_array()) {
-      for (const json& point : *points) asked.push_back(static_cast<unsigned>(number(point.at("line"), 1, 1 << 30)));
-    } else if (const auto lines = arguments.find("lines"); lines != arguments.end() && lines->is_array()) {
-      for (const json& line : *lines) asked.push_back(static_cast<unsigned>(number(line, 1, 1 << 30)));
-    }
-    for (const int old : byFile_[file]) {
-      debugger_.deleteBreakpoint(old);
-      shown_.erase(old);
-    }
-    byFile_[file].clear();
-    const std::set<unsigned> lines = localDapLines::statementLines(file);
-    json list = json::array();
-    for (const unsigned line : asked) {
-      const localDebug::breakpoint point = debugger_.breakAtLine(line, file);
-      byFile_[file].push_back(point.number);
-      list.push_back(describeBreakpoint(point, &lines));
-    }
-    return {{"breakpoints", std::move(list)}};
-  }
-
-  json setFunctionBreakpoints(const json& arguments) {
-    for (const int old : procedureBreakpoints_) {
-      debugger_.deleteBreakpoint(old);
-      shown_.erase(old);
-    }
-    procedureBreakpoints_.clear();
-    json list = json::array();
-    for (const json& point : arguments.at("breakpoints")) {
-      const localDebug::breakpoint made = debugger_.breakAtProcedure(wide(text(point, "name")));
-      procedureBreakpoints_.push_back(made.number);
-      json item = {{"id", made.number}, {"verified", true}};
-      list.push_back(item);
-    }
-    return {{"breakpoints", std::move(list)}};
-  }
-
-  // Once the run has compiled a file, its breakpoints stand where the debugger put them:
-  // the editor hears of every one that differs from what it was told.
-  void reportMovedBreakpoints() {
-    for (const localDebug::breakpoint& point : debugger_.breakpoints()) {
-      if (!point.procedure.empty() || !point.verified) continue;
-      const auto known = shown_.find(point.number);
-      const unsigned line = point.where.line != 0 ? point.where.line : point.askedLine;
-      const bool verified = point.where.line != 0;
-      if (known != shown_.end() && known->second.line == line && known->second.verified == verified) continue;
-      channel_.event("breakpoint", {{"reason", "changed"}, {"breakpoint", describeBreakpoint(point, nullptr)}});
-    }
-  }
-
   // --- What a stop shows ----------------------------------------------------------------
 
   json stackTrace(const json& arguments) {
@@ -579,9 +446,7 @@ class session final : public localDebug::driver {
   std::condition_variable arrived_;
   std::deque<item> queue_;
 
-  std::map<std::wstring, std::vector<int>> byFile_;
-  std::vector<int> procedureBreakpoints_;
-  std::map<int, shown> shown_;
+  localDapBreakpoints breakpoints_;
   std::wstring programFile_;
   bool launched_ = false;
   bool configured_ = false;
