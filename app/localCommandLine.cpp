@@ -93,7 +93,8 @@ options parse(const std::vector<std::string>& arguments) {
     fail("--dump-code needs FILE and no -c, -i or --check");
   if (result.debug && (!result.hasFile || result.check || result.dumpCode))
     fail("--debug needs FILE and no -c, --check or --dump-code");
-  if (result.lsp && (result.hasFile || result.interactive || result.check || result.dumpCode || !result.commands.empty()))
+  if (result.lsp && (result.hasFile || result.interactive || result.check || result.dumpCode || result.trace ||
+                     result.debug || !result.commands.empty()))
     fail("--lsp takes no FILE and no other option");
   if (result.dap && (result.lsp || result.debug || result.hasFile || result.interactive || result.check ||
                      result.dumpCode || !result.commands.empty()))

@@ -87,7 +87,7 @@ std::string hintFor(localReturnStateType state, const std::wstring& sourceLine) 
   const std::wstring code = codeOf(sourceLine);
   if (holdsWord(code, L"AND") || holdsWord(code, L"OR") || holdsWord(code, L"И") || holdsWord(code, L"ИЛИ"))
     return "hint: the language has no AND or OR; nest the conditions instead: "
-           "IF a > 1 THEN IF b > 1 THEN ... ENDIF; ENDIF; (the reference's Recipes page, \"AND and OR\")";
+           "IF a > 1 THEN IF b > 1 THEN ... ENDIF; ENDIF; (see \"AND and OR by nesting\" in the reference's recipes.md)";
   const std::wstring word = commandWordAssigned(code);
   if (!word.empty())
     return "hint: " + localString::wstringToStdStringMultibyte(word) +

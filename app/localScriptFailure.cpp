@@ -16,6 +16,9 @@ std::string bytesOf(const std::wstring& text) { return localString::wstringToStd
 // A failure names a line of a file that was just run; a file grown huge since is not read.
 constexpr std::streamsize lineSearchLimit = std::streamsize{64} << 20;
 
+// The most characters of a source line shown under a failure.
+constexpr std::size_t shownWidth = 160;
+
 }  // namespace
 
 std::string closingLine(const localFailurePlace::place& place, const std::string& message) {
@@ -23,12 +26,23 @@ std::string closingLine(const localFailurePlace::place& place, const std::string
   if (place.line > 0) line += std::to_string(place.line) + ":" + std::to_string(place.column) + ":";
   line += " ";
   if (!place.detail.empty()) line += bytesOf(place.detail) + ": ";
-  return line + message + "\n";
+  line += message;
+  if (!place.subject.empty()) line += " " + bytesOf(place.subject);
+  return line + "\n";
 }
 
 std::string sourceAndCaret(const std::wstring& sourceLine, unsigned column) {
   std::wstring line = sourceLine;
   while (!line.empty() && (line.back() == L'\r' || line.back() == L'\n')) line.pop_back();
+  // Of a very long line only a stretch around the column is shown, marked by "...".
+  if (line.size() > shownWidth) {
+    const std::size_t at = column == 0 ? 0 : column - 1;
+    const std::size_t from = at > shownWidth / 2 ? at - shownWidth / 2 : 0;
+    const bool cutFront = from > 0;
+    const bool cutBack = from + shownWidth < line.size();
+    line = (cutFront ? L"..." : L"") + line.substr(from, shownWidth) + (cutBack ? L"..." : L"");
+    column = static_cast<unsigned>(at - from + 1 + (cutFront ? 3 : 0));
+  }
   std::wstring caret;
   for (std::size_t i = 0; i + 1 < column; ++i) caret.push_back(i < line.size() && line[i] == L'\t' ? L'\t' : L' ');
   caret.push_back(L'^');

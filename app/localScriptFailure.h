@@ -13,7 +13,8 @@
 // The source line and the caret are left out when the line is not known.
 namespace localScriptFailure {
 
-// The closing line, "file:line:column: [detail: ]message", or "file: message" without a line.
+// The closing line, "file:line:column: [detail: ]message[ NAME]", or "file: message" without
+// a line; NAME is the unknown variable or function the message is about.
 std::string closingLine(const localFailurePlace::place& place, const std::string& message);
 
 // The source line and under it a caret at `column` (from 1); tabs before it are kept, so

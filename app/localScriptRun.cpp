@@ -62,19 +62,28 @@ bool readable(const std::string& file) {
 
 std::string bytesOf(const std::wstring& text) { return localString::wstringToStdStringMultibyte(text); }
 
+// Where a failure is told: with the diagnostics, after the trace lines that led to it,
+// unless they are dropped (a quiet run): then on standard error, after what the program
+// printed.
+std::ostream& failureStream() {
+  if (!localDiagnosticsDiscarded()) return localDiagnostics();
+  std::cout.flush();
+  return std::cerr;
+}
+
 // What a user needs of a failure, on standard error after what the program printed: the
 // closing line, the source line with a caret under the column, and a hint where one helps.
 // Ctrl-C is told as such, at the statement it stopped.
 void printFailure(const localFailurePlace::place& place, const localLineOutcome& outcome,
                   const std::wstring* sourceLine) {
-  std::cout.flush();
+  std::ostream& out = failureStream();
   if (outcome.interrupted) {
-    std::cerr << localScriptFailure::closingLine(place, interruptedMessage);
-    if (sourceLine != nullptr && place.line > 0) std::cerr << localScriptFailure::sourceAndCaret(*sourceLine, place.column);
+    out << localScriptFailure::closingLine(place, interruptedMessage);
+    if (sourceLine != nullptr && place.line > 0) out << localScriptFailure::sourceAndCaret(*sourceLine, place.column);
   } else {
-    std::cerr << localScriptFailure::report(place, outcome.state, sourceLine);
+    out << localScriptFailure::report(place, outcome.state, sourceLine);
   }
-  std::cerr.flush();
+  out.flush();
 }
 
 // The status of a failed run: 130 after Ctrl-C, as shells report a run ended by it.
@@ -123,11 +132,10 @@ bool commandLineText(localConsoleEncoding encoding, const std::string& bytes, un
   std::size_t badOffset = 0;
   if (localString::utf8ToWstring(bytes, text, badOffset)) return true;
   if (encoding == localConsoleEncoding::cp866) return localConsoleDecodeLine(encoding, bytes, text);
-  std::cout.flush();
-  std::cerr << bytesOf(commandTextName) << ":" << lineNumber << ":" << badOffset + 1
-            << ": Строка не в кодировке UTF-8 (байт " << localString::byteAsHex(bytes[badOffset])
-            << "), она не выполнена.\n";
-  std::cerr.flush();
+  std::ostream& out = failureStream();
+  out << bytesOf(commandTextName) << ":" << lineNumber << ":" << badOffset + 1
+      << ": Строка не в кодировке UTF-8 (байт " << localString::byteAsHex(bytes[badOffset]) << "), она не выполнена.\n";
+  out.flush();
   return false;
 }
 
@@ -144,7 +152,7 @@ int runFile(localConsoleEncoding encoding, const std::string& file,
   const localLineOutcome outcome =
       localConsoleRunGuarded([&](localReturnStateType& state) { return run(state, name); }, false);
   if (outcome.succeeded) return exitSuccess;
-  const localFailurePlace::place place = placeOr({name, 0, 0, {}});
+  const localFailurePlace::place place = placeOr({name, 0, 0, {}, {}});
   std::wstring sourceLine;
   const bool known = localScriptFailure::lineOfFile(place.file, place.line, sourceLine);
   printFailure(place, outcome, known ? &sourceLine : nullptr);
@@ -187,16 +195,22 @@ int runCommands(localContextUTF8& context, localConsoleEncoding encoding, const 
       outcome = localConsoleRunBlock(context, line, false);
       // Every note is this run's: a guarded run starts without any.
       if (!outcome.succeeded)
-        localFailurePlace::settle(commandTextName, localConsoleBlock::programText(line), 0, lineNumber - 1);
+        localFailurePlace::settle(commandTextName, lineNumber - 1);
     } else {
       outcome = localConsoleRunLine(context, line, false);
     }
     quit = outcome.quit;
     if (outcome.succeeded) continue;
     status = failureStatus(outcome);
+    // The part of the line that failed, or the line's first word.
     const std::size_t first = line.find_first_not_of(L" \t");
     const unsigned column = 1 + static_cast<unsigned>(first == std::wstring::npos ? 0 : first);
-    localFailurePlace::place place = placeOr({commandTextName, lineNumber, column, {}});
+    localFailurePlace::place failed{commandTextName, lineNumber, column, {}, {}};
+    if (const std::optional<localFailurePlace::part> part = localFailurePlace::takePart(line)) {
+      failed.column = part->position + 1;
+      failed.subject = part->subject;
+    }
+    localFailurePlace::place place = placeOr(failed);
     // A stop between statements (Ctrl-C at a loop's pass) names the line the block starts on.
     if (place.line == 0 && place.file == commandTextName) {
       place.line = lineNumber;
@@ -268,7 +282,7 @@ int dumpCode(localContextUTF8& context, localConsoleEncoding encoding, const std
   }
   // A closing keyword met at the top level leaves its signal, as when the program runs.
   if (state == localErrorTypeOK) state = localErrorTypeSYNTAX;
-  localFailurePlace::place place{name, 0, 0, {}};
+  localFailurePlace::place place{name, 0, 0, {}, {}};
   localFailurePlace::lineAndColumn(program, localFailurePlace::compilePosition(program, position, state), place.line,
                                    place.column);
   std::wstring sourceLine;

@@ -8,8 +8,9 @@
 class localContextUTF8;
 
 // FILE, -c TEXT and --check FILE: runs that a script or an editor starts. What the program
-// prints goes to standard output; trace lines and failures go to standard error, and a
-// failure ends with one line in the form compilers use: "prog.prg:12:5: message".
+// prints goes to standard output; standard error gets only a failure, in the form compilers
+// use ("prog.prg:12:5: message", the source line, a caret, a hint), and with --trace the
+// trace lines before it.
 namespace localScriptRun {
 
 // Runs FILE as DO would (a first "#!" line skipped). Returns the exit status.

@@ -48,6 +48,12 @@ int runLanguageServer() {
 
 void* runSession(void* argument) {
   auto* run = static_cast<sessionRun*>(argument);
+  // Ctrl-C is for the thread that reads the console and runs its lines (the language
+  // server installs no handler: Ctrl-C ends it; the debug adapter's pauses the program).
+  sigset_t interrupt;
+  sigemptyset(&interrupt);
+  sigaddset(&interrupt, SIGINT);
+  pthread_sigmask(SIG_UNBLOCK, &interrupt, nullptr);
   if (run->options->lsp) {
     run->status = runLanguageServer();
     return nullptr;
@@ -56,11 +62,6 @@ void* runSession(void* argument) {
     run->status = localDebugAdapterRun();
     return nullptr;
   }
-  // Ctrl-C is for the thread that reads the console and runs its lines.
-  sigset_t interrupt;
-  sigemptyset(&interrupt);
-  sigaddset(&interrupt, SIGINT);
-  pthread_sigmask(SIG_UNBLOCK, &interrupt, nullptr);
   run->status = localSessionRun(*run->options, run->encoding, run->lineEditing);
   return nullptr;
 }

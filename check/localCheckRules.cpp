@@ -265,7 +265,7 @@ void findSortByNumbers(const programFacts& facts, std::vector<diagnostic>& found
     if (std::find(sorted.numeric.begin(), sorted.numeric.end(), column) == sorted.numeric.end()) continue;
     found.push_back(warningAt(all[i], all[i + 2], "sort-numbers",
                               L"column " + quoted + L" holds numbers, and SORT orders by the printed text "
-                              L"(10 before 9); sort by a column of texts of equal width, e.g. FORMAT"));
+                              L"(10 before 9); sort by a key of equal width, e.g. RIGHT('0000000000' + STRING(n), 10)"));
   }
 }
 

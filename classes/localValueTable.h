@@ -40,7 +40,7 @@ class localValueTable {
   // largest unsigned and fails the same comparison as a number past the end.
   bool hasCell(unsigned line, unsigned column) const { return line - 1 < lineCount && column - 1 < columns.size(); }
 
-  // A new declaration on every call (kept alive for the rest of the run).
+  // The one declaration of the class, for the whole run.
   static localClassDeclaration* getClassDeclaration();
   static bool classImplementationMethodFunction(localReturnStateType& state, void*& object,
                                                 const std::wstring& name, localValueList* arguments,

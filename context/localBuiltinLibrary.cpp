@@ -16,7 +16,7 @@ constexpr unsigned ANY = kindAny;
 // Three functions never reach this table: the evaluator answers FORMAT (ФОРМАТ), M1ESSAGE
 // (С1ООБЩИТЬ) and PI itself before it asks the context (interp/localFunctionEvaluate.cpp),
 // so a row of one of those names would never be called from a script.
-const entry table[] = {
+constexpr entry table[] = {
     {L"CLASSLOAD", L"КЛАССЗАГРУЗИТЬ", 1, 1, {S, ANY}, true, classLoad},
     {L"CREATEOBJECT", L"СОЗДАТЬОБЪЕКТ", 1, 1, {S, ANY}, false, createObject},
     {L"EMPTYVALUE", L"ПУСТОЕЗНАЧЕНИЕ", 1, 1, {S | N | B, ANY}, false, emptyValue},
@@ -35,6 +35,8 @@ const entry table[] = {
     {L"TOSTRING", L"ВСТРОКУ", 0, 0, {ANY, ANY}, false, contextToString},
     {L"TYPEASSTRING", L"ТИПЗНАЧЕНИЯСТР", 1, 1, {ANY, ANY}, false, typeName},
 };
+
+static_assert(table[3].run == integerPart && table[4].run == maximum && table[6].run == minimum);
 
 bool kindAllowed(unsigned mask, const localValueDescription* value) {
   if (value == nullptr) return false;
@@ -63,6 +65,24 @@ bool checkArguments(localReturnStateType& state, const entry& function, const lo
 
 const entry* entries() { return table; }
 std::size_t entryCount() { return sizeof(table) / sizeof(table[0]); }
+
+numeric numericNamed(std::wstring_view name) {
+  const entry* found = findEntry(name);
+  for (const numeric function : {numeric::integerPart, numeric::maximum, numeric::minimum}) {
+    if (found != nullptr && found == numericEntry(function)) return function;
+  }
+  return numeric::none;
+}
+
+const entry* numericEntry(numeric function) {
+  switch (function) {
+    case numeric::integerPart: return &table[3];
+    case numeric::maximum: return &table[4];
+    case numeric::minimum: return &table[6];
+    case numeric::none: break;
+  }
+  return nullptr;
+}
 
 const entry* findEntry(std::wstring_view name) {
   // Exact comparison: callers pass names already upper-cased.

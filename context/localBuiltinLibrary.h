@@ -1,8 +1,10 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "core/localIntegerConversion.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 
@@ -46,6 +48,31 @@ const entry* findEntry(std::wstring_view name);
 // Checks the arguments against the entry and runs its body; arguments may be null.
 bool call(localReturnStateType& state, localContextUTF8* context, const entry& function,
           const localValueList* arguments, localValueDescription& result);
+
+// The pure numeric built-ins: INT, MAX and MIN on numbers. Their work is inline here:
+// their bodies run it, and so does the program engine's numeric instruction after it has
+// checked what the shared routine would (the function, the count, the kinds).
+enum class numeric : std::uint8_t { integerPart, maximum, minimum, none };
+// The numeric built-in an upper-cased name (either spelling) is, or none.
+numeric numericNamed(std::wstring_view name);
+const entry* numericEntry(numeric function);
+constexpr bool numericTakes(numeric function, std::size_t count) {
+  return function == numeric::integerPart ? count == 1 : function != numeric::none && count >= 1 && count <= 3;
+}
+[[gnu::always_inline]] inline void integerPartOf(const localValueDescription& number, localValueDescription& result) {
+  result.setVal(static_cast<double>(localTruncateToInt32(number.getNum())));
+}
+// The greatest (or least) of count numbers, argument(i) the i-th: of equal ones the first.
+template <class Argument>
+[[gnu::always_inline]] inline const localValueDescription* extremeNumber(std::size_t count, Argument&& argument,
+                                                                         bool wantGreatest) {
+  const localValueDescription* best = argument(0);
+  for (std::size_t i = 1; i < count; ++i) {
+    const localValueDescription* candidate = argument(i);
+    if (wantGreatest ? candidate->getNum() > best->getNum() : best->getNum() > candidate->getNum()) best = candidate;
+  }
+  return best;
+}
 
 // Bodies, grouped by file.
 bool classLoad(localReturnStateType&, localContextUTF8*, const localValueList&, localValueDescription&);

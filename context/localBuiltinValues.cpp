@@ -39,8 +39,12 @@ bool extreme(localReturnStateType& state, const localValueList& arguments, local
     return false;
   }
   const localValueDescription* best = arguments[0];
-  for (const localValueDescription* argument : arguments) {
-    if (wantGreatest ? greater(*argument, *best) : greater(*best, *argument)) best = argument;
+  if (kind == localValueDescription::typeNumber) {
+    best = extremeNumber(arguments.size(), [&arguments](std::size_t i) { return arguments[i]; }, wantGreatest);
+  } else {
+    for (const localValueDescription* argument : arguments) {
+      if (wantGreatest ? greater(*argument, *best) : greater(*best, *argument)) best = argument;
+    }
   }
   result.setVal(best);
   return true;
@@ -67,7 +71,7 @@ bool emptyValue(localReturnStateType&, localContextUTF8*, const localValueList& 
 
 bool integerPart(localReturnStateType&, localContextUTF8*, const localValueList& arguments,
                  localValueDescription& result) {
-  result.setVal(static_cast<double>(localTruncateToInt32(arguments[0]->getNum())));
+  integerPartOf(*arguments[0], result);
   return true;
 }
 

@@ -29,6 +29,8 @@ std::ostream* localSetDiagnostics(std::ostream* stream) { return std::exchange(d
 
 std::ostream* localDiscardDiagnostics() { return std::exchange(diagnostics, &discarded); }
 
+bool localDiagnosticsDiscarded() { return diagnostics == &discarded; }
+
 void localWarning(const std::string& text) {
   flushOutputBefore(std::cerr);
   std::cerr << "localinterp: warning: " << text << "\n";

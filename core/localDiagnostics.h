@@ -16,6 +16,9 @@ std::ostream* localSetDiagnostics(std::ostream* stream);
 // checker compiles without a word. Returns the stream set before, to put back.
 std::ostream* localDiscardDiagnostics();
 
+// Whether diagnostics are being dropped now.
+bool localDiagnosticsDiscarded();
+
 // A warning for the user on standard error, "localinterp: warning: TEXT" and a line end.
 // Never part of what the console prints on standard output.
 void localWarning(const std::string& text);

@@ -8,10 +8,13 @@ namespace localFailurePlace {
 namespace {
 
 struct note {
+  std::uint32_t source = 0;
   bool compile = false;
-  unsigned position = 0;
+  unsigned position = 0;  // a compile note's
   localReturnStateType state = localErrorTypeOK;
-  std::wstring text;
+  unsigned line = 0;  // a run-time note's
+  unsigned column = 0;
+  std::wstring subject;
 };
 
 // The notes stop growing at this count: a failure deep in recursion passes through
@@ -20,7 +23,17 @@ constexpr std::size_t noteLimit = 4096;
 
 std::vector<note> notes;
 std::optional<place> fixed;
+bool named = false;
 std::wstring pendingDetail;
+
+// The scanner's note: the text it was in (compared by address only, never read), where,
+// and about what.
+struct scannerNote {
+  const std::wstring* text = nullptr;
+  unsigned position = 0;
+  std::wstring subject;
+};
+scannerNote scanned;
 
 bool isLineEnd(wchar_t c) { return c == L'\n'; }
 
@@ -49,42 +62,42 @@ std::size_t codeEndOfLine(const std::wstring& text, std::size_t start, std::size
   return codeEnd;
 }
 
-// A statement's text stands at its position: after the statement's first words at most
-// (the name and "=" of an assignment, a keyword), not past the end of the statement.
-bool standsAt(const std::wstring& text, unsigned position, const std::wstring& statement) {
-  if (statement.empty() || position >= text.size()) return false;
-  const std::size_t found = text.find(statement, position);
-  if (found == std::wstring::npos || found - position > 256) return false;
-  return text.find(L';', position) >= found;
-}
-
-// A node that keeps no position (a call statement, a command, a WHILE): its text when it
-// occurs exactly once in the program.
-std::optional<unsigned> onlyOccurrence(const std::wstring& text, std::wstring statement) {
-  if (statement.size() > 2 && statement.front() == L'(' && statement.back() == L')')
-    statement = statement.substr(1, statement.size() - 2);  // a loop condition is kept in brackets
-  if (statement.empty()) return std::nullopt;
-  const std::size_t first = text.find(statement);
-  if (first == std::wstring::npos || text.find(statement, first + 1) != std::wstring::npos) return std::nullopt;
-  return static_cast<unsigned>(first);
-}
-
-std::optional<unsigned> runtimePosition(const std::wstring& text, const note& failed) {
-  if (standsAt(text, failed.position, failed.text)) return failed.position;
-  if (failed.position == 0) return onlyOccurrence(text, failed.text);
-  return std::nullopt;
+void add(note&& made) {
+  if (notes.size() < noteLimit) notes.push_back(std::move(made));
 }
 
 }  // namespace
 
-void statementFailed(unsigned position, const std::wstring& text) {
-  if (notes.size() >= noteLimit) return;
-  notes.push_back(note{false, position, localErrorTypeOK, text});
+void partFailed(const std::wstring& text, unsigned position, std::wstring_view subject) {
+  if (scanned.text != nullptr) return;
+  scanned.text = &text;
+  scanned.position = position;
+  scanned.subject.assign(subject);
 }
 
-void compileFailed(unsigned position, localReturnStateType state) {
-  if (notes.size() >= noteLimit) return;
-  notes.push_back(note{true, position, state, std::wstring()});
+std::optional<part> takePart(const std::wstring& text) {
+  std::optional<part> found;
+  if (scanned.text == &text) found = part{scanned.position, std::move(scanned.subject)};
+  scanned = scannerNote{};
+  return found;
+}
+
+void failedAt(std::uint32_t source, unsigned line, unsigned column, const std::wstring& subject) {
+  note made;
+  made.source = source;
+  made.line = line;
+  made.column = column;
+  made.subject = subject;
+  add(std::move(made));
+}
+
+void compileFailed(std::uint32_t source, unsigned position, localReturnStateType state) {
+  note made;
+  made.source = source;
+  made.compile = true;
+  made.position = position;
+  made.state = state;
+  add(std::move(made));
 }
 
 void fileUnreadable(const std::wstring& file) {
@@ -93,29 +106,39 @@ void fileUnreadable(const std::wstring& file) {
 
 std::size_t mark() { return notes.size(); }
 
-void settle(const std::wstring& file, const std::wstring& text, std::size_t from, unsigned lineOffset) {
+void runFailed(const std::wstring& text, std::uint32_t source, std::size_t from) {
   if (fixed) return;
   place found;
-  found.file = file;
   found.detail = pendingDetail;
   for (std::size_t i = from; i < notes.size(); ++i) {
-    std::optional<unsigned> position;
-    if (notes[i].compile) {
-      position = compilePosition(text, notes[i].position, notes[i].state);
+    const note& failed = notes[i];
+    if (failed.source != source) continue;  // a function of another program: its call names the place
+    if (failed.compile) {
+      lineAndColumn(text, compilePosition(text, failed.position, failed.state), found.line, found.column);
     } else {
-      position = runtimePosition(text, notes[i]);
+      if (failed.line == 0) continue;
+      found.line = failed.line;
+      found.column = failed.column;
+      found.subject = failed.subject;
     }
-    if (!position) continue;
-    lineAndColumn(text, *position, found.line, found.column);
-    found.line += lineOffset;
     break;
   }
   fixed = found;
+  named = false;
+}
+
+void settle(const std::wstring& file, unsigned lineOffset) {
+  if (fixed && named) return;
+  if (!fixed) fixed = place{std::wstring(), 0, 0, pendingDetail, std::wstring()};
+  fixed->file = file;
+  if (fixed->line > 0) fixed->line += lineOffset;
+  named = true;
 }
 
 std::optional<place> take() {
   std::optional<place> result = fixed;
-  if (!result && !pendingDetail.empty()) result = place{std::wstring(), 0, 0, pendingDetail};
+  if (result && !named) result->file.clear();
+  if (!result && !pendingDetail.empty()) result = place{std::wstring(), 0, 0, pendingDetail, std::wstring()};
   reset();
   return result;
 }
@@ -123,7 +146,9 @@ std::optional<place> take() {
 void reset() {
   notes.clear();
   fixed.reset();
+  named = false;
   pendingDetail.clear();
+  scanned = scannerNote{};
 }
 
 unsigned compilePosition(const std::wstring& text, unsigned position, localReturnStateType state) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "core/localDiagnostics.h"
 #include "core/localFileReader.h"
@@ -67,10 +68,12 @@ bool readFromFile(localReturnStateType& state, const std::wstring& fileName, std
   }
   // A read error ends the content like the end of the file does. The read itself is
   // bounded too: a file that grew past the limit after the check is refused, not read.
+  // The buffer is not on the stack: inlined into DO, whose frame stays while the program
+  // runs, it would hold 64 KB of stack for every level of DO inside programs.
   std::string content;
-  char chunk[1 << 16];
-  while (content.size() <= programFileSizeLimit && file.read(chunk, sizeof chunk).gcount() > 0) {
-    content.append(chunk, static_cast<std::size_t>(file.gcount()));
+  std::vector<char> chunk(std::size_t{1} << 16);
+  while (content.size() <= programFileSizeLimit && file.read(chunk.data(), static_cast<std::streamsize>(chunk.size())).gcount() > 0) {
+    content.append(chunk.data(), static_cast<std::size_t>(file.gcount()));
   }
   if (content.size() > programFileSizeLimit) {
     localTrace(L"localErrorTypeFILEnotFound!!! [" + fileName + L"] длиннее " +

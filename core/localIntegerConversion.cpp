@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-std::int32_t localTruncateToInt32(double number) {
+std::int32_t localTruncateToInt32OutOfRange(double number) {
   if (std::isnan(number)) return INT32_MIN;
   const double truncated = std::trunc(number);
   if (truncated < -2147483648.0 || truncated > 2147483647.0) return INT32_MIN;

@@ -23,7 +23,7 @@ class localNestingGuard {
   // them with roomFor before.
   static void hold(localNestingKind kind, unsigned n) { counter(kind) += n; }
   static void release(localNestingKind kind, unsigned n) { counter(kind) -= n; }
-  // The levels of the kind entered now.
+  // The levels of the kind held now.
   static unsigned depth(localNestingKind kind) { return counter(kind); }
   static constexpr unsigned limit(localNestingKind kind) {
     switch (kind) {

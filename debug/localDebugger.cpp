@@ -7,6 +7,7 @@
 #include "core/localDiagnostics.h"
 #include "core/localFailurePlace.h"
 #include "core/localInterrupt.h"
+#include "core/localNestingGuard.h"
 #include "debug/localDebugPlaces.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "program/localOperatorCompiled.h"
@@ -86,6 +87,7 @@ bool debugger::run(localReturnStateType& state, const std::wstring& file, bool s
   stoppedOnce_ = false;
   mode_ = stopOnEntry ? resume::step : resume::run;
   interrupt_.store(false);
+  baseDepth_ = localNestingGuard::depth(localNestingKind::call);
   previousListener_ = localDebugHook::listener;
   localDebugHook::listener = this;
   localInterruptDivert(&interrupt_);
@@ -123,42 +125,54 @@ void debugger::programOpens(const std::wstring& file, const std::wstring& text) 
 void debugger::programCompiled(const localOperatorCompiled& root) {
   if (opening_ < 0) return;
   localDebugSource& source = *sources_[static_cast<std::size_t>(opening_)];
-  bodySource_[&root] = opening_;
+  learnHome(root, {&root, opening_, true});
   localDebugPlaces::learn(source, root);
   // The functions this text declared: the bodies the context did not hold before.
   for (unsigned i = 0; i < context_.funcCount(); ++i) {
     const localOperatorCompiled* body = context_.funcCompiledAt(i);
     if (body == nullptr || std::find(bodiesBefore_.begin(), bodiesBefore_.end(), body) != bodiesBefore_.end())
       continue;
-    bodySource_[body] = opening_;
+    learnHome(*body, {body, opening_, false});
     localDebugPlaces::learn(source, *body);
   }
   bodiesBefore_.clear();
   opening_ = -1;
   lineCache_.clear();
-  for (runningCode& running : codes_) running.code = nullptr;
+  for (runningCode& running : codes_) running.code = running.frameCode = nullptr;
   for (breakpoint& point : breakpoints_) placeBreakpoint(point);
   rebuildLineBreaks();
 }
 
-void debugger::codeEnters(const localOperatorCompiled& body) {
-  runningCode entered;
-  entered.body = &body;
-  const auto found = bodySource_.find(&body);
-  if (found != bodySource_.end()) entered.source = found->second;
-  if (!evaluating_) {
-    for (const breakpoint& point : breakpoints_) {
-      if (!point.procedure.empty() && point.procedure == procedureOf(body)) {
-        entered.procedureBreakpoint = point.number;
-        break;
-      }
-    }
-  }
-  codes_.push_back(entered);
+void debugger::learnHome(const localOperatorCompiled& node, const home& owner) {
+  homes_[&node] = owner;
+  for (const localOperatorCompiled& child : node.children) learnHome(child, owner);
 }
 
-void debugger::codeLeaves() {
-  if (!codes_.empty()) codes_.pop_back();
+void debugger::followFrames(const localOperatorCompiled& statement, const localCode* code) {
+  const std::size_t depth = localNestingGuard::depth(localNestingKind::call) - baseDepth_;
+  if (codes_.size() > depth) codes_.resize(depth);
+  while (codes_.size() < depth) codes_.emplace_back();
+  if (codes_.empty()) return;
+  runningCode& top = codes_.back();
+  // A code is one body's: the statement's home is looked up when the code changes (a
+  // procedure returned and another took its depth), and at every statement of the scanner.
+  if (code != nullptr && code == top.frameCode) return;
+  top.frameCode = code;
+  const auto found = homes_.find(&statement);
+  const home owner = found != homes_.end() ? found->second : home{};
+  if (owner.body == top.body && top.body != nullptr) return;
+  top = runningCode{};
+  top.frameCode = code;
+  top.body = owner.body;
+  top.source = owner.source;
+  top.program = owner.program;
+  if (owner.body == nullptr || owner.program) return;
+  for (const breakpoint& point : breakpoints_) {
+    if (!point.procedure.empty() && point.procedure == procedureOf(*owner.body)) {
+      top.procedureBreakpoint = point.number;
+      break;
+    }
+  }
 }
 
 bool debugger::statementStarts(localReturnStateType& state, const localOperatorCompiled& statement,
@@ -167,7 +181,9 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
     state = localErrorTypeCODE;
     return false;
   }
-  if (evaluating_ || codes_.empty()) return true;
+  if (evaluating_) return true;
+  followFrames(statement, code);
+  if (codes_.empty()) return true;
   runningCode& top = codes_.back();
   if (top.source < 0) return true;  // code from a text the debugger has not seen
   top.now = &statement;
@@ -415,11 +431,8 @@ std::vector<frame> debugger::stack() const {
     if (code.source < 0) continue;
     frame shown;
     shown.where = {sources_[static_cast<std::size_t>(code.source)]->file(), lineNow(codes_[i])};
-    shown.procedure = procedureOf(*code.body);
-    if (shown.procedure.empty()) {
-      shown.program = true;
-      shown.procedure = shown.where.file;
-    }
+    shown.program = code.program;
+    shown.procedure = code.program ? shown.where.file : procedureOf(*code.body);
     frames.push_back(std::move(shown));
   }
   return frames;

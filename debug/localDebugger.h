@@ -141,14 +141,15 @@ class debugger final : public localDebugListener {
   // Hook calls from the engines.
   void programOpens(const std::wstring& file, const std::wstring& text) override;
   void programCompiled(const localOperatorCompiled& root) override;
-  void codeEnters(const localOperatorCompiled& body) override;
-  void codeLeaves() override;
   bool statementStarts(localReturnStateType& state, const localOperatorCompiled& statement, const localCode* code,
                        std::size_t instruction) override;
 
  private:
+  // A running program or procedure, known by the depth of calls and the statements it runs.
   struct runningCode {
     const localOperatorCompiled* body = nullptr;
+    bool program = false;  // a program's root, not a procedure
+    const localCode* frameCode = nullptr;  // the code its statements were last seen in
     int source = -1;  // index in sources_, -1 when not known
     unsigned line = 0;  // the line of its current statement
     const localOperatorCompiled* statement = nullptr;  // the statement whose line it holds
@@ -184,7 +185,17 @@ class debugger final : public localDebugListener {
   localContextUTF8& context_;
   driver& driver_;
   std::vector<std::unique_ptr<localDebugSource>> sources_;
-  std::unordered_map<const localOperatorCompiled*, int> bodySource_;
+  // Every node of every program and body the debugger has seen: whose it is.
+  struct home {
+    const localOperatorCompiled* body = nullptr;
+    int source = -1;
+    bool program = false;
+  };
+  std::unordered_map<const localOperatorCompiled*, home> homes_;
+  void learnHome(const localOperatorCompiled& node, const home& owner);
+  // Keeps codes_ to the depth of calls, with the frame of the statement on top.
+  void followFrames(const localOperatorCompiled& statement, const localCode* code);
+  unsigned baseDepth_ = 0;
   std::vector<const localOperatorCompiled*> bodiesBefore_;
   int opening_ = -1;
   mutable std::vector<runningCode> codes_;

@@ -18,9 +18,8 @@ fi
 export LOCALINTERP_BINARY="${LOCALINTERP_BINARY:-}"
 
 if command -v npm >/dev/null 2>&1; then
-  if [ ! -d node_modules/vscode-tmgrammar-test ] || [ ! -d node_modules/@vscode/debugadapter-testsupport ]; then
-    npm ci --no-audit --no-fund --loglevel=error
-  fi
+  # Installed again whenever the lock file is newer than what npm last installed.
+  [ node_modules/.package-lock.json -nt package-lock.json ] || npm ci --no-audit --no-fund --loglevel=error
   npm test
 else
   echo "editors: grammar tests skipped: npm is not installed"

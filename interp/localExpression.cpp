@@ -5,6 +5,7 @@
 
 #include "context/localContextUTF8.h"
 #include "core/localDiagnostics.h"
+#include "core/localFailurePlace.h"
 #include "core/localInlineStack.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
@@ -45,6 +46,9 @@ constexpr std::size_t inlineOperands = 6;
 struct evaluation {
   localInlineStack<localValueDescription, inlineOperands> operands;
   localInlineStack<localPossibleBinaryOperation, inlineOperands> operators;
+  // Where each operand begins and each operator stands, for a failure to name its part.
+  localInlineStack<unsigned, inlineOperands> operandStarts;
+  localInlineStack<unsigned, inlineOperands> operatorPlaces;
   postponedLeft* left = nullptr;  // operands[0] stands for it while it is active
   bool storedInPlace = false;     // the last operation wrote into the target variable itself
 };
@@ -53,20 +57,28 @@ struct evaluation {
 // of the left one. In check-only mode nothing is evaluated: the left operand becomes 1.
 // `last` says that every operand has been read: nothing runs between this operation and
 // the store of the result.
-bool reduceOnce(localReturnStateType& state, evaluation& e, bool checkOnly, bool last) {
+bool reduceOnce(localReturnStateType& state, const std::wstring& text, evaluation& e, bool checkOnly, bool last) {
   const std::size_t count = e.operands.size();
   const localPossibleBinaryOperation operation = e.operators.back();
+  // A division by zero is the divisor's fault; any other failure the operator's.
+  const auto failed = [&] {
+    localFailurePlace::partFailed(text, state == localErrorTypeDIVISIONbyZero ? e.operandStarts.back()
+                                                                              : e.operatorPlaces.back());
+    return false;
+  };
   if (count == 2 && e.left != nullptr && e.left->active()) {
     localValueDescription* variable = e.left->end();
     if (variable != nullptr && last) {
       // The variable is the left operand and takes the result: one operation in place.
       if (!localInterpretatorUTF8::binaryOperationByEnumEvaluate(state, *variable, operation, *variable,
                                                                  e.operands[1])) {
-        return false;
+        return failed();
       }
       e.storedInPlace = true;
       e.operands.pop_back();
       e.operators.pop_back();
+      e.operandStarts.pop_back();
+      e.operatorPlaces.pop_back();
       return true;
     }
     e.operands[0] = variable != nullptr ? *variable : std::move(e.left->held());
@@ -76,10 +88,12 @@ bool reduceOnce(localReturnStateType& state, evaluation& e, bool checkOnly, bool
   if (checkOnly) {
     left.setVal(1.0);
   } else if (!localInterpretatorUTF8::binaryOperationByEnumEvaluate(state, left, operation, left, right)) {
-    return false;
+    return failed();
   }
   e.operands.pop_back();
   e.operators.pop_back();
+  e.operandStarts.pop_back();
+  e.operatorPlaces.pop_back();
   return true;
 }
 
@@ -98,6 +112,7 @@ bool evaluateExpression(localReturnStateType& state, const std::wstring& text, u
 
   localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
   e.operands.emplace_back();
+  e.operandStarts.push_back(position);
   if (!checkOnly && target != localContextUTF8::npos && context != nullptr &&
       postponeFirstOperand(text, position, context, target, left)) {
     e.left = &left;
@@ -110,21 +125,25 @@ bool evaluateExpression(localReturnStateType& state, const std::wstring& text, u
   for (;;) {
     const localPossibleBinaryOperation operation = localInterpretatorUTF8::scanStringGetBinaryOperation(text, position);
     if (operation == localPossibleBinaryOperationNONE) break;
+    const unsigned operatorPlace = localInterpretatorUTF8::binaryOperationStart(position, operation);
     // Every operator has its own precedence level; a waiting operator is applied when
     // the new one binds no tighter.
     while (!e.operators.empty() && e.operators.back() >= operation) {
-      if (!reduceOnce(state, e, checkOnly, false)) return false;
+      if (!reduceOnce(state, text, e, checkOnly, false)) return false;
     }
+    localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
     e.operands.emplace_back();
+    e.operandStarts.push_back(position);
     if (!localInterpretatorUTF8::scanStringGetOperandAndEvaluete(state, text, position, e.operands.back(), context,
                                                                  checkOnly)) {
       return false;
     }
     e.operators.push_back(operation);
+    e.operatorPlaces.push_back(operatorPlace);
   }
 
   while (!e.operators.empty()) {
-    if (!reduceOnce(state, e, checkOnly, true)) return false;
+    if (!reduceOnce(state, text, e, checkOnly, true)) return false;
   }
   if (left.active()) {
     // A lone variable: its value as it is now.

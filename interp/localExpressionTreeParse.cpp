@@ -41,7 +41,7 @@ class localExpressionTreeParser {
 
   bool expressionBody(unsigned& position, unsigned& result) {
     std::vector<unsigned> operands;
-    std::vector<localPossibleBinaryOperation> operators;
+    std::vector<pendingOperator> operators;
     localInterpretatorUTF8::scanStringSkipVoidChars(text_, position);
     operands.push_back(0);
     if (!operand(position, operands.back())) return false;
@@ -49,20 +49,27 @@ class localExpressionTreeParser {
       const localPossibleBinaryOperation operation =
           localInterpretatorUTF8::scanStringGetBinaryOperation(text_, position);
       if (operation == localPossibleBinaryOperationNONE) break;
-      while (!operators.empty() && operators.back() >= operation) reduce(operands, operators);
+      const unsigned operatorAt = localInterpretatorUTF8::binaryOperationStart(position, operation);
+      while (!operators.empty() && operators.back().operation >= operation) reduce(operands, operators);
       operands.push_back(0);
       if (!operand(position, operands.back())) return false;
-      operators.push_back(operation);
+      operators.push_back({operation, operatorAt});
     }
     while (!operators.empty()) reduce(operands, operators);
     result = operands.front();
     return true;
   }
 
-  void reduce(std::vector<unsigned>& operands, std::vector<localPossibleBinaryOperation>& operators) {
+  struct pendingOperator {
+    localPossibleBinaryOperation operation;
+    unsigned at;
+  };
+
+  void reduce(std::vector<unsigned>& operands, std::vector<pendingOperator>& operators) {
     node made;
     made.what = kind::binary;
-    made.operation = operators.back();
+    made.operation = operators.back().operation;
+    made.at = operators.back().at;
     made.right = operands.back();
     operands.pop_back();
     made.left = operands.back();
@@ -75,6 +82,7 @@ class localExpressionTreeParser {
     if (position >= text_.size()) return false;
     const wchar_t current = text_[position];
     node made;
+    made.at = position;
     if (current < 0x20 || current > 0x3F) return nameTerm(position, result);
     if (current == L'(') {
       ++position;
@@ -104,6 +112,7 @@ class localExpressionTreeParser {
     localInterpretatorUTF8::scanStringSkipVoidChars(text_, position);
     node made;
     made.termStart = position;
+    made.at = position;
     made.text = localInterpretatorUTF8::scanStringGetWordToken(text_, position);
     if (made.text.empty()) return false;  // a character no word starts with: left to the scanner
     made.what = kind::variable;
@@ -112,14 +121,17 @@ class localExpressionTreeParser {
       made.afterWord = position;
       while (localString::charAt(text_, position) == L'.') {
         ++position;
+        const unsigned nameAt = position;
         std::wstring name =
             localString::wstringToUpper(localInterpretatorUTF8::scanStringGetWordToken(text_, position));
         if (localString::charAt(text_, position) == L'(') {
           made.upper = std::move(name);
+          made.methodAt = nameAt;
           made.isCall = true;
           break;
         }
         made.attributes.push_back(std::move(name));
+        made.attributeAt.push_back(nameAt);
       }
       if (made.isCall && !argumentList(position, made)) return false;
     } else if (localString::charAt(text_, position) == L'(') {
@@ -169,4 +181,53 @@ class localExpressionTreeParser {
 
 std::shared_ptr<const localExpressionTree> localExpressionTree::parse(const std::wstring& text) {
   return localExpressionTreeParser(text).run();
+}
+
+std::shared_ptr<const localExpressionTree> localExpressionTree::loopCondition(const std::wstring& variable,
+                                                                              const localExpressionTree* last) {
+  if (last == nullptr || variable.empty()) return nullptr;
+  auto tree = std::make_shared<localExpressionTree>();
+  const unsigned shift = static_cast<unsigned>(variable.size()) + 4;  // "(" variable "<=("
+  tree->nodes_ = last->nodes_;
+  // Every place a part of that kind has moves with it; the others stay 0, as parsing leaves them.
+  for (node& part : tree->nodes_) {
+    part.at += shift;
+    const bool name = part.what == kind::variable || part.what == kind::call || part.what == kind::chain;
+    const bool call = part.what == kind::call || (part.what == kind::chain && part.isCall);
+    if (name) part.termStart += shift;
+    if (part.what == kind::chain) part.afterWord += shift;
+    if (call) part.closePosition += shift;
+    if (part.what == kind::chain && part.isCall) part.methodAt += shift;
+    for (unsigned& at : part.attributeAt) at += shift;
+  }
+  const auto add = [&tree](node&& made) {
+    tree->nodes_.push_back(std::move(made));
+    return static_cast<unsigned>(tree->nodes_.size() - 1);
+  };
+  node bound;
+  bound.what = kind::bracket;
+  bound.at = shift - 1;
+  bound.left = last->root_;
+  node counter;
+  counter.what = kind::variable;
+  counter.at = 1;
+  counter.termStart = 1;
+  counter.text = variable;
+  node compare;
+  compare.what = kind::binary;
+  compare.operation = localPossibleBinaryOperationLESSOREQUAL;
+  compare.at = static_cast<unsigned>(variable.size()) + 1;
+  compare.left = add(std::move(counter));
+  compare.right = add(std::move(bound));
+  node whole;
+  whole.what = kind::bracket;
+  whole.at = 0;
+  whole.left = add(std::move(compare));
+  tree->root_ = add(std::move(whole));
+  return tree;
+}
+
+unsigned localExpressionTree::startOf(unsigned index) const {
+  while (nodes_[index].what == kind::binary) index = nodes_[index].left;
+  return nodes_[index].at;
 }

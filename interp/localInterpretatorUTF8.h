@@ -63,6 +63,14 @@ class localInterpretatorUTF8 {
                                                   localValueDescription& value);
   static localPossibleBinaryOperation scanStringGetBinaryOperation(const std::wstring& text,
                                                                    unsigned& position);
+  // Where the operator just read stands: position is where scanStringGetBinaryOperation
+  // left it.
+  static unsigned binaryOperationStart(unsigned position, localPossibleBinaryOperation operation) {
+    const bool twoCharacters = operation == localPossibleBinaryOperationLESSOREQUAL ||
+                               operation == localPossibleBinaryOperationGREATEROREQUAL ||
+                               operation == localPossibleBinaryOperationNOTEQUAL;
+    return position - (twoCharacters ? 2u : 1u);
+  }
 
   // --- Expressions (interp/) ------------------------------------------------------------
   static bool scanStringGetExpressionAndEvaluete(localReturnStateType& state, const std::wstring& text,

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/localDiagnostics.h"
+#include "core/localFailurePlace.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "interp/localNameTerm.h"
 #include "text/localString.h"
@@ -26,24 +27,42 @@ void printParameterExpected(unsigned position) {
 // which is a method to call: member gets its upper-cased name. Attributes are read
 // (not in check-only mode) as the chain goes.
 bool scanMemberChain(localReturnStateType& state, const std::wstring& text, unsigned& position,
-                     localValueDescription& value, bool checkOnly, std::wstring& member) {
+                     localValueDescription& value, bool checkOnly, std::wstring& member, unsigned& memberAt) {
   while (localString::charAt(text, position) == L'.') {
     ++position;
+    memberAt = position;
     std::wstring name(localInterpretatorUTF8::scanStringGetWordView(text, position));
     for (wchar_t& c : name) c = localString::wcharToUpper(c);
     if (localString::charAt(text, position) == L'(') {
       member = std::move(name);
       return true;
     }
-    if (!checkOnly && !localNameTerm::readAttribute(state, value, name)) return false;
+    if (!checkOnly && !localNameTerm::readAttribute(state, value, name)) {
+      localFailurePlace::partFailed(text, memberAt);
+      return false;
+    }
   }
   return true;
 }
 
-// The argument list and ")" of a call whose "(" is at position, then the call itself.
+// A name term that failed: the part it names, and the name when it is a variable or a
+// function that does not exist.
+bool termFailed(localReturnStateType state, const std::wstring& text, unsigned at, localContextUTF8* context,
+                std::wstring_view name, bool function) {
+  std::wstring subject;
+  if (function ? state == localErrorTypeFUNCTIONunknown && context != nullptr &&
+                     context->funcFind(name) == localContextUTF8::npos
+               : state == localErrorTypeVARIABLEunknown)
+    subject = localString::wstringToUpper(std::wstring(name));
+  localFailurePlace::partFailed(text, at, subject);
+  return false;
+}
+
+// The argument list and ")" of a call whose "(" is at position, then the call itself;
+// nameAt is where the function's or the method's name stands.
 bool scanCall(localReturnStateType& state, const std::wstring& text, unsigned& position,
               localValueDescription& value, localContextUTF8* context, bool checkOnly,
-              const localNameTerm::callee& target, unsigned termStart) {
+              const localNameTerm::callee& target, unsigned termStart, unsigned nameAt) {
   ++position;
   localOwnedValueList arguments;
   if (!localInterpretatorUTF8::scanStringGetListOfValueDescriptions(state, text, position, arguments, context,
@@ -57,7 +76,7 @@ bool scanCall(localReturnStateType& state, const std::wstring& text, unsigned& p
   if (checkOnly) {
     value.setVal(1.0);
   } else if (!localNameTerm::call(state, context, value, target, arguments.get(), position, termStart)) {
-    return false;
+    return termFailed(state, text, nameAt, context, target.name, target.method == nullptr);
   }
   ++position;
   return true;
@@ -74,18 +93,21 @@ bool localInterpretatorUTF8::scanStringGetNameTokenAndEvaluete(localReturnStateT
   const std::wstring_view word = scanStringGetWordView(text, position);
 
   if (localString::charAt(text, position) == L'.') {
-    if (!checkOnly && !localNameTerm::startChain(state, context, word, position, value)) return false;
+    if (!checkOnly && !localNameTerm::startChain(state, context, word, position, value))
+      return termFailed(state, text, termStart, context, word, false);
     std::wstring member;
-    if (!scanMemberChain(state, text, position, value, checkOnly, member)) return false;
+    unsigned memberAt = termStart;
+    if (!scanMemberChain(state, text, position, value, checkOnly, member, memberAt)) return false;
     if (member.empty() && localString::charAt(text, position) != L'(') return true;
     return scanCall(state, text, position, value, context, checkOnly, localNameTerm::callee{member, &member},
-                    termStart);
+                    termStart, memberAt);
   }
   if (localString::charAt(text, position) == L'(')
     return scanCall(state, text, position, value, context, checkOnly, localNameTerm::callee{word},
-                    termStart);
+                    termStart, termStart);
   if (checkOnly) return true;
-  return localNameTerm::readVariable(state, context, word, value);
+  if (localNameTerm::readVariable(state, context, word, value)) return true;
+  return termFailed(state, text, termStart, context, word, false);
 }
 
 bool localInterpretatorUTF8::scanStringGetListOfValueDescriptions(localReturnStateType& state,

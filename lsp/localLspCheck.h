@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-// The problems an editor marks in a program text: it is compiled as `--check` compiles
-// a file, in a context of its own that nothing else sees, without running anything and
-// without a line of output.
+// The problems an editor marks in a program text: what `--check` reports for a file
+// (the compile error, if any, and the warnings for the language's traps), found in a
+// context of its own that nothing else sees, without running anything and without a
+// line of output; with offsets into the editor's text.
 namespace localLspCheck {
 
 enum class severity { error = 1, warning = 2 };

@@ -5,8 +5,7 @@
 // localFreshStackEvery levels of calls, the call goes on on a stack of its own (a
 // WebAssembly stack switch), so that the interpreter's own depth limit speaks first.
 // Elsewhere localOnFreshStack just calls its function.
-#include <exception>
-#include <utility>
+#include <type_traits>
 
 #ifdef __EMSCRIPTEN__
 namespace localPlatform {
@@ -23,7 +22,7 @@ void runOnFreshStack(void (*task)(void*), void* closure);
 template <class F>
 bool localOnFreshStack(F&& f) {
   struct frame {
-    F* function;
+    std::remove_reference_t<F>* function;
     bool result;
   } call{&f, false};
   localPlatform::runOnFreshStack([](void* closure) {

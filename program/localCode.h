@@ -16,6 +16,11 @@
 // Failures: every instruction names a row of the failure table, which says which trace
 // lines the statement that failed prints and how many blocks it fails through, so the
 // loop itself only stops and reports.
+//
+// Places: a table beside the instructions (the loop never reads it) gives each one's line
+// and column in its source file and marks those that begin a statement; the parts an
+// instruction reads or operates on have their places in a second table, for a failure to
+// name the one that failed.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,7 +31,9 @@
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
 #include "interp/localNameTerm.h"
+#include "program/localCodeNumericCall.h"
 #include "program/localCodeTableCall.h"
+#include "program/localSourcePlace.h"
 
 class localOperatorCompiled;
 
@@ -42,6 +49,7 @@ enum class localOpcode : std::uint8_t {
   callFunction,    // a: call row; b: argument count; levels: expression levels held
   callMethod,      // a: call row; b: argument count; levels: expression levels held
   callTable,       // a: where its general sequence ends; b: row of localCode::tableCalls
+  callNumeric,     // a: where its general sequence ends; b: row of localCode::numericCalls
   // Statements.
   store,           // a: variable name; moves the top slot into the variable
   update,          // operation, a: variable name, b: operand (x = x op 1, s = s + t)
@@ -129,8 +137,29 @@ class localCode {
   std::vector<call> calls;
   std::vector<comparison> comparisons;
   std::vector<localTableCall> tableCalls;
+  std::vector<localNumericCall> numericCalls;
   std::vector<const localOperatorCompiled*> nodes;
   std::vector<localFailureRow> failures;
+  // One row per instruction: where it stands (a read operand, an operator, a call's name,
+  // a statement), and whether a statement begins with it.
+  std::vector<localSourcePlace> places;
+  // One row per instruction: the places of its operands, where it has them (no line
+  // otherwise): the left one and the right one it reads itself, and where its right
+  // operand begins (a divisor).
+  struct operandPlaces {
+    localSourcePlace left;
+    localSourcePlace right;
+    localSourcePlace divisor;
+  };
+  std::vector<operandPlaces> parts;
+  // For each instruction that begins a statement, in order: it and the statement's own
+  // place (its first word, or a branch's or a loop's condition).
+  struct statementPlace {
+    std::uint32_t instruction = 0;
+    localSourcePlace place;
+  };
+  std::vector<statementPlace> statementPlaces;
+  std::uint32_t source = 0;  // the compiled text the code comes from (0: none)
   // For each instruction, the statement that starts there (null inside a statement): what
   // the dispatch loop tells an attached debugger, and nothing else reads.
   std::vector<const localOperatorCompiled*> statementAt;
@@ -145,6 +174,16 @@ class localCode {
   // How often op has run so far: counted in builds with LOCALINTERP_COUNT_OPCODES (the
   // tests), 0 otherwise.
   static std::uint64_t timesRun(localOpcode op);
+  // Where instruction (an index into instructions) stands in its source.
+  const localSourcePlace& placeAt(std::size_t instruction) const { return places[instruction]; }
+  // The place of the statement instruction belongs to (the last one begun at or before it);
+  // no line before the first statement.
+  localSourcePlace statementPlaceAt(std::size_t instruction) const;
+  // The place a failure of instruction with state names, and the name it is about (an
+  // unknown variable or function; empty for anything else).
+  localSourcePlace failurePlace(std::size_t instruction, localReturnStateType state, localContextUTF8& context,
+                                std::wstring& subject) const;
+
   // The listing of the code, one instruction a line.
   std::wstring disassemble() const;
   // The listing of a compiled program and of every compiled function its context holds

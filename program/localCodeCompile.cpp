@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "classes/localValueTableCells.h"
+#include "context/localBuiltinLibrary.h"
 #include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "interp/localNumberOperation.h"
@@ -29,7 +30,9 @@ class localCodeCompiler {
   // The node itself runs by its kind (execute was asked to run it, whatever its own
   // executor); the nodes below run through theirs.
   void unit(const localOperatorCompiled& node) {
+    code_.source = node.source;
     statement(node, 0, true);
+    statementPlace_ = node.place;
     emit(localOpcode::end, none());
     code_.statementAt.assign(code_.instructions.size(), nullptr);
     for (const auto& [at, start] : starts_) code_.statementAt[at] = start;
@@ -40,6 +43,8 @@ class localCodeCompiler {
 
   // blocks: how many blocks enclose the statement (each reports a failure passing through).
   void statement(const localOperatorCompiled& node, std::uint16_t blocks, bool byKind = false) {
+    statementPlace_ = node.place;
+    node_ = &node;
     // A block is no statement of its own, and an IF starts at its first condition.
     if (node.kind != localCompiledOperatorTypeBLOCK && node.kind != localCompiledOperatorTypeIF) startsHere(node);
     if (!byKind && node.executor != &localOperatorCompiled::execute) {
@@ -81,7 +86,12 @@ class localCodeCompiler {
 
   void block(const localOperatorCompiled& node, std::uint16_t blocks) {
     const std::uint16_t inside = static_cast<std::uint16_t>(blocks + 1);
-    for (const localOperatorCompiled& child : node.children) statement(child, inside);
+    for (const localOperatorCompiled& child : node.children) {
+      const std::size_t first = here();
+      statement(child, inside);
+      if (first < here()) begins(first, child.place);
+    }
+    statementPlace_ = node.place;
     // A block answers with the state: a statement of ours ends in success, but an empty
     // block or a node with an executor of its own may leave another state.
     if (node.children.empty() || node.children.back().executor != &localOperatorCompiled::execute)
@@ -116,7 +126,8 @@ class localCodeCompiler {
     if (left.what != kind::variable || localString::wstringToUpper(left.text) != localString::wstringToUpper(target))
       return false;
     if (!leafOperand(right)) return false;
-    emit(localOpcode::update, failure, variable(target), operand(right), root.operation);
+    spot where{placeOf(root.at), placeOf(left.at), placeOf(right.at), placeOf(tree.startOf(root.right))};
+    emitAt(where, localOpcode::update, failure, variable(target), operand(right), root.operation);
     return true;
   }
 
@@ -135,8 +146,12 @@ class localCodeCompiler {
     for (std::size_t i = 0; i < node.children.size(); ++i) {
       const localOperatorCompiled& branch = node.children[i];
       std::size_t skip = npos;
-      if (!branch.text.empty()) startsHere(i == 0 ? node : branch);
-      if (!branch.text.empty()) skip = condition(branch, row(lines::ifCondition, blocks, 0, &branch), false);
+      if (!branch.text.empty()) {
+        startsHere(i == 0 ? node : branch);
+        const std::size_t first = here();
+        skip = condition(branch, row(lines::ifCondition, blocks, 0, &branch), false);
+        begins(first, branch.place);
+      }
       statement(branch, blocks);
       if (skip == npos) break;  // a branch without a condition is always taken
       if (i + 1 < node.children.size()) toEnd.push_back(emit(localOpcode::jump, none()));
@@ -153,13 +168,19 @@ class localCodeCompiler {
     const std::size_t top = here();
     const std::uint32_t failure = row(lines::whileCondition, blocks, 0, &node);
     const std::size_t exit = condition(node, failure, true);
+    begins(top, node.place);
     const std::size_t body = here();
     for (const localOperatorCompiled& child : node.children) statement(child, blocks);
+    statementPlace_ = node.place;
+    node_ = &node;
     const localInstruction test = code_.instructions[exit];
     if (test.op == localOpcode::jumpUnlessCompare) {
-      const std::size_t again = emit(localOpcode::loopCompare, failure, static_cast<std::uint32_t>(body), test.b,
-                                     test.operation);
+      // The test again, standing where the first one does: a pass begins with it.
+      const spot where{code_.places[exit], code_.parts[exit].left, code_.parts[exit].right, {}};
+      const std::size_t again = emitAt(where, localOpcode::loopCompare, failure, static_cast<std::uint32_t>(body),
+                                       test.b, test.operation);
       code_.instructions[again].levels = test.levels;
+      begins(again, node.place);
     } else {
       code_.instructions[emit(localOpcode::jump, none())].a = static_cast<std::uint32_t>(top);
     }
@@ -170,6 +191,8 @@ class localCodeCompiler {
   // jump is, for its target to be set. A loop's condition checks for Ctrl-C when it holds.
   std::size_t condition(const localOperatorCompiled& node, std::uint32_t failure, bool loop) {
     const std::uint16_t loopFlag = loop ? 1 : 0;
+    statementPlace_ = node.place;
+    node_ = &node;
     if (node.tree == nullptr) {
       emit(localOpcode::pushScanned, failure, nodeIndex(node));
       push(1);
@@ -189,7 +212,8 @@ class localCodeCompiler {
             {operand(*left), operand(*right), localNumberOperation::outcomesHolding(root.operation)});
         push(1);  // the slot it may compute in
         pop(1);
-        const std::size_t at = emit(localOpcode::jumpUnlessCompare, failure, 0, first, root.operation);
+        const spot where{placeOf(root.at), placeOf(left->at), placeOf(right->at), {}};
+        const std::size_t at = emitAt(where, localOpcode::jumpUnlessCompare, failure, 0, first, root.operation);
         code_.instructions[at].levels = loopFlag;
         return at;
       }
@@ -256,7 +280,7 @@ class localCodeCompiler {
       case kind::number:
       case kind::string:
       case kind::variable:
-        emit(localOpcode::push, failure, operand(node));
+        emitAt(only(placeOf(node.at)), localOpcode::push, failure, operand(node));
         push(1);
         return;
       case kind::bracket:
@@ -266,34 +290,35 @@ class localCodeCompiler {
         binary(tree, node, depth, failure);
         return;
       case kind::call:
-        emit(localOpcode::pushFresh, failure);
+        if (numericCall(tree, node, depth, failure)) return;
+        emitAt(only(placeOf(node.at)), localOpcode::pushFresh, failure);
         push(1);
         arguments(tree, node, depth, failure);
-        callInstruction(localOpcode::callFunction, node, function(node.text), depth, failure);
+        callInstruction(localOpcode::callFunction, node, function(node.text), depth, failure, node.at);
         return;
       case kind::chain:
         if (node.attributes.empty() && node.isCall && tableCall(tree, node, depth, failure)) return;
-        emit(localOpcode::startChain, failure, variable(node.text), callRow(node, 0));
+        emitAt(only(placeOf(node.at)), localOpcode::startChain, failure, variable(node.text), callRow(node, 0));
         push(1);
-        for (const std::wstring& attribute : node.attributes) emit(localOpcode::readAttribute, failure, member(attribute));
+        for (std::size_t i = 0; i < node.attributes.size(); ++i) {
+          const unsigned attributeAt = i < node.attributeAt.size() ? node.attributeAt[i] : node.at;
+          emitAt(only(placeOf(attributeAt)), localOpcode::readAttribute, failure, member(node.attributes[i]));
+        }
         if (!node.isCall) return;
         arguments(tree, node, depth, failure);
-        callInstruction(localOpcode::callMethod, node, member(node.upper), depth, failure);
+        callInstruction(localOpcode::callMethod, node, member(node.upper), depth, failure, node.methodAt);
         return;
     }
   }
 
   // A call of a value table's own cell method: the cell instruction in front of the
-  // general sequence, which runs when any of its checks fails. The arguments from the
-  // last one that is no leaf on are read in place; those before it, and the object, are
-  // read into slots first, as the general call reads them (a later argument may change
-  // their variables).
+  // general sequence, which runs when any of its checks fails. The object is read in
+  // place only when every argument is.
   bool tableCall(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
     const localValueTableCells::method method = localValueTableCells::methodNamed(node.upper);
     const std::size_t count = node.arguments.size();
     if (!localValueTableCells::takesArguments(method, count)) return false;
-    std::size_t inPlace = count;
-    while (inPlace > 0 && leafOperand(tree.nodes()[node.arguments[inPlace - 1]])) --inPlace;
+    const std::size_t inPlace = firstReadInPlace(tree, node);
     localTableCall call;
     call.method = method;
     call.count = static_cast<std::uint8_t>(count);
@@ -305,28 +330,70 @@ class localCodeCompiler {
     const std::uint32_t row = static_cast<std::uint32_t>(code_.tableCalls.size());
     code_.tableCalls.push_back(call);
     std::size_t at = npos;
-    if (inPlace == 0) at = emit(localOpcode::callTable, failure, 0, row);
-    emit(localOpcode::startChain, failure, variable(node.text), callRow(node, 0));
+    const spot methodPlace = only(placeOf(node.methodAt));
+    if (inPlace == 0) at = emitAt(methodPlace, localOpcode::callTable, failure, 0, row);
+    emitAt(only(placeOf(node.at)), localOpcode::startChain, failure, variable(node.text), callRow(node, 0));
     push(1);
     for (std::size_t i = 0; i < count; ++i) {
-      if (i == inPlace && at == npos) at = emit(localOpcode::callTable, failure, 0, row);
+      if (i == inPlace && at == npos) at = emitAt(methodPlace, localOpcode::callTable, failure, 0, row);
       value(tree, node.arguments[i], depth + 1, failure);
     }
-    if (at == npos) at = emit(localOpcode::callTable, failure, 0, row);
-    callInstruction(localOpcode::callMethod, node, call.member, depth, failure);
+    if (at == npos) at = emitAt(methodPlace, localOpcode::callTable, failure, 0, row);
+    callInstruction(localOpcode::callMethod, node, call.member, depth, failure, node.methodAt);
     patch(at);
     return true;
+  }
+
+  // A call of a pure numeric built-in: the numeric instruction in front of the general
+  // call, arguments placed as for a table's cell methods.
+  bool numericCall(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
+    const localBuiltin::numeric function = localBuiltin::numericNamed(localString::wstringToUpper(node.text));
+    const std::size_t count = node.arguments.size();
+    if (!localBuiltin::numericTakes(function, count)) return false;
+    const std::size_t inPlace = firstReadInPlace(tree, node);
+    localNumericCall call;
+    call.function = function;
+    call.count = static_cast<std::uint8_t>(count);
+    call.slots = static_cast<std::uint8_t>(inPlace);
+    call.name = this->function(node.text);
+    for (std::size_t i = inPlace; i < count; ++i) call.arguments[i] = operand(tree.nodes()[node.arguments[i]]);
+    const std::uint32_t row = static_cast<std::uint32_t>(code_.numericCalls.size());
+    code_.numericCalls.push_back(call);
+    std::size_t at = npos;
+    const spot callPlace = only(placeOf(node.at));
+    if (inPlace == 0) at = emitAt(callPlace, localOpcode::callNumeric, failure, 0, row);
+    emitAt(callPlace, localOpcode::pushFresh, failure);
+    push(1);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i == inPlace && at == npos) at = emitAt(callPlace, localOpcode::callNumeric, failure, 0, row);
+      value(tree, node.arguments[i], depth + 1, failure);
+    }
+    if (at == npos) at = emitAt(callPlace, localOpcode::callNumeric, failure, 0, row);
+    callInstruction(localOpcode::callFunction, node, call.name, depth, failure, node.at);
+    patch(at);
+    return true;
+  }
+
+  // The first of a call's arguments that a specialised instruction reads in place: the
+  // leaves after the last argument that is computed. Those before it are read into slots
+  // first, as the general call reads them: a later argument may change their variables.
+  std::size_t firstReadInPlace(const localExpressionTree& tree, const treeNode& node) {
+    std::size_t first = node.arguments.size();
+    while (first > 0 && leafOperand(tree.nodes()[node.arguments[first - 1]])) --first;
+    return first;
   }
 
   void binary(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure) {
     value(tree, node.left, depth, failure);
     unsigned rightDepth = depth;
     const treeNode& right = unwrapped(tree, node.right, rightDepth);
+    const localSourcePlace divisor = placeOf(tree.startOf(node.right));
     if (leafOperand(right)) {
-      emit(localOpcode::operateWith, failure, operand(right), 0, node.operation);
+      emitAt(spot{placeOf(node.at), {}, placeOf(right.at), divisor}, localOpcode::operateWith, failure, operand(right),
+             0, node.operation);
     } else {
       value(tree, node.right, depth, failure);
-      emit(localOpcode::operate, failure, 0, 0, node.operation);
+      emitAt(spot{placeOf(node.at), {}, {}, divisor}, localOpcode::operate, failure, 0, 0, node.operation);
       pop(1);
     }
   }
@@ -336,9 +403,9 @@ class localCodeCompiler {
   }
 
   void callInstruction(localOpcode op, const treeNode& node, std::uint32_t name, unsigned depth,
-                       std::uint32_t failure) {
+                       std::uint32_t failure, unsigned nameAt) {
     const std::uint32_t count = static_cast<std::uint32_t>(node.arguments.size());
-    const std::size_t at = emit(op, failure, callRow(node, name), count);
+    const std::size_t at = emitAt(only(placeOf(nameAt)), op, failure, callRow(node, name), count);
     code_.instructions[at].levels = static_cast<std::uint16_t>(depth);
     pop(count);
   }
@@ -381,8 +448,43 @@ class localCodeCompiler {
 
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
+  // The places of an instruction: its own, then those of localCode::operandPlaces.
+  struct spot {
+    localSourcePlace at;
+    localSourcePlace left;
+    localSourcePlace right;
+    localSourcePlace divisor;
+  };
+
+  static spot only(const localSourcePlace& place) {
+    spot where;
+    where.at = place;
+    return where;
+  }
+
+  // The instruction at `at` begins a statement standing at place.
+  void begins(std::size_t at, const localSourcePlace& place) {
+    code_.places[at].statementStart = true;
+    code_.statementPlaces.push_back({static_cast<std::uint32_t>(at), place});
+  }
+
+  // The place of an offset in the text of the node being compiled.
+  localSourcePlace placeOf(unsigned offset) const {
+    return node_ != nullptr ? node_->placeAt(offset) : statementPlace_;
+  }
+
+  // An instruction standing where its statement does.
   std::size_t emit(localOpcode op, std::uint32_t failure, std::uint32_t a = 0, std::uint32_t b = 0,
                    std::int32_t operation = 0) {
+    localSourcePlace place = statementPlace_;
+    place.statementStart = false;
+    return emitAt(only(place), op, failure, a, b, operation);
+  }
+
+  std::size_t emitAt(const spot& where, localOpcode op, std::uint32_t failure, std::uint32_t a = 0,
+                     std::uint32_t b = 0, std::int32_t operation = 0) {
+    code_.places.push_back(where.at);
+    code_.parts.push_back({where.left, where.right, where.divisor});
     localInstruction instruction;
     instruction.op = op;
     instruction.operation = static_cast<std::uint8_t>(operation);
@@ -414,6 +516,8 @@ class localCodeCompiler {
 
   localCode& code_;
   unsigned height_ = 0;
+  localSourcePlace statementPlace_;              // of the statement being compiled
+  const localOperatorCompiled* node_ = nullptr;  // whose text the tree offsets are in
   std::vector<std::pair<std::size_t, const localOperatorCompiled*>> starts_;
 };
 
@@ -434,6 +538,14 @@ void placeOperands(localCode& code) {
   }
   for (localTableCall& call : code.tableCalls) {
     if (call.object != localTableCall::inSlot) place(call.object);
+    for (std::uint8_t i = call.slots; i < call.count; ++i) place(call.arguments[i]);
+  }
+  // Statements are noted as they end, nested ones first.
+  std::stable_sort(code.statementPlaces.begin(), code.statementPlaces.end(),
+                   [](const localCode::statementPlace& a, const localCode::statementPlace& b) {
+                     return a.instruction < b.instruction;
+                   });
+  for (localNumericCall& call : code.numericCalls) {
     for (std::uint8_t i = call.slots; i < call.count; ++i) place(call.arguments[i]);
   }
   std::vector<localValueDescription*>& values = code.operandValues.values;

@@ -1,5 +1,6 @@
-// The listing of an instruction list: one instruction a line, its number, its name and its
-// operands spelled out from the side tables, so a golden test shows how statements compile.
+// The listing of an instruction list: one instruction a line, its number, its line:column
+// in the source, its name and its operands spelled out from the side tables, so a golden
+// test shows how statements compile and where each instruction stands.
 #include <algorithm>
 #include <string>
 
@@ -20,6 +21,7 @@ const wchar_t* nameOf(localOpcode op) {
     case localOpcode::callFunction: return L"callFunction";
     case localOpcode::callMethod: return L"callMethod";
     case localOpcode::callTable: return L"callTable";
+    case localOpcode::callNumeric: return L"callNumeric";
     case localOpcode::store: return L"store";
     case localOpcode::update: return L"update";
     case localOpcode::pop: return L"pop";
@@ -71,6 +73,9 @@ std::wstring localCode::disassemble() const {
     const localInstruction& instruction = instructions[at];
     std::wstring line = std::to_wstring(at);
     line.resize(std::max<std::size_t>(line.size(), 4), L' ');
+    // Where it stands in the source, line:column.
+    line += std::to_wstring(places[at].line) + L":" + std::to_wstring(places[at].column);
+    line.resize(std::max<std::size_t>(line.size() + 1, 12), L' ');
     line += nameOf(instruction.op);
     const auto add = [&line](const std::wstring& part) { line += L" " + part; };
     switch (instruction.op) {
@@ -112,6 +117,16 @@ std::wstring localCode::disassemble() const {
         };
         std::wstring written = text(call.object) + L"." + members[call.member].upper + L"(";
         for (std::uint8_t i = 0; i < call.count; ++i) written += (i != 0 ? L", " : L"") + text(call.arguments[i]);
+        add(written + L")");
+        add(L"-> " + std::to_wstring(instruction.a));
+        break;
+      }
+      case localOpcode::callNumeric: {
+        const localNumericCall& call = numericCalls[instruction.b];
+        std::wstring written = functions[call.name].text + L"(";
+        for (std::uint8_t i = 0; i < call.count; ++i)
+          written += (i != 0 ? L", " : L"") +
+                     (i < call.slots ? std::wstring(L"^") : operandText(call.arguments[i]));
         add(written + L")");
         add(L"-> " + std::to_wstring(instruction.a));
         break;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/localFailurePlace.h"
 #include "core/localInterrupt.h"
 #include "core/localNestingGuard.h"
 #include "core/localTrace.h"
@@ -160,8 +161,12 @@ class localCodeRunner {
     return found;
   }
   // Ctrl-C at a loop's pass: the loop fails with its report, then its blocks report.
+  // The place is the loop's statement, not the part of its test.
   bool interrupted(const localInstruction& instruction) {
     localInterruptReport(state_, "execute", 405);
+    const localSourcePlace place =
+        code_.statementPlaceAt(static_cast<std::size_t>(&instruction - code_.instructions.data()));
+    localFailurePlace::failedAt(code_.source, place.line, place.column, std::wstring());
     return fail(instruction, false);
   }
   int compare(localValueDescription* const* values, const localInstruction& instruction,
@@ -172,6 +177,9 @@ class localCodeRunner {
   [[gnu::always_inline]] bool callTable(localValueDescription* const* values, const localInstruction& instruction,
                                         localValueDescription*& top);
   [[gnu::noinline]] bool tableMember(const localTableCall& call, const localClassDeclaration& declaration) const;
+  [[gnu::always_inline]] bool callNumeric(localValueDescription* const* values, const localInstruction& instruction,
+                                          localValueDescription*& top);
+  [[gnu::noinline]] bool numericFunction(const localNumericCall& call);
   bool callMethod(const localInstruction& instruction, localValueDescription* top);
   bool fail(const localInstruction& instruction, bool ownLines = true);
 
@@ -239,8 +247,51 @@ bool localCodeRunner::tableMember(const localTableCall& call, const localClassDe
   return true;
 }
 
+// A pure numeric built-in in one step (localCodeNumericCall.h); false, with nothing done,
+// leaves the call to the general sequence after the instruction.
+[[gnu::always_inline]] inline bool localCodeRunner::callNumeric(localValueDescription* const* values,
+                                                               const localInstruction& instruction,
+                                                               localValueDescription*& top) {
+  const localNumericCall& call = code_.numericCalls[instruction.b];
+  if (call.generation != context_.generation() && !numericFunction(call)) return false;
+  localValueDescription* const firstSlot = top - call.slots;
+  const auto argument = [&](std::size_t i) __attribute__((always_inline)) -> const localValueDescription* {
+    return i < call.slots ? firstSlot + i : lookUp(values, call.arguments[i]);
+  };
+  // Without arguments in slots the result slot is a new one, as pushFresh makes it.
+  const bool newSlot = call.slots == 0;
+  localValueDescription* const result = newSlot ? top : firstSlot - 1;
+  if (newSlot) result->reset();
+  if (!localNumericCallRun::run(call, argument, *result)) return false;
+  top = result + 1;
+  return true;
+}
+
+// Whether the call's name finds the built-in in the context as it is now (and not a user
+// function, or nothing); the generation it was found at is kept, so the next call from the
+// place checks only that.
+bool localCodeRunner::numericFunction(const localNumericCall& call) {
+  const localCode::name& name = code_.functions[call.name];
+  const std::size_t position = context_.funcFindAtSite(name.site, name.text);
+  if (position == localContextUTF8::npos || position >= context_.funcCount()) return false;
+  const localContextUTF8::functionDescription record = context_.funcByIdx(static_cast<unsigned>(position));
+  if (record.operatorCompiled != nullptr || record.builtin != localBuiltin::numericEntry(call.function)) return false;
+  call.generation = context_.generation();
+  return true;
+}
+
 bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
   const localFailureRow& row = code_.failures[instruction.failure];
+  // The instruction names the part that failed; a node run by the scanner or by its own
+  // executor has noted its place already (or notes it with its lines below).
+  const localOpcode op = instruction.op;
+  if (op != localOpcode::pushScanned && op != localOpcode::command && op != localOpcode::scanStatement &&
+      op != localOpcode::runNode) {
+    std::wstring subject;
+    const localSourcePlace place =
+        code_.failurePlace(static_cast<std::size_t>(&instruction - code_.instructions.data()), state_, context_, subject);
+    localFailurePlace::failedAt(code_.source, place.line, place.column, subject);
+  }
   if (ownLines) {
     switch (row.what) {
       case localFailureRow::lines::none:
@@ -300,18 +351,19 @@ bool localCodeRunner::fail(const localInstruction& instruction, bool ownLines) {
 bool localCodeRunner::run() {
   static void* const handlers[] = {
       &&push,           &&pushFresh,    &&pushScanned,   &&operate,        &&operateWith,    &&startChain,
-      &&readAttribute,  &&callFunction, &&callMethod,    &&callTable,      &&store,          &&update,         &&pop,
-      &&print,          &&jump,         &&jumpUnless,    &&jumpUnlessWith,  &&jumpUnlessOperate,
+      &&readAttribute,  &&callFunction, &&callMethod,    &&callTable,      &&callNumeric,    &&store,
+      &&update,         &&pop,          &&print,         &&jump,           &&jumpUnless,     &&jumpUnlessWith,
+      &&jumpUnlessOperate,
       &&jumpUnlessCompare, &&loopCompare, &&command,     &&runNode,        &&scanStatement,  &&traceNone,
       &&traceReturn,    &&stateCheck,   &&end};
   static_assert(sizeof handlers / sizeof handlers[0] == static_cast<std::size_t>(localOpcode::end) + 1);
-  // Under a debugger every opcode goes first to `watched`, which tells the debugger where
+  // Under a debugger every opcode goes first to `statementStart`, which tells the debugger where
   // a statement starts and then goes on to the opcode's own handler. The table is chosen
-  // once, as the code starts: without a debugger the loop tests nothing more than before.
+  // once, as the code starts: without a debugger the loop tests nothing more.
   static void* watchedHandlers[std::size(handlers)] = {};
   void* const* table = handlers;
   if (localDebugHook::attached()) {
-    for (void*& handler : watchedHandlers) handler = &&watched;
+    for (void*& handler : watchedHandlers) handler = &&statementStart;
     table = watchedHandlers;
   }
   const localInstruction* const start = code_.instructions.data();
@@ -410,6 +462,11 @@ callTable : {
   if (callTable(values, instruction, top)) pc = start + instruction.a;
   LOCAL_NEXT();
 }
+callNumeric : {
+  const localInstruction& instruction = *pc++;
+  if (callNumeric(values, instruction, top)) pc = start + instruction.a;
+  LOCAL_NEXT();
+}
 store : {
   const std::uint32_t index = (pc++)->a;
   if (localValueDescription* variable = lookUp(values, index)) {
@@ -497,7 +554,7 @@ stateCheck:
   LOCAL_NEXT();
 end:
   return state_ == localErrorTypeOK;
-watched : {
+statementStart : {
   const std::size_t at = static_cast<std::size_t>(pc - start);
   if (const localOperatorCompiled* statement = code_.statementAt[at]) {
     // The debugger may have ended the program, or changed variables while it stood here.

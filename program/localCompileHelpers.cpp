@@ -23,12 +23,16 @@ sourcePlace placeOf(const std::wstring& text, unsigned position) {
 }
 
 localOperatorCompiled makeNode(const localOperatorCompiled& block, localCompiledOperatorType kind,
-                               unsigned position, const std::wstring& name, const std::wstring& text) {
+                               unsigned position, const std::wstring& name, const std::wstring& text,
+                               unsigned statementStart, unsigned textStart) {
   localOperatorCompiled node(block.executor);
   node.kind = kind;
   node.position = position;
   node.name = name;
   node.text = text;
+  node.source = currentSource();
+  node.place = sourcePlaceOf(statementStart);
+  node.spans.push_back({0, static_cast<unsigned>(text.size()), sourcePlaceOf(textStart)});
   if (kind != localCompiledOperatorTypeCOMMAND) node.parseText();
   return node;
 }

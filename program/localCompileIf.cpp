@@ -9,6 +9,8 @@ bool compileIf(localReturnStateType& state, const std::wstring& text, unsigned& 
   localOperatorCompiled ifNode(block.executor);
   ifNode.kind = localCompiledOperatorTypeIF;
   ifNode.position = statementStart;
+  ifNode.source = currentSource();
+  ifNode.place = sourcePlaceOf(statementStart);
   bool elseSeen = false;
 
   while (position < text.size()) {
@@ -30,6 +32,11 @@ bool compileIf(localReturnStateType& state, const std::wstring& text, unsigned& 
     if (!compileNestedBlock(state, text, position, context, ifNode.executor, branch)) return false;
     branch->position = branchStart;
     branch->text = condition;  // empty once ELSE was seen: such a branch is always selected
+    // A branch stands where its condition does (its text starts at the keyword's end).
+    unsigned conditionAt = branchStart;
+    localInterpretatorUTF8::scanStringSkipVoidChars(text, conditionAt);
+    branch->place = sourcePlaceOf(condition.empty() ? branchStart : conditionAt);
+    branch->spans.push_back({0, static_cast<unsigned>(condition.size()), sourcePlaceOf(branchStart)});
     if (!condition.empty()) branch->parseText();
     ifNode.children.push_back(std::move(*branch));
 

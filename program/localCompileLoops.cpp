@@ -1,5 +1,6 @@
 // WHILE cond DO block ENDDO ;   and   FOR v = first TO last DO block ENDDO ;
 // A FOR loop becomes the start assignment and a WHILE node whose body ends with the step.
+#include "interp/localExpressionTree.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "program/localCompileSteps.h"
 
@@ -30,6 +31,7 @@ bool compileLoopBody(localReturnStateType& state, const std::wstring& text, unsi
 bool compileFor(localReturnStateType& state, const std::wstring& text, unsigned& position,
                 localContextUTF8* context, localOperatorCompiled& block, unsigned statementStart) {
   localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
+  const unsigned variableStart = position;
   const std::wstring variable = localInterpretatorUTF8::scanStringGetWordToken(text, position);
   localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
   if (charAt(text, position) != L'=') {
@@ -43,6 +45,8 @@ bool compileFor(localReturnStateType& state, const std::wstring& text, unsigned&
     return false;
   }
   const std::wstring first = sourceBetween(text, firstStart, position);
+  localInterpretatorUTF8::scanStringSkipVoidChars(text, position);
+  const unsigned toStart = position;
   if (!readKeyword(text, position, L"TO", L"ПО")) {
     state = localErrorTypeSYNTAXexpectedTO;
     return false;
@@ -60,12 +64,33 @@ bool compileFor(localReturnStateType& state, const std::wstring& text, unsigned&
   std::unique_ptr<localOperatorCompiled> body;
   if (!compileLoopBody(state, text, position, context, block, body)) return false;
 
-  localOperatorCompiled loop =
-      makeNode(block, localCompiledOperatorTypeWHILE, statementStart, L"", L"(" + variable + L"<=(" + last + L"))");
+  // The loop tests (variable<=(last)) before each pass and steps variable = variable+1
+  // after it. Those texts are made here, for the scanner and the trace lines; the tree of
+  // the test is built from the parts, and every part keeps its place: the test stands at
+  // TO, the variable and the bound where they are written, the step at the variable.
+  const std::shared_ptr<const localExpressionTree> bound = localExpressionTree::parse(last);
+  localOperatorCompiled loop(block.executor);
+  loop.kind = localCompiledOperatorTypeWHILE;
+  loop.position = statementStart;
+  loop.text = L"(" + variable + L"<=(" + last + L"))";
+  loop.tree = localExpressionTree::loopCondition(variable, bound.get());
+  loop.source = currentSource();
+  loop.place = sourcePlaceOf(toStart);
+  const auto variableLength = static_cast<unsigned>(variable.size());
+  loop.spans.push_back({1, variableLength, sourcePlaceOf(variableStart)});
+  loop.spans.push_back({variableLength + 4, static_cast<unsigned>(last.size()), sourcePlaceOf(lastStart)});
   loop.children.push_back(std::move(*body));
-  loop.children.push_back(
-      makeNode(block, localCompiledOperatorTypeEXPRESSION, statementStart, variable, variable + L"+1"));
-  block.children.push_back(makeNode(block, localCompiledOperatorTypeEXPRESSION, statementStart, variable, first));
+  localOperatorCompiled step(block.executor);
+  step.kind = localCompiledOperatorTypeEXPRESSION;
+  step.position = statementStart;
+  step.name = variable;
+  step.text = variable + L"+1";
+  step.parseText();
+  step.source = currentSource();
+  step.place = sourcePlaceOf(variableStart);
+  loop.children.push_back(std::move(step));
+  block.children.push_back(makeNode(block, localCompiledOperatorTypeEXPRESSION, statementStart, variable, first,
+                                    statementStart, firstStart));
   block.children.push_back(std::move(loop));
   return statementEnd(state, text, position, statementStart);
 }
@@ -86,8 +111,11 @@ bool compileWhile(localReturnStateType& state, const std::wstring& text, unsigne
   std::unique_ptr<localOperatorCompiled> body;
   if (!compileLoopBody(state, text, position, context, block, body)) return false;
 
-  // The WHILE node of a WHILE statement keeps position 0.
-  localOperatorCompiled loop = makeNode(block, localCompiledOperatorTypeWHILE, 0, L"", L"(" + condition + L")");
+  // The WHILE node of a WHILE statement keeps position 0; its place is the statement's,
+  // and its text, in brackets, maps back to the condition.
+  localOperatorCompiled loop = makeNode(block, localCompiledOperatorTypeWHILE, 0, L"", L"(" + condition + L")",
+                                        statementStart, conditionStart);
+  loop.spans.front() = {1, static_cast<unsigned>(condition.size()), sourcePlaceOf(conditionStart)};
   loop.children.push_back(std::move(*body));
   block.children.push_back(std::move(loop));
   return statementEnd(state, text, position, statementStart);

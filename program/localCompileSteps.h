@@ -30,9 +30,33 @@ struct sourcePlace {
 };
 sourcePlace placeOf(const std::wstring& text, unsigned position);
 
-// A node of the given kind carrying the executor of the block it is compiled into.
+// The text being compiled: the number its nodes carry as their source, and where its
+// lines start. textCompile opens one for a text no open scope reads; nested blocks of the
+// same text share it.
+class sourceScope {
+ public:
+  explicit sourceScope(const std::wstring& text);
+  ~sourceScope();
+  sourceScope(const sourceScope&) = delete;
+  sourceScope& operator=(const sourceScope&) = delete;
+  // The number of the text this scope (or the one it joined) reads.
+  std::uint32_t source() const;
+  struct lines;
+
+ private:
+  std::unique_ptr<lines> own_;
+  lines* previous_ = nullptr;
+};
+// The source number and the place of a position of the text being compiled (no place
+// outside a scope).
+std::uint32_t currentSource();
+localSourcePlace sourcePlaceOf(unsigned position);
+
+// A node of the given kind carrying the executor of the block it is compiled into; the
+// statement starts at statementStart, and its text, copied from the source, at textStart.
 localOperatorCompiled makeNode(const localOperatorCompiled& block, localCompiledOperatorType kind,
-                               unsigned position, const std::wstring& name, const std::wstring& text);
+                               unsigned position, const std::wstring& name, const std::wstring& text,
+                               unsigned statementStart, unsigned textStart);
 
 // Skips void characters and steps over the ";" that must stand there; otherwise
 // localErrorTypeSYNTAXexpectedSemicolon, without a trace (call statements, RETURN).

@@ -1,8 +1,9 @@
 #pragma once
 // What a debugger learns from the engines while a program runs. The engines know of no
 // debugger: they ask one pointer whether a listener is attached, and only then tell it
-// where statements start and where the code of a program or a function is entered and
-// left. Without a listener the dispatch loop runs exactly as before (see localCodeRun.cpp).
+// where statements start. Without a listener the dispatch loop runs exactly as before
+// (see localCodeRun.cpp). Which procedure runs, the listener tells from the depth of
+// calls (localNestingGuard) and the statement it is told of.
 #include <cstddef>
 #include <string>
 
@@ -18,9 +19,6 @@ class localDebugListener {
   virtual void programOpens(const std::wstring& file, const std::wstring& text) = 0;
   // Its text compiled into this root; every function it declared is registered by now.
   virtual void programCompiled(const localOperatorCompiled& root) = 0;
-  // The code of a program's root or of a function body starts and ends running.
-  virtual void codeEnters(const localOperatorCompiled& body) = 0;
-  virtual void codeLeaves() = 0;
   // A statement is about to start: the node it was compiled from, and for the program
   // engine the code and the instruction where it starts (null and 0 for the scanner).
   // False ends the program: the state is set, and the failure travels outwards as any.
@@ -32,4 +30,5 @@ namespace localDebugHook {
 // The attached listener, or null. The debugger sets it for the run it debugs.
 extern localDebugListener* listener;
 [[gnu::always_inline]] inline bool attached() { return listener != nullptr; }
+
 }  // namespace localDebugHook

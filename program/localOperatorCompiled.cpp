@@ -1,5 +1,6 @@
 #include "program/localOperatorCompiled.h"
 
+#include <optional>
 
 #include "context/localContextUTF8.h"
 #include "core/localFailurePlace.h"
@@ -84,7 +85,7 @@ bool executeCommand(localReturnStateType& state, localContextUTF8* context, cons
   const std::wstring statement = withSemicolon(node.text);
   unsigned position = 0;
   if (!localInterpretatorUTF8::scanStringGetOperatorAndExec(state, statement, position, context, false)) {
-    localExecuteTraces::nodeFailure(state, node, 337);
+    localExecuteTraces::nodeFailure(state, node, 337, &statement);
     return false;
   }
   return state == localErrorTypeOK;
@@ -151,6 +152,7 @@ bool executeWhile(localReturnStateType& state, localContextUTF8* context, const 
     // A loop is the one construct that can run forever: let Ctrl-C end it.
     if (localInterruptRequested()) {
       localInterruptReport(state, kOperation, 405);
+      localFailurePlace::failedAt(node.source, node.place.line, node.place.column, std::wstring());
       return false;
     }
     for (const localOperatorCompiled& child : node.children) {
@@ -167,15 +169,27 @@ namespace localExecuteTraces {
 void noneNode() { localTrace(L"localCompiledOperatorTypeNONE ", kOperation, 316); }
 void returnNode() { localTrace(L"localCompiledOperatorTypeRENURN ", kOperation, 453); }
 
-void nodeFailure(const localReturnStateType& state, const localOperatorCompiled& node, unsigned first) {
-  localFailurePlace::statementFailed(node.position, node.text);
+void failedIn(const localOperatorCompiled& node, const std::wstring* scanned) {
+  const std::optional<localFailurePlace::part> part = localFailurePlace::takePart(scanned != nullptr ? *scanned : node.text);
+  localSourcePlace place = node.place;
+  std::wstring subject;
+  if (part) {
+    place = node.placeAt(part->position);
+    subject = std::move(part->subject);
+  }
+  localFailurePlace::failedAt(node.source, place.line, place.column, subject);
+}
+
+void nodeFailure(const localReturnStateType& state, const localOperatorCompiled& node, unsigned first,
+                 const std::wstring* scanned) {
+  failedIn(node, scanned);
   localTrace(node.name + L"=" + node.text + L"; ", kOperation, first);
   localTrace(localString::returnStateAsString(state), kOperation, first + 1);
   localTrace(L"ERROR!!! func: ", kOperation, first + 2);
 }
 
 void statementLine(const localOperatorCompiled& node, unsigned number) {
-  localFailurePlace::statementFailed(node.position, node.text);
+  failedIn(node, nullptr);
   localTrace(L"ERROR!!! func: ", kOperation, number);
 }
 
@@ -205,28 +219,9 @@ bool localOperatorCompiled::execute(localReturnStateType& state, localContextUTF
     state = localErrorTypeCODE;
     return false;
   }
-  if (localDebugHook::attached()) return executeWatched(state, context, *node, arguments, result);
   if (context != nullptr && localEngine::current() == localEngine::kind::code)
     return localCode::run(state, *context, *node, arguments, result);
   return runKind(state, context, *node, arguments, result);
-}
-
-bool localOperatorCompiled::executeWatched(localReturnStateType& state, localContextUTF8* context,
-                                           const localOperatorCompiled& node, localValueList* arguments,
-                                           localValueDescription& result) {
-  // The debugger keeps the stack of running programs and functions from these two calls.
-  class entered {
-   public:
-    explicit entered(const localOperatorCompiled& body) { localDebugHook::listener->codeEnters(body); }
-    ~entered() {
-      if (localDebugHook::attached()) localDebugHook::listener->codeLeaves();
-    }
-    entered(const entered&) = delete;
-    entered& operator=(const entered&) = delete;
-  } frame(node);
-  if (context != nullptr && localEngine::current() == localEngine::kind::code)
-    return localCode::run(state, *context, node, arguments, result);
-  return runKind(state, context, node, arguments, result);
 }
 
 bool localOperatorCompiled::executeScanning(localReturnStateType& state, localContextUTF8* context,

@@ -7,6 +7,7 @@
 #include "context/localContextUTF8.h"
 #include "core/localReturnStateType.h"
 #include "core/localValueDescription.h"
+#include "program/localSourcePlace.h"
 
 class localExpressionTree;
 
@@ -65,11 +66,6 @@ class localOperatorCompiled {
   static bool executeScanning(localReturnStateType& state, localContextUTF8* context,
                               const localOperatorCompiled* node, localValueList* arguments,
                               localValueDescription& result);
-  // execute while a debugger is attached: the same run, between the debugger's notes of
-  // entering and leaving the code.
-  static bool executeWatched(localReturnStateType& state, localContextUTF8* context,
-                             const localOperatorCompiled& node, localValueList* arguments,
-                             localValueDescription& result);
   void COUT(const unsigned& indent) const;
 
   std::uint32_t position = 0;
@@ -82,6 +78,16 @@ class localOperatorCompiled {
   // The parsed expression of text, shared by copies of the node; null when the text is
   // scanned at every run (commands, texts the tree does not take).
   std::shared_ptr<const localExpressionTree> tree;
+  // Where the node comes from: the compiled text it is part of (0: none), the place of
+  // the statement (or the condition) it stands for, and where the pieces of its text
+  // stand in the source.
+  std::uint32_t source = 0;
+  localSourcePlace place;
+  std::vector<localTextSpan> spans;
+
+  // The place of the character at offset in text (the node's place when the compiler
+  // made that character up).
+  localSourcePlace placeAt(unsigned offset) const { return localPlaceInText(text, spans, offset, place); }
 
   // Parses text into tree; the compiler calls it once the kind, name and text are final.
   void parseText();

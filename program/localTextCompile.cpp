@@ -36,6 +36,7 @@ bool localInterpretatorUTF8::textCompile(localReturnStateType& state, const std:
   }
   // Every nested block passes through here: bound the depth before the stack is.
   localNestingGuard guard(localNestingKind::block);
+  const sourceScope scope(text);
   if (guard.tooDeep()) {
     trace(L"localErrorTypeCODE!!! слишком глубокая вложенность блоков func: ", 2190);
     state = localErrorTypeCODE;
@@ -43,6 +44,8 @@ bool localInterpretatorUTF8::textCompile(localReturnStateType& state, const std:
   }
   block->kind = localCompiledOperatorTypeBLOCK;
   block->children.clear();
+  block->source = scope.source();
+  block->place = sourcePlaceOf(position);
 
   for (;;) {
     if (position >= text.size()) return state == localErrorTypeOK;
@@ -90,7 +93,7 @@ bool compilePrint(localReturnStateType& state, const std::wstring& text, unsigne
     return false;
   }
   block.children.push_back(makeNode(block, localCompiledOperatorTypePRINT, statementStart, L"",
-                                   sourceBetween(text, expressionStart, position)));
+                                   sourceBetween(text, expressionStart, position), statementStart, expressionStart));
   return statementEnd(state, text, position, statementStart);
 }
 
@@ -125,7 +128,8 @@ bool compileSimple(localReturnStateType& state, const std::wstring& text, unsign
     // The executor consumed more than the word: a console command, run again at run time.
     const std::wstring command = sourceBetween(text, statementStart, position);
     trace(L" Откомпилирована запрограммированная команда (оператор) [" + command + L"] !!!  func: ", 2584);
-    block.children.push_back(makeNode(block, localCompiledOperatorTypeCOMMAND, 0, L"", command));
+    block.children.push_back(
+        makeNode(block, localCompiledOperatorTypeCOMMAND, 0, L"", command, statementStart, statementStart));
     return statementEnd(state, text, position, statementStart);
   }
   if (position >= text.size()) return statementEnd(state, text, position, statementStart);
@@ -135,7 +139,7 @@ bool compileSimple(localReturnStateType& state, const std::wstring& text, unsign
     if (!checkExpression(state, text, position, context))
       return reportStatementFailure(state, text, position, 2598, 2599);
     block.children.push_back(makeNode(block, localCompiledOperatorTypeEXPRESSION, 0, L"",
-                                     sourceBetween(text, statementStart, position)));
+                                     sourceBetween(text, statementStart, position), statementStart, statementStart));
     return consumeSemicolon(state, text, position);
   }
 
@@ -147,7 +151,8 @@ bool compileSimple(localReturnStateType& state, const std::wstring& text, unsign
     if (!checkExpression(state, text, position, context))
       return reportStatementFailure(state, text, position, 2636, 2637);
     block.children.push_back(makeNode(block, localCompiledOperatorTypeEXPRESSION, statementStart, upperWord,
-                                     sourceBetween(text, expressionStart, position)));
+                                     sourceBetween(text, expressionStart, position), statementStart,
+                                     expressionStart));
     return statementEnd(state, text, position, statementStart);
   }
   state = localErrorTypeSYNTAX;

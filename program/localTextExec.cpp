@@ -6,6 +6,7 @@
 #include "core/localDiagnostics.h"
 #include "core/localFailurePlace.h"
 #include "core/localNestingGuard.h"
+#include "platform/localFreshStack.h"
 #include "core/localTrace.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "program/localCompileSteps.h"
@@ -17,8 +18,9 @@ namespace {
 
 const char* const kOperation = "textExec";
 
-void reportCompileFailure(const localReturnStateType& state, const std::wstring& text, unsigned position) {
-  localFailurePlace::compileFailed(position, state);
+void reportCompileFailure(const localReturnStateType& state, const std::wstring& text, unsigned position,
+                          std::uint32_t source) {
+  localFailurePlace::compileFailed(source, position, state);
   const localCompile::sourcePlace place = localCompile::placeOf(text, position);
   std::ostream& out = localDiagnostics();
   out << localString::wstringToStdStringMultibyte(localString::trimL(localString::getLineFromPos(text, place.lineStart)))
@@ -40,23 +42,44 @@ bool localInterpretatorUTF8::textExec(localReturnStateType& state, const std::ws
     return false;
   }
 
+  const std::size_t notes = localFailurePlace::mark();
   auto root = std::make_unique<localOperatorCompiled>(&localOperatorCompiled::execute);
   unsigned position = 0;
   localOperatorCompiled* block = root.get();
-  const bool compiled = textCompile(state, text, position, context, block);
+  std::uint32_t source = 0;
+  bool compiled = false;
+  {
+    const localCompile::sourceScope scope(text);
+    source = scope.source();
+    compiled = textCompile(state, text, position, context, block);
+  }
 
   if (state != localErrorTypeOK) {
-    reportCompileFailure(state, text, position);
+    reportCompileFailure(state, text, position, source);
+    localFailurePlace::runFailed(text, source, notes);
     return false;
   }
-  if (!compiled) return false;
+  if (!compiled) {
+    localFailurePlace::runFailed(text, source, notes);
+    return false;
+  }
   if (localDebugHook::attached()) localDebugHook::listener->programCompiled(*root);
 
   localValueList arguments;
   localValueDescription result;
   result.setVal(0.0);
   localTrace(L"СТАРТ!!!!!!:  func: ", kOperation, 2751);
-  if (!root->executor(state, context, root.get(), &arguments, result)) {
+  const auto run = [&] { return root->executor(state, context, root.get(), &arguments, result); };
+#ifdef __EMSCRIPTEN__
+  // DO inside programs nests like calls: on a fresh stack every so many levels (see there).
+  const bool ran = localNestingGuard::depth(localNestingKind::call) % localPlatform::localFreshStackEvery == 0
+                       ? localOnFreshStack(run)
+                       : run();
+#else
+  const bool ran = run();
+#endif
+  if (!ran) {
+    localFailurePlace::runFailed(text, source, notes);
     localTrace(localString::returnStateAsString(state) + L" func: ", kOperation, 2753);
     return false;
   }

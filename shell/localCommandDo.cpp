@@ -44,9 +44,8 @@ bool runProgramFile(localReturnStateType& state, const std::wstring& fileName, l
   }
   if (source == programSource::commandLine) skipShebangLine(program);
   if (localDebugHook::attached()) localDebugHook::listener->programOpens(fileName, program);
-  const std::size_t notes = localFailurePlace::mark();
   if (!localInterpretatorUTF8::textExec(local, program, context)) {
-    localFailurePlace::settle(fileName, program, notes);
+    localFailurePlace::settle(fileName);
     localTrace(localString::returnStateAsString(local) + L" func: ", "scanStringGetOperatorAndExec", 1922);
     state = local;
     return false;

@@ -15,7 +15,10 @@ TEST(ScriptFailureReport, CaretStandsUnderTheColumnWithTheLinesTabsKept) {
   EXPECT_EQ(localScriptFailure::sourceAndCaret(L"\t\tx = y;", 7), "\t\tx = y;\n\t\t    ^\n");
   // A missing ";" is named just past the end of the line's code; a CR of the line end goes.
   EXPECT_EQ(localScriptFailure::sourceAndCaret(L"x = 1\r", 6), "x = 1\n     ^\n");
-  localFailurePlace::place place{L"p.prg", 3, 2, {}};
+  // Of a very long line, a stretch around the column.
+  const std::string shown = localScriptFailure::sourceAndCaret(std::wstring(5000, L'(') + L"x", 5001);
+  EXPECT_EQ(shown, "..." + std::string(80, '(') + "x\n" + std::string(83, ' ') + "^\n");
+  localFailurePlace::place place{L"p.prg", 3, 2, {}, {}};
   EXPECT_EQ(localScriptFailure::report(place, localErrorTypeDIVISIONbyZero, nullptr), "p.prg:3:2: Деление на 0!\n");
   place.line = 0;
   place.detail = L"x.prg";

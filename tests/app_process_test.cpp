@@ -106,7 +106,7 @@ TEST(AppCommandLine, CommandTextRunsConsoleLinesAndInteractiveContinues) {
   EXPECT_EQ(run.out, "6\n");
   const appTest::Run failed = runInterpreter({"-c", "? nosuch\n? 2"});
   EXPECT_EQ(failed.status, 1);
-  EXPECT_TRUE(contains(failed.err, "-c:1:1: ")) << failed.err;
+  EXPECT_TRUE(contains(failed.err, "-c:1:3: ")) << failed.err;
   EXPECT_EQ(failed.out, "2\n") << "a failed line does not stop the next";
   // QUIT ends everything, the console of -i included.
   const appTest::Run quit = runInterpreter({"-i", "-c", "QUIT\n? 3"}, "? 4\n");

@@ -107,7 +107,7 @@ TEST_F(ScriptTest, ProgramOutputAndListingsOnStdoutTracesOnlyWithTrace) {
         "s = t.SORT('a');\nMESSAGE('two');\nDISPLAY MEMORY T;\n? 1/0;\n");
   const appTest::Run quiet = this->run({"mixed.prg"});
   EXPECT_EQ(quiet.status, 1);
-  EXPECT_EQ(quiet.err, failure("mixed.prg:8:1: Деление на 0!", "? 1/0;", 1));
+  EXPECT_EQ(quiet.err, failure("mixed.prg:8:5: Деление на 0!", "? 1/0;", 5));
   const appTest::Run run = this->run({"--trace", "mixed.prg"});
   EXPECT_EQ(run.out, quiet.out) << "--trace changes nothing on stdout";
   EXPECT_EQ(run.status, 1);
@@ -122,26 +122,26 @@ TEST_F(ScriptTest, ProgramOutputAndListingsOnStdoutTracesOnlyWithTrace) {
   const std::size_t sortTrace = run.err.find(" columnIdx=0 func: sort");
   const std::size_t failed = run.err.find("ERROR!!! func: execute file: localInterpretatorUTF8 line: 446");
   EXPECT_LT(sortTrace, failed);
-  EXPECT_TRUE(endsWith(run.err, "line: 1922\n" + failure("mixed.prg:8:1: Деление на 0!", "? 1/0;", 1))) << run.err;
+  EXPECT_TRUE(endsWith(run.err, "line: 1922\n" + failure("mixed.prg:8:5: Деление на 0!", "? 1/0;", 5))) << run.err;
 }
 
-TEST_F(ScriptTest, ClosingLineNamesTheStatementThatFailedAtRunTime) {
+TEST_F(ScriptTest, ClosingLineNamesThePartThatFailedAtRunTime) {
   write("loop.prg", "n = 0;\nFOR i = 1 TO 3 DO\n  n = n + 1;\n  ? 10 / (2 - i);\nENDDO;\n");
-  EXPECT_EQ(run({"loop.prg"}).err, failure("loop.prg:4:3: Деление на 0!", "  ? 10 / (2 - i);", 3));
-  // In a function body of the same file, called by a statement that keeps no position.
+  EXPECT_EQ(run({"loop.prg"}).err, failure("loop.prg:4:10: Деление на 0!", "  ? 10 / (2 - i);", 10));
+  // In a function body of the same file: the unknown variable there, by its name.
   write("body.prg", "PROCEDURE Show()\n  ? missing;\nENDPROCEDURE;\n? 'x';\nShow();\n");
-  EXPECT_EQ(run({"body.prg"}).err, failure("body.prg:2:3: Переменная не существует.", "  ? missing;", 3));
-  // A failing condition of WHILE and of IF.
+  EXPECT_EQ(run({"body.prg"}).err, failure("body.prg:2:5: Переменная не существует. MISSING", "  ? missing;", 5));
+  // A failing condition of WHILE and of IF: the operand, the comparison.
   write("while.prg", "x = 1;\n\nWHILE nosuch > 1 DO\n  x = 2;\nENDDO;\n");
-  EXPECT_EQ(run({"while.prg"}).err, failure("while.prg:3:7: Переменная не существует.", "WHILE nosuch > 1 DO", 7));
+  EXPECT_EQ(run({"while.prg"}).err, failure("while.prg:3:7: Переменная не существует. NOSUCH", "WHILE nosuch > 1 DO", 7));
   write("if.prg", "x = 1;\nIF x = 2 THEN\n  x = 3;\nELSEIF 'a' > 1 THEN\nENDIF;\n");
-  EXPECT_EQ(run({"if.prg"}).err, failure("if.prg:4:7: Неверный тип операнда (-ов)!", "ELSEIF 'a' > 1 THEN", 7));
+  EXPECT_EQ(run({"if.prg"}).err, failure("if.prg:4:12: Неверный тип операнда (-ов)!", "ELSEIF 'a' > 1 THEN", 12));
   // A program run by DO fails: the inner file and its line are named.
   write("outer.prg", "? 1;\nDO inner.prg ;\n");
   write("inner.prg", "\n\n   y = nothing + 1;\n");
   const appTest::Run nested = run({"outer.prg"});
   EXPECT_EQ(nested.out, "1\n");
-  EXPECT_EQ(nested.err, failure("inner.prg:3:4: Переменная не существует.", "   y = nothing + 1;", 4));
+  EXPECT_EQ(nested.err, failure("inner.prg:3:8: Переменная не существует. NOTHING", "   y = nothing + 1;", 8));
 }
 
 TEST_F(ScriptTest, DebugRunsTheFileUnderTheDebuggerReadingCommandsFromStandardInput) {
@@ -151,7 +151,7 @@ TEST_F(ScriptTest, DebugRunsTheFileUnderTheDebuggerReadingCommandsFromStandardIn
             "Остановка перед первым оператором: dbg.prg:2\n->   2  x = 1;\n(отладка) dbg.prg:3\n->   3  ? x + 1;\n"
             "(отладка) (отладка) 6\nПрограмма завершилась с ошибкой.\n");
   EXPECT_EQ(stepped.status, 1);
-  EXPECT_EQ(stepped.err, "dbg.prg:4:1: Деление на 0!\n? 1 / 0;\n^\n");
+  EXPECT_EQ(stepped.err, failure("dbg.prg:4:7: Деление на 0!", "? 1 / 0;", 7));
   // quit (here: the end of the input) ends the program as a success.
   const appTest::Run quit = run({"--debug", "dbg.prg"});
   EXPECT_EQ(quit.status, 0);
@@ -182,14 +182,14 @@ TEST_F(ScriptTest, CommandTextReportsEachFailedLineAndGoesOn) {
   const appTest::Run run = this->run({"-c", "? nosuch\n? 2\n  x = 1 + 'a'"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "2\n");
-  EXPECT_EQ(run.err, failure("-c:1:1: Переменная не существует.", "? nosuch", 1) +
-                         failure("-c:3:3: Синтаксическая ошибка.", "  x = 1 + 'a'", 3));
+  EXPECT_EQ(run.err, failure("-c:1:3: Переменная не существует. NOSUCH", "? nosuch", 3) +
+                         failure("-c:3:9: Синтаксическая ошибка.", "  x = 1 + 'a'", 9));
   EXPECT_EQ(this->run({"--trace", "-c", "? nosuch\n? 2\n  x = 1 + 'a'"}).err,
             "ERROR!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 line: 1855\n" +
-                failure("-c:1:1: Переменная не существует.", "? nosuch", 1) +
+                failure("-c:1:3: Переменная не существует. NOSUCH", "? nosuch", 3) +
                 "Syntax ERROR in line lineNumber!!! func: scanStringGetOperatorAndExec file: localInterpretatorUTF8 "
                 "line: 1897\n" +
-                failure("-c:3:3: Синтаксическая ошибка.", "  x = 1 + 'a'", 3));
+                failure("-c:3:9: Синтаксическая ошибка.", "  x = 1 + 'a'", 9));
 }
 
 TEST_F(ScriptTest, CheckCompilesWithoutRunningAndReportsInTheEditorsForm) {
@@ -224,7 +224,7 @@ TEST_F(ScriptTest, ShebangLineIsSkippedAndLinesKeepTheirNumbers) {
   write("script.prg", "#!/usr/bin/env localinterp\n? 'hello';\n? nosuch;\n");
   const appTest::Run run = this->run({"script.prg"});
   EXPECT_EQ(run.out, "hello\n");
-  EXPECT_EQ(run.err, failure("script.prg:3:1: Переменная не существует.", "? nosuch;", 1));
+  EXPECT_EQ(run.err, failure("script.prg:3:3: Переменная не существует. NOSUCH", "? nosuch;", 3));
   // Only the command line's FILE may have one: DO reads the line as a statement.
   write("caller.prg", "DO script.prg ;\n");
   EXPECT_EQ(this->run({"caller.prg"}).err,
@@ -310,7 +310,7 @@ TEST_F(ScriptTest, BlocksInCommandTextAndTheirClosingLine) {
                                             "IF n > 1 THEN\n  ? 'ok';\n  ? 1/0;\nENDIF\n? 'last'"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "6\nok\nlast\n");
-  EXPECT_EQ(run.err, failure("-c:8:3: Деление на 0!", "  ? 1/0;", 3));
+  EXPECT_EQ(run.err, failure("-c:8:7: Деление на 0!", "  ? 1/0;", 7));
 }
 
 }  // namespace
@@ -332,7 +332,7 @@ TEST_F(ScriptTest, OutputThroughAPipeIsTheProgramsOutputOnly) {
   transcript::readBinaryFile(streams.path() + "/out", out);
   transcript::readBinaryFile(workPath() + "/only-errors.txt", errorsOnly);
   EXPECT_EQ(out, "итог: 15\n");
-  EXPECT_EQ(errorsOnly, failure("tour.prg:2:1: Переменная не существует.", "? nosuch;", 1));
+  EXPECT_EQ(errorsOnly, failure("tour.prg:2:3: Переменная не существует. NOSUCH", "? nosuch;", 3));
 }
 
 }  // namespace
@@ -349,7 +349,7 @@ TEST_F(ScriptTest, FailuresOfTheTrapsComeWithAHint) {
   write("and.prg", "a = 2;\nb = 2;\nIF a > 1 AND b > 1 THEN\n  ? 'both';\nENDIF;\n");
   const appTest::Run both = run({"and.prg"});
   EXPECT_TRUE(endsWith(both.err, "            ^\nhint: the language has no AND or OR; nest the conditions instead: IF a > 1 "
-                                 "THEN IF b > 1 THEN ... ENDIF; ENDIF; (the reference's Recipes page, \"AND and OR\")\n"))
+                                 "THEN IF b > 1 THEN ... ENDIF; ENDIF; (see \"AND and OR by nesting\" in the reference's recipes.md)\n"))
       << both.err;
 }
 

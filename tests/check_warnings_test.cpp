@@ -2,6 +2,8 @@
 // the same code, and a comment on the line silences it by name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -94,6 +96,24 @@ TEST(CheckErrors, TheFirstCompileFailureIsAnErrorWithItsPlace) {
   EXPECT_EQ(d[0].column, 6u);
   EXPECT_EQ(d[0].message, L"Синтаксическая ошибка. Ожидается \";\"");
   EXPECT_TRUE(checkProgram(L"FUNCTION F() ? 1; ENDFUNCTION;\nDO nosuch.prg ;\n").empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The reference lists the warnings: one section "### `name`" for each, and no other.
+TEST(CheckWarnings, TheReferenceHasASectionForEachWarning) {
+  std::ifstream page(std::string(LOCALINTERP_SOURCE_DIR) + "/doc/warnings.md");
+  ASSERT_TRUE(page.is_open());
+  std::vector<std::string> sections;
+  for (std::string line; std::getline(page, line);)
+    if (line.rfind("### `", 0) == 0) sections.push_back(line.substr(5, line.size() - 6));
+  std::vector<std::string> kinds;
+  for (const localCheck::warningKind& kind : localCheck::warningKinds()) kinds.push_back(kind.name);
+  std::sort(sections.begin(), sections.end());
+  std::sort(kinds.begin(), kinds.end());
+  EXPECT_EQ(sections, kinds);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The place a failed run names in its closing line: the end of the statement that lacks a
-// ";", the statement that failed at run time even when its node keeps no position, and the
-// innermost program that fixed a place.
+// ";", the first note the failed program left (not one of another program's), the
+// scanner's note in its own text, and the innermost program that fixed a place.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "core/localFailurePlace.h"
@@ -30,46 +31,55 @@ TEST(FailurePlace, MissingSemicolonBelongsToTheEndOfTheStatementBeforeComments) 
   EXPECT_EQ(compilePosition(L"x", 9, localErrorTypeSYNTAX), 1u);
 }
 
-TEST(FailurePlace, RuntimeNoteMatchesItsTextOrItsOnlyOccurrence) {
-  const std::wstring text = L"a = 1;\nWHILE a < 3 DO\n  F();\n  b = a / 0;\nENDDO;\n";
+TEST(FailurePlace, TheFirstNoteOfTheFailedProgramIsItsPlace) {
   reset();
   std::size_t from = mark();
-  // An assignment keeps its statement's position and the expression's text.
-  statementFailed(static_cast<unsigned>(text.find(L"b = ")), L"a / 0");
-  statementFailed(0, L"(a < 3)");
-  settle(L"p.prg", text, from);
+  // Innermost first: a body of another program (source 2) is skipped for the call in this one.
+  failedAt(2, 9, 9, L"");
+  failedAt(1, 4, 7, L"NOSUCH");
+  failedAt(1, 2, 1, L"");
+  runFailed(L"", 1, from);
+  settle(L"p.prg", 10);
   auto place = take();
   ASSERT_TRUE(place);
   EXPECT_EQ(place->file, L"p.prg");
-  EXPECT_EQ(std::make_pair(place->line, place->column), std::make_pair(4u, 3u));
-  // A note whose text is not where its position says comes from another file: skipped
-  // for the next one, here a loop condition found once in the text.
+  EXPECT_EQ(std::make_pair(place->line, place->column), std::make_pair(14u, 7u));
+  EXPECT_EQ(place->subject, L"NOSUCH");
+  // Nothing of this program: the file alone.
   from = mark();
-  statementFailed(2, L"other text");
-  statementFailed(0, L"(a < 3)");
-  settle(L"p.prg", text, from, 10);
-  place = take();
-  ASSERT_TRUE(place);
-  EXPECT_EQ(std::make_pair(place->line, place->column), std::make_pair(12u, 7u));
-  // Nothing matches: the file alone.
-  from = mark();
-  statementFailed(0, L"F(x)");  // nowhere
-  statementFailed(9, L"a / 0");  // not at its position: a statement lies between
-  settle(L"p.prg", text, from);
+  failedAt(2, 3, 3, L"");
+  runFailed(L"", 1, from);
+  settle(L"p.prg");
   place = take();
   ASSERT_TRUE(place);
   EXPECT_EQ(place->line, 0u);
 }
 
+TEST(FailurePlace, TheScannersNoteBelongsToTheTextItWasLeftInAndTheInnermostStands) {
+  reset();
+  const std::wstring text = L"1 / 0";
+  const std::wstring other = L"1 / 0";
+  partFailed(text, 4);
+  partFailed(text, 2, L"X");  // an outer part of the same failure
+  EXPECT_FALSE(takePart(other)) << "another text, even with the same characters";
+  EXPECT_FALSE(takePart(text)) << "taking clears it";
+  partFailed(text, 4, L"X");
+  const std::optional<part> taken = takePart(text);
+  ASSERT_TRUE(taken);
+  EXPECT_EQ(taken->position, 4u);
+  EXPECT_EQ(taken->subject, L"X");
+}
+
 TEST(FailurePlace, TheInnermostProgramFixesThePlaceAndAnUnreadableFileIsNamed) {
   reset();
   const std::size_t outer = mark();
-  const std::wstring inner = L"\n? zz;\n";
   const std::size_t from = mark();
-  statementFailed(1, L"zz");
-  settle(L"inner.prg", inner, from);
-  statementFailed(0, L"DO inner.prg ");
-  settle(L"outer.prg", L"DO inner.prg ;\n", outer);
+  failedAt(7, 2, 1, L"");
+  runFailed(L"", 7, from);
+  settle(L"inner.prg");
+  failedAt(6, 1, 1, L"");
+  runFailed(L"", 6, outer);
+  settle(L"outer.prg");
   auto place = take();
   ASSERT_TRUE(place);
   EXPECT_EQ(place->file, L"inner.prg");
@@ -86,8 +96,9 @@ TEST(FailurePlace, CompileNoteAndLineOffset) {
   reset();
   const std::wstring text = L"IF x THEN\n  ? 1\nENDIF;\n";
   const std::size_t from = mark();
-  compileFailed(static_cast<unsigned>(text.find(L"ENDIF")), localErrorTypeSYNTAXexpectedSemicolon);
-  settle(L"-c", text, from, 4);
+  compileFailed(3, static_cast<unsigned>(text.find(L"ENDIF")), localErrorTypeSYNTAXexpectedSemicolon);
+  runFailed(text, 3, from);
+  settle(L"-c", 4);
   const auto place = take();
   ASSERT_TRUE(place);
   EXPECT_EQ(std::make_pair(place->line, place->column), std::make_pair(6u, 6u));

@@ -164,6 +164,24 @@ TEST_P(DebugCore, QuitEndsTheProgramQuietlyAndKeepsItsVariables) {
   EXPECT_EQ(context_.varFind(L"I"), localContextUTF8::npos);  // never reached
 }
 
+TEST_P(DebugCore, TheStackNamesTheProcedureThatRunsNowAfterAnotherReturnedInTheSameStatement) {
+  std::ofstream(file_, std::ios::binary) << "FUNCTION F()\n  a = 1;\nENDFUNCTION;\nFUNCTION G()\n  b = 2;\n"
+                                            "ENDFUNCTION;\nx = F() + G();\n";
+  localDebug::debugger debugger(context_, driver_);
+  debugger.breakAtProcedure(L"g");
+  std::vector<localDebug::frame> frames;
+  driver_.answer = [&](const localDebug::stop&) {
+    frames = debugger.stack();
+    return resume::run;
+  };
+  EXPECT_TRUE(run(debugger, false));
+  ASSERT_EQ(frames.size(), 2u);
+  EXPECT_EQ(frames[0].procedure, L"G");
+  EXPECT_EQ(frames[0].where.line, 5u);
+  EXPECT_TRUE(frames[1].program);
+  EXPECT_EQ(frames[1].where.line, 7u);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothEngines, DebugCore,
                          ::testing::Values(localEngine::kind::code, localEngine::kind::scan),
                          [](const auto& info) { return info.param == localEngine::kind::code ? "code" : "scan"; });

@@ -1,6 +1,7 @@
-// Runs every example of the reference (doc/*.md) through the built interpreter, as the
-// transcripts are run: a fresh process per example, CP866 input, the decoded output
-// compared byte for byte with what the page shows. Both ways of running programs.
+// Runs every example of the reference (doc/*.md, and its Russian pages in doc/ru/) through
+// the built interpreter, as the transcripts are run: a fresh process per example, CP866
+// input, the decoded output compared byte for byte with what the page shows. Both ways of
+// running programs.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -19,7 +20,17 @@ namespace fs = std::filesystem;
 
 const fs::path docDirectory = fs::path(LOCALINTERP_SOURCE_DIR) / "doc";
 
-std::vector<std::string> referencePages() { return transcript::filesEndingIn(docDirectory.string(), ".md"); }
+std::vector<std::string> referencePages() {
+  std::vector<std::string> pages = transcript::filesEndingIn(docDirectory.string(), ".md");
+  for (std::string& page : transcript::filesEndingIn((docDirectory / "ru").string(), ".md")) pages.push_back(page);
+  return pages;
+}
+
+// Russian pages are told apart from the English ones of the same name.
+std::string testNameOfPage(const testing::TestParamInfo<std::string>& info) {
+  const std::string name = transcript::testNameOfFile(info);
+  return fs::path(info.param).parent_path().filename() == "ru" ? "ru_" + name : name;
+}
 
 class ReferenceExamples : public testing::TestWithParam<std::string> {
  protected:
@@ -48,9 +59,8 @@ TEST_P(ReferenceExamples, PrintWhatThePageShows) { runPage(); }
 TEST_P(ReferenceExamplesScanOnly, PrintWhatThePageShows) { runPage(); }
 
 INSTANTIATE_TEST_SUITE_P(Doc, ReferenceExamples, testing::ValuesIn(referencePages()),
-                         transcript::testNameOfFile);
-INSTANTIATE_TEST_SUITE_P(Doc, ReferenceExamplesScanOnly, testing::ValuesIn(referencePages()),
-                         transcript::testNameOfFile);
+                         testNameOfPage);
+INSTANTIATE_TEST_SUITE_P(Doc, ReferenceExamplesScanOnly, testing::ValuesIn(referencePages()), testNameOfPage);
 
 // The conventions themselves: what a console block and a program block turn into.
 TEST(ReferenceExampleFormat, ConsoleBlockBecomesSessionWithImpliedStartAndEnd) {

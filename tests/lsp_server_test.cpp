@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "classes/localLoadableClasses.h"
 #include "context/localContextUTF8.h"
 #include "core/localClassDeclaration.h"
+#include "lsp/localLspOutline.h"
 #include "lsp/localLspReference.h"
 #include "lsp/localLspServer.h"
 #include "protocol/localJsonRpc.h"
@@ -107,22 +109,29 @@ TEST(LspServer, SessionOrderIsKept) {
 }
 
 TEST(LspServer, DiagnosticsFollowOpenAndEveryChange) {
+  // An edit that inserts "1" before the ";" that the error stands on.
   const json change = notification(
       "textDocument/didChange",
       {{"textDocument", {{"uri", uri}, {"version", 2}}},
-       {"contentChanges", {{{"range", {{"start", {{"line", 1}, {"character", 4}}}, {"end", {{"line", 1}, {"character", 4}}}}},
+       {"contentChanges", {{{"range", {{"start", {{"line", 1}, {"character", 11}}}, {"end", {{"line", 1}, {"character", 11}}}}},
                             {"text", "1"}}}}});
-  const session s = run({opened("// 🙂 ok\r\nx = ;\r\n? x;\r\n"), change,
+  const session s = run({opened("// ok\r\nx = '🙂' + ;\r\n? 8 / 2 * 4;\r\n"), change,
                          notification("textDocument/didChange", {{"textDocument", {{"uri", uri}, {"version", 3}}},
                                                                  {"contentChanges", {{{"text", "y = 1\n? y;"}}}}}),
                          notification("textDocument/didClose", {{"textDocument", {{"uri", uri}}}})});
   const std::vector<json> published = s.diagnostics();
   ASSERT_EQ(published.size(), 4u);
-  ASSERT_EQ(published[0].size(), 1u);
+  ASSERT_EQ(published[0].size(), 2u) << published[0];
+  // Columns count UTF-16 units: the emoji before the error takes two.
   EXPECT_EQ(published[0][0]["severity"], 1);
-  EXPECT_EQ(published[0][0]["range"]["start"], json({{"line", 1}, {"character", 4}}));
+  EXPECT_EQ(published[0][0]["range"]["start"], json({{"line", 1}, {"character", 11}}));
   EXPECT_FALSE(published[0][0]["message"].get<std::string>().empty());
-  EXPECT_TRUE(published[1].empty()) << published[1];
+  const json warning = published[0][1];
+  EXPECT_EQ(warning["severity"], 2);
+  EXPECT_EQ(warning["code"], "operator-binding");
+  EXPECT_EQ(warning["range"], json({{"start", {{"line", 2}, {"character", 4}}}, {"end", {{"line", 2}, {"character", 9}}}}));
+  ASSERT_EQ(published[1].size(), 1u) << published[1];
+  EXPECT_EQ(published[1][0]["code"], "operator-binding");
   // A missing ";" is marked at the end of the statement that lacks it.
   ASSERT_EQ(published[2].size(), 1u);
   EXPECT_EQ(published[2][0]["range"]["start"], json({{"line", 0}, {"character", 5}}));
@@ -196,6 +205,23 @@ TEST(LspServer, BadRequestsAndHugeDocumentsGetErrorsAndTheServerGoesOn) {
   EXPECT_EQ(s.response(6)["error"]["code"], -32803);
   EXPECT_EQ(s.diagnostics().back()[0]["severity"], 2);
   EXPECT_EQ(s.status, 0);
+}
+
+TEST(LspOutline, CallsObjectsAndDeclarationsInTextBeingTyped) {
+  const std::wstring call = L"x = MAX(STRLEN('a,(b'), INT(2 // ), \n), ";
+  const localLspOutline::call found = localLspOutline::callAt(call, call.size());
+  EXPECT_TRUE(found.found);
+  EXPECT_EQ(found.name, L"MAX");
+  EXPECT_EQ(found.argument, 2u);
+  EXPECT_FALSE(localLspOutline::callAt(L"F(1); x = (2, ", 14).found);  // a bracket, no call
+
+  const localLspOutline::outline o = localLspOutline::read(
+      L"t = CREATEOBJECT( 'ValueTable' );\ncopy = t;\nother = t.GETVALUE(1, 1);\nIF t = 1 THEN x = 1; ENDIF;\n"
+      L"u = t; u = 5;\nFUNCTION Broken(a, b\n");
+  EXPECT_EQ(o.objects, (std::map<std::wstring, std::wstring>{{L"T", L"VALUETABLE"}, {L"COPY", L"VALUETABLE"}}));
+  EXPECT_EQ(o.variables, (std::vector<std::wstring>{L"t", L"copy", L"other", L"x", L"u", L"a", L"b"}));
+  ASSERT_EQ(o.procedures.size(), 1u);
+  EXPECT_EQ(o.procedures[0].parameters, (std::vector<std::wstring>{L"a", L"b"}));
 }
 
 // Hover and completion help is the reference's own text: every built-in function and

@@ -243,6 +243,13 @@ TEST(ProgramDifferential, FixedProgramsRunTheSameBothWays) {
       L"FOR i = 1 TO 3 DO c = 'x'; IF i = 3 THEN c = 'z'; ENDIF; ? A.GETVALUE(1, c); k = A.NEWLINE(i); ENDDO;",
       L"ok = CLASSLOAD('VALUETABLE'); A = CREATEOBJECT('VALUETABLE'); k = A.NEWLINE(); ? A.SETVALUE(1, 1, nosuch);",
       L"ok = CLASSLOAD('VALUETABLE'); A = CREATEOBJECT('VALUETABLE'); ? A.NEWLINE('2');",
+      // The numeric built-ins on numbers in and out of range, fractional and negative, by
+      // either name, then on a value of another kind; MAX and MIN of equal numbers and of
+      // mixed kinds; a user function of a built-in's name.
+      L"FOR i = 1 TO 4 DO x = i * 1.5; IF i = 4 THEN x = 'a'; ENDIF; ? INT(x) + ЦЕЛ(0 - x) + INT(x * 3000000000);\n"
+      L"? MAX(x, i) + МИН(i, 2, x) + MIN(i, i - 0); n = MAX(2, i); m = МАКС(x); ENDDO;",
+      L"b = 1 < 2; FOR i = 1 TO 2 DO ? MAX(b, b); ? MIN(i, b); ENDDO;",
+      L"FUNCTION INT() ? 'mine'; ENDFUNCTION;\nFOR i = 1 TO 2 DO ? INT(i / 2); ? MAX(i); ENDDO;",
       // Deep brackets, each an expression level of its own.
       L"? ((((((((((((((((((((((((((((((1))))))))))))))))))))))))))))));",
   };

@@ -7,6 +7,8 @@ import { copyFileSync, mkdirSync, readdirSync, readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
+import { renderReference } from './reference.mjs';
+
 const here = dirname(fileURLToPath(import.meta.url));
 const root = join(here, '..');
 const option = (name, fallback) => {
@@ -51,11 +53,8 @@ await build({
 });
 copyFileSync(join(here, 'index.html'), join(out, 'index.html'));
 copyFileSync(join(here, 'node_modules/coi-serviceworker/coi-serviceworker.min.js'), join(out, 'coi-serviceworker.min.js'));
-// The language reference, linked from the page's header.
-mkdirSync(join(out, 'reference'), { recursive: true });
-for (const page of readdirSync(join(root, 'doc')).filter((name) => name.endsWith('.md'))) {
-  copyFileSync(join(root, 'doc', page), join(out, 'reference', page));
-}
+// The language reference in English and Russian, linked from the page's header.
+renderReference(root, out);
 for (const file of ['localinterp.js', 'localinterp.wasm', 'localinterp.worker.js']) {
   copyFileSync(join(wasmDir, file), join(out, file));
 }

@@ -32,7 +32,6 @@ function activate(context) {
       ],
     },
   );
-  context.subscriptions.push({ dispose: () => client && client.stop() });
   return client.start();
 }
 

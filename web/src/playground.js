@@ -193,9 +193,10 @@ async function runEditor() {
   showKept();
   editor.dispatch({ effects: markFailure.of(null) });
   consolePane.lastPlace = null;
-  const succeeded = await session.runFile(name);
-  if (!succeeded && consolePane.lastPlace) goToPlace(consolePane.lastPlace, false);
-  ui.consoleInput.focus();
+  await session.runFile(name, (succeeded) => {
+    if (!succeeded && consolePane.lastPlace) goToPlace(consolePane.lastPlace, false);
+    ui.consoleInput.focus();
+  });
 }
 
 ui.run.addEventListener('click', () => runEditor());

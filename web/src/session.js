@@ -91,10 +91,11 @@ export class Session {
   }
 
   // Runs a file of the session's directory as a script run does (echoed as DO FILE): a
-  // failure ends with its FILE:LINE:COL line. Resolves to true when the program succeeded.
-  runFile(name) {
+  // failure ends with its FILE:LINE:COL line. `finished(succeeded)` is called as the run
+  // ends, before the page shows it as ready again.
+  runFile(name, finished) {
     return new Promise((resolve) => {
-      this.queue.push({ line: `DO ${name}`, file: name, resolve });
+      this.queue.push({ line: `DO ${name}`, file: name, resolve, finished });
       this.next();
     });
   }
@@ -122,7 +123,10 @@ export class Session {
     const finished = this.running;
     this.running = null;
     this.continuing = result === 2;
-    if (finished) finished.resolve(succeeded);
+    if (finished) {
+      finished.finished?.(succeeded);
+      finished.resolve(succeeded);
+    }
     if (result === 1) {
       this.restart('The session ended; a new one has started.');
       return;

@@ -1,6 +1,7 @@
 // The playground as a user meets it, at a desktop and at a 390-pixel phone viewport:
 // failures that lead to their line, the layout of a small screen, the keyboard, files
-// kept across reloads, broken share links and the first screen.
+// kept across reloads, broken share links, the first screen, and the reference's pages
+// in both languages.
 // Screenshots of each viewport go to build-web/test-artifacts/.
 // Usage: node --test web/test/usability.test.mjs (after `make web`).
 import assert from 'node:assert/strict';
@@ -111,14 +112,14 @@ for (const { name: viewport, options } of viewports) {
       assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth));
     });
 
-    test('a failed run prints its FILE:LINE:COL line, marks the line and puts the cursor there', async () => {
+    test('a failed run prints its FILE:LINE:COL line and caret, marks the line and puts the cursor there', async () => {
       await setEditor(page, 'fail.prg', "x = 1;\nIF x = 1 THEN\n  y = 1 / 0;\nENDIF;\n");
       await page.click('#run');
       await waitIdle(page);
       const text = await consoleText(page);
-      assert.match(text, /\nfail\.prg:3:3: Деление на 0!\n$/);
+      assert.match(text, /# DO fail\.prg\nfail\.prg:3:11: Деление на 0!\n  y = 1 \/ 0;\n          \^\n$/);
       assert.doesNotMatch(text, /\nError Деление/);
-      assert.deepEqual(await cursor(page), { line: 3, column: 3 });
+      assert.deepEqual(await cursor(page), { line: 3, column: 11 });
       assert.equal(await page.$eval('.cm-failure-line', (e) => e.textContent), '  y = 1 / 0;');
       assert.equal(await focusedId(page), 'console-input', 'the console has the focus after a run');
       // Typing clears the mark.
@@ -197,6 +198,25 @@ for (const { name: viewport, options } of viewports) {
       await broken.close();
     });
 
+    test('the header links the reference in English and in Russian, rendered with working links', async () => {
+      for (const [selector, heading] of [
+        ['#reference', 'localinterp language reference'],
+        ['#reference-ru', 'Справочник языка localinterp'],
+      ]) {
+        const href = await page.$eval(selector, (a) => a.href);
+        const reference = await context.newPage();
+        await reference.goto(href);
+        assert.equal(await reference.textContent('h1'), heading);
+        assert.ok((await reference.$$('nav.contents a')).length > 3, 'a table of contents');
+        assert.ok(await reference.$('input[type=search]'), 'a search box');
+        await reference.fill('#search', 'STRLEN');
+        assert.match(await reference.textContent('#results'), /STRLEN/);
+        await reference.click('main a[href$="limits.html"]');
+        await reference.waitForSelector('table');
+        await reference.screenshot({ path: join(artifacts, `reference-${selector.slice(1)}-${viewport}.png`) });
+        await reference.close();
+      }
+    });
   });
 }
 

@@ -160,6 +160,18 @@ void runReportingThrows(Work&& work) {
   std::cout.flush();
 }
 
+// Drops trace lines while it lives, as a script run from a terminal does.
+class quietDiagnostics {
+ public:
+  quietDiagnostics() : previous_(localDiscardDiagnostics()) {}
+  ~quietDiagnostics() { localSetDiagnostics(previous_); }
+  quietDiagnostics(const quietDiagnostics&) = delete;
+  quietDiagnostics& operator=(const quietDiagnostics&) = delete;
+
+ private:
+  std::ostream* previous_;
+};
+
 }  // namespace
 
 extern "C" {
@@ -170,6 +182,8 @@ EMSCRIPTEN_KEEPALIVE std::int32_t* webStart() {
   session& current = theSession();
   localApplyEncoding(localConsoleEncoding::utf8);
   std::cout.rdbuf(&current.printed);
+  // What a script run reports of a failure goes to standard error: shown as diagnostics.
+  std::cerr.rdbuf(&current.diagnostics);
   localSetDiagnostics(&current.diagnosticStream);
   current.context = std::make_unique<localContextUTF8>();
   pthread_t watcher;
@@ -196,11 +210,16 @@ EMSCRIPTEN_KEEPALIVE int webRunLine(const char* utf8) {
 }
 
 // The Run button: runs a file of the in-memory directory (UTF-8 name) as a script run
-// from a terminal does, so that a failure ends with the line "FILE:LINE:COL: message".
-// The session keeps what the program defined. Returns 0 when the program succeeded.
+// from a terminal does: quiet (no trace lines) while it goes well, and a failure reported
+// as "FILE:LINE:COL: message" with the source line, a caret and perhaps a hint. The
+// session keeps what the program defined. Returns 0 when the program succeeded.
 EMSCRIPTEN_KEEPALIVE int webRunFile(const char* utf8Name) {
   int status = 1;
-  runReportingThrows([&] { status = localScriptRun::runFile(*theSession().context, localConsoleEncoding::utf8, utf8Name); });
+  runReportingThrows([&] {
+    // Trace lines are dropped for the run, and back (also on a throw) before it is reported.
+    const quietDiagnostics quiet;
+    status = localScriptRun::runFile(*theSession().context, localConsoleEncoding::utf8, utf8Name);
+  });
   return status;
 }
 
