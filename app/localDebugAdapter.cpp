@@ -9,7 +9,6 @@
 #include "app/localConsoleEncoding.h"
 #include "app/localScriptRun.h"
 #include "context/localContextUTF8.h"
-#include "core/localDiagnostics.h"
 #include "core/localInterrupt.h"
 #include "core/localKeepAlive.h"
 #include "dap/localDapServer.h"
@@ -26,7 +25,6 @@ int localDebugAdapterRun() {
   }
   std::signal(SIGPIPE, SIG_IGN);  // an editor that has gone ends the adapter at the end of input
   localApplyEncoding(localConsoleEncoding::utf8);
-  localDiscardDiagnostics();  // trace lines are not the program's output
   localInterruptInstall();
   localContextUTF8& context = *localKeepAlive(std::make_unique<localContextUTF8>());
   localDescriptorOutput buffer(protocol);

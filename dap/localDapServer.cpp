@@ -15,6 +15,7 @@
 #include "dap/localDapBreakpoints.h"
 #include "dap/localDapOutput.h"
 #include "dap/localDapVariables.h"
+#include "core/localDiagnostics.h"
 #include "debug/localDebugger.h"
 #include "interp/localInterpretatorUTF8.h"
 #include "protocol/localDapMessages.h"
@@ -69,6 +70,8 @@ class session final : public localDebug::driver {
   int run() {
     localDapOutput::redirect programOutput(std::cout, standardOutput_);
     localDapOutput::redirect programErrors(std::cerr, standardError_);
+    // The system's trace lines are not the program's output.
+    std::ostream* const diagnostics = localDiscardDiagnostics();
     std::thread reading([this] { readAll(); });
     while (!finished_) {
       const item next = take();
@@ -77,6 +80,7 @@ class session final : public localDebug::driver {
       if (launched_ && configured_ && !ran_) runProgram();
     }
     reading.join();
+    localSetDiagnostics(diagnostics);
     return 0;
   }
 
@@ -437,6 +441,7 @@ class session final : public localDebug::driver {
   std::istream& input_;
   localDapMessages::channel channel_;
   localDebug::debugger debugger_;
+  localDapBreakpoints breakpoints_;
   const programRunner& runner_;
   localDapOutput::capture standardOutput_;
   localDapOutput::capture standardError_;
@@ -446,7 +451,6 @@ class session final : public localDebug::driver {
   std::condition_variable arrived_;
   std::deque<item> queue_;
 
-  localDapBreakpoints breakpoints_;
   std::wstring programFile_;
   bool launched_ = false;
   bool configured_ = false;

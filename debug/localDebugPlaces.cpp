@@ -39,20 +39,16 @@ void learnBlock(localDebugSource& source, const localOperatorCompiled& block, un
 
 void learnStatement(localDebugSource& source, const localOperatorCompiled& node, unsigned& cursor) {
   unsigned position = node.position;
-  unsigned end = position;
   bool known = keepsPosition(node);
   if (!known) {
     const std::wstring wanted = searchedText(node);
     const std::size_t found = wanted.empty() ? std::wstring::npos : source.text().find(wanted, cursor);
     known = found != std::wstring::npos;
     position = static_cast<unsigned>(found);
-    // The next search starts after this text: two statements of the same text (a call
-    // made twice) are two places.
-    end = known ? static_cast<unsigned>(found + wanted.size()) : position;
   }
   if (known) {
     source.statementPositions[&node] = position;
-    if (end > cursor) cursor = end;
+    if (position > cursor) cursor = position;
   }
   // An IF's branches (blocks with their condition), a loop's body and a FOR's step.
   for (const localOperatorCompiled& inner : node.children) {

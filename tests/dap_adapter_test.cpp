@@ -148,7 +148,8 @@ TEST_F(DapSession, BreakpointsStackVariablesOutputAndTheEnd) {
                                  "ENDPROCEDURE;\n"
                                  "s = 0;\n"
                                  "\n"
-                                 "FOR i = 1 TO 3 DO\n"
+                                 "n = 3;\n"
+                                 "FOR i = 1 TO n DO\n"
                                  "  s = s + i;\n"
                                  "ENDDO;\n"
                                  "Show();\n");
@@ -173,7 +174,7 @@ TEST_F(DapSession, BreakpointsStackVariablesOutputAndTheEnd) {
   ASSERT_NE(set, nullptr);
   const json& points = (*set)["body"]["breakpoints"];
   ASSERT_EQ(points.size(), 3u);
-  // The blank line's breakpoint moves to the FOR below it; past the end there is none.
+  // The blank line's breakpoint moves to the statement below it; past the end there is none.
   EXPECT_EQ(points[0]["line"], 6);
   EXPECT_EQ(points[0]["verified"], true);
   EXPECT_EQ(points[1]["line"], 2);
@@ -190,7 +191,7 @@ TEST_F(DapSession, BreakpointsStackVariablesOutputAndTheEnd) {
   EXPECT_EQ(inner[0]["name"], "SHOW");
   EXPECT_EQ(inner[0]["line"], 2);
   EXPECT_EQ(inner[0]["column"], 3);
-  EXPECT_EQ(inner[1]["line"], 9);
+  EXPECT_EQ(inner[1]["line"], 10);
   bool sawSum = false;
   for (const json& variable : (*responseTo(messages, 9))["body"]["variables"]) {
     if (variable["name"] == "S") sawSum = variable["value"] == "6" && variable["type"] == "число";
