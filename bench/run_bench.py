@@ -67,6 +67,13 @@ CASES = {
     "quicksort": ("quicksort of 80,000 numbers in a value table", lines(0, 1, 99999, 213643134820101), None),
     "collatz_cache": ("Collatz lengths of 1..20,000 cached in a value table",
                       lines(43348, 43347, 1854634, 17647, 279), None),
+    "lcs_table": ("longest common subsequence of 400 x 400 by a dynamic program over a value table",
+                  lines(254, 16655686), None),
+    "life_grid": ("game of life on a 48 x 48 grid of value tables, 40 generations", lines(321, 748176), None),
+    "tree_table": ("binary search tree of 20,000 keys kept in a value table of nodes",
+                   lines(18158, 34, 18158, 11015208019417), None),
+    "tokenizer": ("tokenizer reading a 2,293-char text character by character",
+                  lines(2293, 348, 230, 131, 14, 22963834181), None),
 }
 
 

@@ -39,7 +39,7 @@ bool localValueTable::newLine(const unsigned& position) {
     cells.resize(cells.size() + width);
   } else {
     // Takes the number position; the lines from there on move up by one.
-    cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(at(position - 1, 0)), width, localValueDescription());
+    cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(at(position - 1, 0)), width, compactCell());
   }
   ++lineCount;
   return true;
@@ -79,6 +79,27 @@ bool localValueTable::setValue(localReturnStateType& state, const unsigned& line
   return true;
 }
 
+void localValueTable::writeAside(compactCell& cell, const localValueDescription& value) {
+  if (value.isPlainNumber()) {
+    // The value aside is let go (its text freed) and its place serves the next one.
+    asideValues[cell.aside - 1].reset();
+    freeAside.push_back(cell.aside - 1);
+    cell = compactCell{value.getNum(), 0};
+    return;
+  }
+  if (cell.aside == 0) {
+    if (freeAside.empty()) {
+      asideValues.emplace_back();
+      cell.aside = static_cast<std::uint32_t>(asideValues.size());
+    } else {
+      cell.aside = freeAside.back() + 1;
+      freeAside.pop_back();
+    }
+  }
+  localValueDescription& kept = asideValues[cell.aside - 1];
+  if (&kept != &value) kept.assignInline(value);
+}
+
 bool localValueTable::sort(const std::wstring& columnName, localReturnStateType* state) {
   const unsigned column = getColumnParameters(columnName);
   if (column == 0) return false;
@@ -89,7 +110,8 @@ bool localValueTable::sort(const std::wstring& columnName, localReturnStateType*
   // before it: the number of reordered pairs, which the merge sort counts.
   std::vector<std::wstring> keys;
   keys.reserve(lineCount);
-  for (std::size_t line = 0; line < lineCount; ++line) keys.push_back(cells[at(line, index)].toString());
+  for (std::size_t line = 0; line < lineCount; ++line)
+    keys.push_back(cellValue(static_cast<unsigned>(line), index).toString());
   localStableSortResult sorted = localStableSortByText(keys, &localInterruptRequested);
   if (sorted.interrupted) {
     localReturnStateType unused = localErrorTypeOK;
@@ -109,7 +131,7 @@ void localValueTable::placeLines(const std::vector<std::uint32_t>& order) {
   // (the two allocations) comes before any cell moves.
   const std::size_t width = columns.size();
   std::vector<bool> placed(lineCount);
-  std::vector<localValueDescription> waiting(width);
+  std::vector<compactCell> waiting(width);
   const auto moveLine = [width](auto from, auto to) { std::move(from, from + static_cast<std::ptrdiff_t>(width), to); };
   for (std::size_t first = 0; first < lineCount; ++first) {
     if (placed[first] || order[first] == first) continue;

@@ -48,15 +48,13 @@ constexpr bool takesArguments(method which, std::size_t count) {
 // The cell (which exists) copied into result, all five fields.
 [[gnu::always_inline]] inline void read(const localValueTable& table, unsigned line, unsigned column,
                                         localValueDescription& result) {
-  const localValueDescription& cell = table.cell(line - 1, column - 1);
-  if (&cell != &result) result.assignInline(cell);
+  table.readCell(line - 1, column - 1, result);
 }
 
 // value copied into the cell (which exists), all five fields.
 [[gnu::always_inline]] inline void write(localValueTable& table, unsigned line, unsigned column,
                                          const localValueDescription& value) {
-  localValueDescription& cell = table.cell(line - 1, column - 1);
-  if (&cell != &value) cell.assignInline(value);
+  table.writeCell(line - 1, column - 1, value);
 }
 
 [[gnu::always_inline]] inline void countLines(const localValueTable& table, localValueDescription& result) {

@@ -104,7 +104,14 @@ void fileUnreadable(const std::wstring& file) {
   if (!fixed) pendingDetail = file;
 }
 
-std::size_t mark() { return notes.size(); }
+std::size_t mark() {
+  // A note the scanner left in a text that is gone (an expression a debugger evaluated)
+  // must not be taken for one in a text made later at the same address.
+  forgetPart();
+  return notes.size();
+}
+
+void forgetPart() { scanned = scannerNote{}; }
 
 void runFailed(const std::wstring& text, std::uint32_t source, std::size_t from) {
   if (fixed) return;

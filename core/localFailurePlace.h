@@ -34,6 +34,9 @@ struct part {
   std::wstring subject;
 };
 std::optional<part> takePart(const std::wstring& text);
+// Drops the scanner's note; before scanning a text made for the occasion, whose address
+// an earlier, gone text may have had.
+void forgetPart();
 
 // A statement or an instruction of the program numbered source failed at line and column.
 void failedAt(std::uint32_t source, unsigned line, unsigned column, const std::wstring& subject);
@@ -44,7 +47,8 @@ void compileFailed(std::uint32_t source, unsigned position, localReturnStateType
 // DO could not read this file.
 void fileUnreadable(const std::wstring& file);
 
-// Where the notes of a run begin; the runner passes it back to runFailed.
+// Where the notes of a run begin; the runner passes it back to runFailed. Drops the
+// scanner's note.
 std::size_t mark();
 
 // The run of `text`, the program numbered source, failed: its place is the first note

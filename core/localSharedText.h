@@ -79,6 +79,8 @@ class localSharedText {
     return box_->text;
   }
   bool empty() const { return view().empty(); }
+  // No text at all (not even an empty one): what a fresh value holds.
+  bool absent() const { return box_ == nullptr; }
   // No text any more (as a fresh value has).
   void clear() noexcept { release(); }
 

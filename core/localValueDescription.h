@@ -101,6 +101,19 @@ class localValueDescription {
     number_ = flag ? 1.0 : 0.0;
   }
 
+  // A number and nothing else: no text, class or object left over from an earlier kind,
+  // as a fresh value given a number holds it (a table keeps such a cell in place).
+  bool isPlainNumber() const {
+    return type_ == typeNumber && declaration_ == nullptr && object_ == nullptr && text_.absent();
+  }
+  // reset() and then setVal(number).
+  void resetToNumber(double number) {
+    type_ = typeNumber;
+    declaration_ = nullptr;
+    text_.clear();
+    number_ = number;
+    object_ = nullptr;
+  }
   std::int32_t getType() const { return type_; }
   double getNum() const { return number_; }
   std::wstring getStr() const { return text_.get(); }

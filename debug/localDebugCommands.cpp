@@ -1,7 +1,6 @@
 #include "debug/localDebugCommands.h"
 
 #include <array>
-#include <cwctype>
 #include <vector>
 
 #include "interp/localInterpretatorUTF8.h"

@@ -9,15 +9,13 @@ class localOperatorCompiled;
 
 namespace localDebugPlaces {
 
-// Learns where the statements of a compiled block (a program's root or a function body)
-// stand in the source. Nodes of calls, commands and WHILE loops keep no position of
-// their own: each is found by its text after the statement before it.
+// Learns the lines of a compiled block (a program's root or a function body) that hold
+// a statement: where a breakpoint may stand.
 void learn(localDebugSource& source, const localOperatorCompiled& block);
 
 // The line (from 1) of the statement that starts at instruction of code (the program
 // engine), or of the statement node (the scanner, code null); 0 when its line is not
 // known, and the debugger then does not stop there.
-unsigned statementLine(const localDebugSource& source, const localOperatorCompiled& statement,
-                       const localCode* code, std::size_t instruction);
+unsigned statementLine(const localOperatorCompiled& statement, const localCode* code, std::size_t instruction);
 
 }  // namespace localDebugPlaces

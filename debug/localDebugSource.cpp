@@ -1,6 +1,6 @@
 #include "debug/localDebugSource.h"
 
-#include <algorithm>
+#include <utility>
 
 localDebugSource::localDebugSource(std::wstring file, std::wstring text)
     : file_(std::move(file)), text_(std::move(text)) {
@@ -8,11 +8,6 @@ localDebugSource::localDebugSource(std::wstring file, std::wstring text)
   for (std::size_t i = 0; i < text_.size(); ++i) {
     if (text_[i] == L'\n' && i + 1 < text_.size()) lineStarts_.push_back(static_cast<unsigned>(i + 1));
   }
-}
-
-unsigned localDebugSource::lineOf(unsigned position) const {
-  const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position);
-  return static_cast<unsigned>(after - lineStarts_.begin());
 }
 
 std::wstring localDebugSource::lineText(unsigned line) const {

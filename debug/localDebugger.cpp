@@ -137,8 +137,7 @@ void debugger::programCompiled(const localOperatorCompiled& root) {
   }
   bodiesBefore_.clear();
   opening_ = -1;
-  lineCache_.clear();
-  for (runningCode& running : codes_) running.code = running.frameCode = nullptr;
+  for (runningCode& running : codes_) running.frameCode = nullptr;
   for (breakpoint& point : breakpoints_) placeBreakpoint(point);
   rebuildLineBreaks();
 }
@@ -189,37 +188,26 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
   top.now = &statement;
   top.nowCode = code;
   top.nowInstruction = instruction;
+  // Asked at every statement: nothing is built until the program stops.
   const std::size_t depth = codes_.size();
-  stop event;
+  reason why = stoppedOnce_ ? reason::step : reason::entry;
+  int number = 0;
   // Stepping goes by lines: a statement stops it when it enters a line.
-  bool stepping = false;
-  switch (mode_) {
-    case resume::step:
-      stepping = true;
-      event.why = stoppedOnce_ ? reason::step : reason::entry;
-      break;
-    case resume::next:
-      stepping = depth <= modeDepth_;
-      break;
-    case resume::finish:
-      stepping = depth < modeDepth_;
-      break;
-    default:
-      break;
-  }
+  const bool stepping = mode_ == resume::step || (mode_ == resume::next && depth <= modeDepth_) ||
+                        (mode_ == resume::finish && depth < modeDepth_);
   bool stopping = false;
   if (top.procedureBreakpoint != 0) {
     stopping = true;
-    event.why = reason::procedure;
-    event.breakpoint = top.procedureBreakpoint;
+    why = reason::procedure;
+    number = top.procedureBreakpoint;
   }
   if (interrupt_.load(std::memory_order_relaxed)) {
     stopping = true;
-    event.why = reason::interrupt;
+    why = reason::interrupt;
   }
   if (!stopping && !stepping && lineBreakCount_ == 0 && watches_.empty()) return true;
 
-  const unsigned line = lineOf(top, statement, code, instruction);
+  const unsigned line = lineOf(statement, code, instruction);
   if (line == 0) return true;  // no place to show: the reasons to stop wait for the next statement
   // A line is entered from another line, or again when a loop comes back to it.
   const bool entersLine =
@@ -232,42 +220,37 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
     const std::vector<int>& byLine = lineBreaks_[static_cast<std::size_t>(top.source)].byLine;
     if (line < byLine.size() && byLine[line] != 0) {
       stopping = true;
-      event.why = reason::breakpoint;
-      event.breakpoint = byLine[line];
+      why = reason::breakpoint;
+      number = byLine[line];
     }
   }
-  if (!watches_.empty() && watchesChanged(event.changes) && !stopping) {
+  std::vector<change> changes;
+  if (!watches_.empty() && watchesChanged(changes) && !stopping) {
     stopping = true;
-    event.why = reason::watch;
+    why = reason::watch;
   }
   if (!stopping) return true;
+  stop event;
+  event.why = why;
+  event.breakpoint = number;
+  event.changes = std::move(changes);
   const localDebugSource& source = *sources_[static_cast<std::size_t>(top.source)];
   event.where = {source.file(), line};
   event.sourceLine = source.lineText(line);
-  if (event.why == reason::procedure) event.procedure = procedureOf(*top.body);
+  if (why == reason::procedure) event.procedure = procedureOf(*top.body);
   top.procedureBreakpoint = 0;
   return stopHere(state, event);
 }
 
 unsigned debugger::lineNow(runningCode& running) const {
   if (running.now == nullptr) return running.line;
-  const unsigned line = lineOf(running, *running.now, running.nowCode, running.nowInstruction);
+  const unsigned line = lineOf(*running.now, running.nowCode, running.nowInstruction);
   return line != 0 ? line : running.line;
 }
 
-unsigned debugger::lineOf(runningCode& running, const localOperatorCompiled& statement, const localCode* code,
+unsigned debugger::lineOf(const localOperatorCompiled& statement, const localCode* code,
                           std::size_t instruction) const {
-  const localDebugSource& source = *sources_[static_cast<std::size_t>(running.source)];
-  if (code == nullptr) return localDebugPlaces::statementLine(source, statement, code, instruction);
-  if (running.code != code) {
-    running.code = code;
-    running.lines = &lineCache_[code];
-  }
-  std::vector<unsigned>& lines = *running.lines;
-  if (lines.size() <= instruction) lines.resize(instruction + 1, lineNotAsked);
-  if (lines[instruction] == lineNotAsked)
-    lines[instruction] = localDebugPlaces::statementLine(source, statement, code, instruction);
-  return lines[instruction];
+  return localDebugPlaces::statementLine(statement, code, instruction);
 }
 
 bool debugger::stopHere(localReturnStateType& state, stop& event) {
@@ -301,12 +284,8 @@ void debugger::placeBreakpoint(breakpoint& point) {
   const int index = sourceIndex(point.where.file);
   if (index < 0) return;
   const localDebugSource& source = *sources_[static_cast<std::size_t>(index)];
-  unsigned best = 0;
-  for (const auto& [node, position] : source.statementPositions) {
-    (void)node;
-    const unsigned line = source.lineOf(position);
-    if (line >= point.askedLine && (best == 0 || line < best)) best = line;
-  }
+  const auto found = source.statementLines.lower_bound(point.askedLine);
+  const unsigned best = found == source.statementLines.end() ? 0 : *found;
   point.where.line = best;
   point.verified = true;
 }

@@ -2,11 +2,16 @@
 // The debugger core: it runs a program file with the engines' debugger hook attached and
 // decides where the program stops. It knows no console: whoever drives it (the console's
 // debugger, or any other front-end) gives commands by calling its methods, is told of
-// every stop through localDebugDriver::stopped and answers with how the program goes on,
-// and reads the stack, the variables and the source as data.
+// every stop through driver::stopped (a reason and FILE:LINE) and answers with how the
+// program goes on, is told of the end through driver::ended, and reads the stack, the
+// variables and the source as data.
 //
 // Everything runs on the program's thread: a stop is a call of the driver from inside
-// the running program, which waits until the driver returns.
+// the running program, which waits until the driver returns; a front-end that reads its
+// commands elsewhere answers from there (pause() alone may be called from another
+// thread). Breakpoints may be set before run(): a file not compiled yet keeps them until
+// it is. What the program prints goes to standard output as always; a front-end that
+// wants it as events puts its own buffer on std::cout.
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -157,8 +162,6 @@ class debugger final : public localDebugListener {
     const localOperatorCompiled* now = nullptr;        // the statement running now, and its
     const localCode* nowCode = nullptr;                // code and instruction: the line is
     std::size_t nowInstruction = 0;                    // found when asked (where)
-    const localCode* code = nullptr;                   // the code it runs, and the lines of its
-    std::vector<unsigned>* lines = nullptr;            // instructions (lineCache_), once asked
     int procedureBreakpoint = 0;  // stop at its first statement for this breakpoint
   };
   struct watchEntry {
@@ -177,8 +180,7 @@ class debugger final : public localDebugListener {
   bool watchesChanged(std::vector<change>& changes);
   bool readVariable(const std::wstring& name, localValueDescription& value) const;
   bool stopHere(localReturnStateType& state, stop& event);
-  unsigned lineOf(runningCode& running, const localOperatorCompiled& statement, const localCode* code,
-                  std::size_t instruction) const;
+  unsigned lineOf(const localOperatorCompiled& statement, const localCode* code, std::size_t instruction) const;
   // The line of the statement a code runs now.
   unsigned lineNow(runningCode& running) const;
 
@@ -199,11 +201,6 @@ class debugger final : public localDebugListener {
   std::vector<const localOperatorCompiled*> bodiesBefore_;
   int opening_ = -1;
   mutable std::vector<runningCode> codes_;
-  // The line of each statement's first instruction, by code, found once: asking the
-  // places at every statement would make a program with breakpoints crawl. Emptied
-  // whenever a program is compiled, as a code may then take the place of a freed one.
-  static constexpr unsigned lineNotAsked = ~0u;
-  mutable std::unordered_map<const localCode*, std::vector<unsigned>> lineCache_;
   std::vector<breakpoint> breakpoints_;
   std::vector<fileBreaks> lineBreaks_;  // per source
   std::size_t lineBreakCount_ = 0;

@@ -21,8 +21,10 @@ if command -v npm >/dev/null 2>&1; then
   # Installed again whenever the lock file is newer than what npm last installed.
   [ node_modules/.package-lock.json -nt package-lock.json ] || npm ci --no-audit --no-fund --loglevel=error
   npm test
+  [ -n "$LOCALINTERP_BINARY" ] ||
+    echo "editors: language server test skipped: no built localinterp (make test builds one)"
 else
-  echo "editors: grammar tests skipped: npm is not installed"
+  echo "editors: grammar and language server tests skipped: npm is not installed"
 fi
 
 if command -v vim >/dev/null 2>&1; then

@@ -8,6 +8,7 @@
 #include "core/localFailurePlace.h"
 #include "core/localInlineStack.h"
 #include "core/localNestingGuard.h"
+#include "platform/localFreshStack.h"
 #include "core/localTrace.h"
 #include "interp/localExpressionShared.h"
 #include "interp/localInterpTraceLines.h"
@@ -99,6 +100,10 @@ bool reduceOnce(localReturnStateType& state, const std::wstring& text, evaluatio
 
 // The evaluator proper; target is the position of the variable that will receive the
 // value (npos for none), which allows `s = s + t` to append to s in place.
+bool evaluateLevel(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                   localValueDescription& result, localContextUTF8* context, bool checkOnly, std::size_t target,
+                   bool& storedInPlace);
+
 bool evaluateExpression(localReturnStateType& state, const std::wstring& text, unsigned& position,
                         localValueDescription& result, localContextUTF8* context, bool checkOnly,
                         std::size_t target, bool& storedInPlace) {
@@ -106,7 +111,19 @@ bool evaluateExpression(localReturnStateType& state, const std::wstring& text, u
   // input fails cleanly instead of exhausting the stack.
   localNestingGuard guard(localNestingKind::expression);
   if (!localExpressionShared::enter(guard, state)) return false;
+#ifdef __EMSCRIPTEN__
+  // The browser's small stack: every so many levels the rest goes on on a fresh one.
+  if (localNestingGuard::depth(localNestingKind::expression) % localPlatform::localFreshStackEvery == 0)
+    return localOnFreshStack(
+        [&] { return evaluateLevel(state, text, position, result, context, checkOnly, target, storedInPlace); });
+#endif
+  return evaluateLevel(state, text, position, result, context, checkOnly, target, storedInPlace);
+}
 
+// One level of an expression: its operands (which may recurse) and operators.
+bool evaluateLevel(localReturnStateType& state, const std::wstring& text, unsigned& position,
+                   localValueDescription& result, localContextUTF8* context, bool checkOnly, std::size_t target,
+                   bool& storedInPlace) {
   evaluation e;
   postponedLeft left(context);
 

@@ -137,8 +137,10 @@ json completion(const localLspDocument& document, std::size_t offset) {
   if (!object.empty()) {
     // After `t.`: the members of t's class, when the file makes t an object.
     if (const localLspReference::classEntry* owner = classOf(o, object)) {
-      for (const localLspReference::entry& member : owner->members) {
-        for (const std::wstring& name : member.names) {
+      for (const localLspReference::entry& listed : owner->members) {
+        for (const std::wstring& name : listed.names) {
+          // Each spelling with the help of its own language.
+          const localLspReference::entry& member = *localLspReference::member(*owner, name);
           items.push_back(item(name, member.isAttribute ? propertyItem : methodItem,
                                member.signatures.empty() ? std::wstring() : member.signatures.front(),
                                member.description));
@@ -149,9 +151,11 @@ json completion(const localLspDocument& document, std::size_t offset) {
     return result;
   }
   for (const wchar_t* keyword : keywordWords) items.push_back(item(keyword, keywordItem));
-  for (const localLspReference::entry& function : localLspReference::functions()) {
-    for (const std::wstring& name : function.names)
+  for (const localLspReference::entry& listed : localLspReference::functions()) {
+    for (const std::wstring& name : listed.names) {
+      const localLspReference::entry& function = *localLspReference::function(name);
       items.push_back(item(name, functionItem, function.signatures.front(), function.description));
+    }
   }
   for (const localLspOutline::procedure& p : o.procedures) items.push_back(item(p.name, functionItem, header(p)));
   const std::wstring typed = upper(text.substr(word.start, word.end - word.start));

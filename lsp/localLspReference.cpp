@@ -169,25 +169,57 @@ const std::vector<classEntry>& classes() {
   return parsed;
 }
 
-const entry* function(const std::wstring& upperName) {
-  for (const entry& e : functions()) {
+namespace {
+
+const std::vector<entry>& russianFunctions() {
+  static const std::vector<entry> parsed = parseFunctions(wide(localLspRussianFunctionsPage));
+  return parsed;
+}
+
+const std::vector<classEntry>& russianClasses() {
+  static const std::vector<classEntry> parsed = parseClasses(wide(localLspRussianClassesPage));
+  return parsed;
+}
+
+bool isRussian(const std::wstring& name) {
+  return std::any_of(name.begin(), name.end(), [](wchar_t c) { return c >= 0x0400 && c <= 0x04FF; });
+}
+
+const entry* entryNamed(const std::vector<entry>& entries, const std::wstring& upperName) {
+  for (const entry& e : entries) {
     if (named(e.names, upperName)) return &e;
   }
   return nullptr;
 }
 
-const classEntry* classNamed(const std::wstring& upperName) {
-  for (const classEntry& c : classes()) {
+const classEntry* classIn(const std::vector<classEntry>& list, const std::wstring& upperName) {
+  for (const classEntry& c : list) {
     if (named(c.names, upperName)) return &c;
   }
   return nullptr;
 }
 
+// The Russian page's entry where the name is Russian and the page explains it.
+const entry* inLanguageOf(const std::wstring& upperName, const entry* russian, const entry* english) {
+  return isRussian(upperName) && russian != nullptr ? russian : english;
+}
+
+}  // namespace
+
+const entry* function(const std::wstring& upperName) {
+  const entry* english = entryNamed(functions(), upperName);
+  if (english == nullptr) return nullptr;
+  return inLanguageOf(upperName, entryNamed(russianFunctions(), upperName), english);
+}
+
+const classEntry* classNamed(const std::wstring& upperName) { return classIn(classes(), upperName); }
+
 const entry* member(const classEntry& owner, const std::wstring& upperName) {
-  for (const entry& e : owner.members) {
-    if (named(e.names, upperName)) return &e;
-  }
-  return nullptr;
+  const entry* english = entryNamed(owner.members, upperName);
+  if (english == nullptr || owner.names.empty()) return english;
+  const classEntry* russianOwner = classIn(russianClasses(), owner.names.front());
+  return inLanguageOf(upperName, russianOwner == nullptr ? nullptr : entryNamed(russianOwner->members, upperName),
+                      english);
 }
 
 std::vector<std::wstring> parameters(const std::wstring& signature) {

@@ -7,6 +7,8 @@
 // program): each entry's text is its section of the reference up to the first example,
 // and its signatures are the code spans there that write a call of it (`RIGHT(text, n)`,
 // `t.NEWLINE(position)`). Editing the reference changes the help; nothing is kept twice.
+// A name spelled in Russian is explained by the Russian reference (doc/ru/), whose
+// sections are those of the English one, where it has the section.
 namespace localLspReference {
 
 struct entry {
@@ -25,7 +27,8 @@ struct classEntry {
 const std::vector<entry>& functions();
 const std::vector<classEntry>& classes();
 
-// By upper-case name in either language; null when none.
+// By upper-case name in either language, from the page of that name's language; null
+// when none.
 const entry* function(const std::wstring& upperName);
 const classEntry* classNamed(const std::wstring& upperName);
 const entry* member(const classEntry& owner, const std::wstring& upperName);

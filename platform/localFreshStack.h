@@ -2,8 +2,9 @@
 // Deep recursion on a platform whose stack is small. A browser gives the worker that
 // runs the interpreter about half a megabyte of machine stack, enough for some 800
 // nested calls of user functions where a terminal allows 2500. There, every
-// localFreshStackEvery levels of calls, the call goes on on a stack of its own (a
-// WebAssembly stack switch), so that the interpreter's own depth limit speaks first.
+// localFreshStackEvery levels of nesting (calls, DO inside programs, brackets), the next
+// level goes on on a stack of its own (a WebAssembly stack switch), so that the
+// interpreter's own depth limits speak first.
 // Elsewhere localOnFreshStack just calls its function.
 #include <type_traits>
 

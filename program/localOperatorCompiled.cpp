@@ -83,6 +83,7 @@ bool executeBlock(localReturnStateType& state, localContextUTF8* context, const 
 
 bool executeCommand(localReturnStateType& state, localContextUTF8* context, const localOperatorCompiled& node) {
   const std::wstring statement = withSemicolon(node.text);
+  localFailurePlace::forgetPart();  // the copy may stand where a gone text stood
   unsigned position = 0;
   if (!localInterpretatorUTF8::scanStringGetOperatorAndExec(state, statement, position, context, false)) {
     localExecuteTraces::nodeFailure(state, node, 337, &statement);

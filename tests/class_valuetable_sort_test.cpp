@@ -36,7 +36,7 @@ unsigned long long adjacentSwapSort(std::vector<std::vector<localValueDescriptio
 std::vector<std::vector<localValueDescription>> rowsOf(const localValueTable& table) {
   std::vector<std::vector<localValueDescription>> rows(table.linesCnt());
   for (unsigned line = 0; line < table.linesCnt(); ++line) {
-    for (unsigned column = 0; column < table.columnCount(); ++column) rows[line].push_back(table.cell(line, column));
+    for (unsigned column = 0; column < table.columnCount(); ++column) rows[line].push_back(table.cellValue(line, column));
   }
   return rows;
 }
@@ -123,8 +123,8 @@ TEST(ValueTableMergeSort, CtrlCLeavesTheTableAsItWasAndFailsTheCall) {
   EXPECT_EQ(state, localErrorTypeCODE);
   EXPECT_NE(capture.text().find("(Ctrl-C) func: sort file: localInterpretatorUTF8 line: 4277\n"), std::string::npos);
   EXPECT_EQ(capture.text().find("Всего обменов"), std::string::npos);
-  EXPECT_EQ(table.cell(0, 0).getNum(), count - 1);
-  EXPECT_EQ(table.cell(count - 1, 0).getNum(), 0);
+  EXPECT_EQ(table.cellValue(0, 0).getNum(), count - 1);
+  EXPECT_EQ(table.cellValue(count - 1, 0).getNum(), 0);
 
   sigaction(SIGINT, &saved, nullptr);
 }

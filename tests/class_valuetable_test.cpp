@@ -30,7 +30,7 @@ localValueTable tableOf(const std::vector<localValueDescription>& cells) {
 
 std::vector<std::wstring> column(const localValueTable& table, unsigned number) {
   std::vector<std::wstring> texts;
-  for (unsigned line = 0; line < table.linesCnt(); ++line) texts.push_back(table.cell(line, number - 1).toString());
+  for (unsigned line = 0; line < table.linesCnt(); ++line) texts.push_back(table.cellValue(line, number - 1).toString());
   return texts;
 }
 
@@ -41,7 +41,7 @@ std::vector<std::wstring> grid(const localValueTable& table) {
   for (unsigned line = 0; line < table.linesCnt(); ++line) {
     std::wstring text;
     for (unsigned column = 0; column < table.columnCount(); ++column) {
-      const localValueDescription& cell = table.cell(line, column);
+      const localValueDescription cell = table.cellValue(line, column);
       const bool fresh = cell.getType() == localValueDescription::typeNumber && cell.getNum() == 0;
       text += (column == 0 ? L"" : L"|") + (fresh ? std::wstring(L"~") : cell.toString());
     }
@@ -128,12 +128,46 @@ TEST(ValueTableData, LargeTablesKeepTheirCellsAcrossBlocks) {
   EXPECT_TRUE(table.setValue(state, 1, 2, num(1)));
   CoutCapture capture;
   EXPECT_TRUE(table.sort(L"m"));  // the first line goes last, every other moves up by one
-  EXPECT_EQ(table.cell(lines - 1, 1).getNum(), 1);
-  EXPECT_EQ(table.cell(lines - 1, 0).getNum(), lines - 1);
-  EXPECT_EQ(table.cell(5, 0).getStr(), L"7");
+  EXPECT_EQ(table.cellValue(lines - 1, 1).getNum(), 1);
+  EXPECT_EQ(table.cellValue(lines - 1, 0).getNum(), lines - 1);
+  EXPECT_EQ(table.cellValue(5, 0).getStr(), L"7");
   unsigned texts = 0;
-  for (unsigned line = 0; line < lines; ++line) texts += table.cell(line, 0).getType() == localValueDescription::typeString;
+  for (unsigned line = 0; line < lines; ++line) texts += table.cellValue(line, 0).getType() == localValueDescription::typeString;
   EXPECT_EQ(texts, lines / 7);
+}
+
+// A cell gives back every field of what was written into it, whether it holds a plain
+// number in place or a value kept aside, and a place aside freed by a plain number serves
+// the next value without disturbing a neighbour's.
+TEST(ValueTableData, CellsKeepEveryFieldWritten) {
+  localValueTable table = tableOf({num(1), num(2)});
+  localValueDescription staleText = str(L"text");
+  staleText.setVal(2.5);
+  localValueDescription staleObject;
+  staleObject.setVal(&table, nullptr);
+  staleObject.setVal(3.0);
+  localValueDescription truth = str(L"kept");
+  truth.setBoo(true);
+  const localValueDescription written[] = {num(7),      str(L"seven"), staleText, num(-0.0), staleObject,
+                                           truth,       staleObject,   num(8),    str(L"x"), num(9)};
+  localReturnStateType state = localErrorTypeOK;
+  ASSERT_TRUE(table.setValue(state, 2, 1, str(L"neighbour")));
+  for (const localValueDescription& value : written) {
+    ASSERT_TRUE(table.setValue(state, 1, 1, value));
+    localValueDescription read = str(L"old");
+    ASSERT_TRUE(table.getValue(state, 1, 1, read));
+    EXPECT_EQ(read.getType(), value.getType());
+    EXPECT_EQ(std::signbit(read.getNum()), std::signbit(value.getNum()));
+    EXPECT_EQ(read.getNum(), value.getNum());
+    EXPECT_EQ(read.getStr(), value.getStr());
+    EXPECT_EQ(read.getObj(), value.getObj());
+    EXPECT_EQ(read.getClassDeclaration(), value.getClassDeclaration());
+    EXPECT_EQ(table.cellValue(1, 0).getStr(), L"neighbour");
+  }
+  ASSERT_TRUE(table.setValue(state, 1, 1, staleText));
+  ASSERT_TRUE(table.sort(L"K"));  // lines move with the values kept aside
+  EXPECT_EQ(column(table, 1), (std::vector<std::wstring>{L"2.5", L"neighbour"}));
+  EXPECT_EQ(table.cellValue(0, 0).getStr(), L"text");
 }
 
 TEST(ValueTableData, CellAccessInsideAndOutside) {

@@ -235,19 +235,19 @@ TEST(EngineListing, StatementsCompileAsShown) {
   // The pure numeric built-ins: the numeric instruction before the general call.
   EXPECT_EQ(listingOf(L"x = INT(y / 2) + MAX(a, 3);"),
             "program:\n"
-            "0   pushFresh\n"
-            "1   push y\n"
-            "2   operateWith / 2\n"
-            "3   callNumeric INT(^) -> 5\n"
-            "4   callFunction INT/1\n"
-            "5   callNumeric MAX(a, 3) -> 10\n"
-            "6   pushFresh\n"
-            "7   push a\n"
-            "8   push 3\n"
-            "9   callFunction MAX/2\n"
-            "10  operate +\n"
-            "11  store X\n"
-            "12  end\n");
+            "0   1:5     pushFresh\n"
+            "1   1:9     push y\n"
+            "2   1:11    operateWith / 2\n"
+            "3   1:5     callNumeric INT(^) -> 5\n"
+            "4   1:5     callFunction INT/1\n"
+            "5   1:18    callNumeric MAX(a, 3) -> 10\n"
+            "6   1:18    pushFresh\n"
+            "7   1:22    push a\n"
+            "8   1:25    push 3\n"
+            "9   1:18    callFunction MAX/2\n"
+            "10  1:16    operate +\n"
+            "11  1:1     store X\n"
+            "12  1:1     end\n");
 }
 
 }  // namespace

@@ -50,7 +50,8 @@ function brokenLinks(rendered) {
   const broken = [];
   for (const { file, body } of rendered) {
     for (const [, target] of body.matchAll(/ href="([^"]+)"/g)) {
-      if (/^[a-z]+:/i.test(target) || target.startsWith('../')) continue;
+      // Other sites, and the other language's tree (ru/, ../), are not this tree's to check.
+      if (/^[a-z]+:/i.test(target) || target.includes('/')) continue;
       const [page, anchor] = target.split('#');
       const ids = anchors.get(page || file);
       if (!ids || (anchor !== undefined && !ids.has(decodeURIComponent(anchor)))) broken.push(`${file}: ${target}`);
@@ -157,7 +158,7 @@ function renderTree(source, out, language, depthToSite, otherPrefix) {
   const pages = rendered.map(({ file, title }) => ({ file, title }));
   const index = [];
   for (const page of rendered) {
-    page.body = markdown.renderer.render(page.tokens, markdown.options, {}).replace(/ href="((?:\.\.\/)?)README\.html/g, ' href="$1index.html');
+    page.body = markdown.renderer.render(page.tokens, markdown.options, {}).replace(/ href="([^":]*?)README\.html/g, ' href="$1index.html');
   }
   const broken = brokenLinks(rendered);
   // Told, not fatal: a page may link one that is still being written.

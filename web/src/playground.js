@@ -161,7 +161,7 @@ function keepLater() {
 
 // Delete is offered for a file kept in storage.
 function showKept() {
-  ui.remove.disabled = !(ui.fileName.value in keptFiles());
+  ui.remove.disabled = !Object.hasOwn(keptFiles(), ui.fileName.value);
 }
 
 function showState() {
@@ -209,7 +209,8 @@ ui.remove.addEventListener('click', () => {
   const name = ui.fileName.value;
   forgetFile(name);
   const example = examples.find((file) => file.name === name);
-  session.writeFile(name, example ? example.text : '');
+  if (example) session.writeFile(name, example.text);
+  else session.removeFile(name);
   if (example) setProgram(name, example.text);
   else setProgram('main.prg', starter);
   consolePane.notice(example ? `${name} is the example again.` : `${name} is no longer kept.`);
@@ -256,7 +257,7 @@ window.addEventListener('hashchange', loadShared);
 if (!loadShared()) {
   const last = lastFileName();
   const kept = keptFiles();
-  if (last !== null && last in kept) setProgram(last, kept[last]);
+  if (last !== null && Object.hasOwn(kept, last)) setProgram(last, kept[last]);
 }
 showKept();
 

@@ -100,6 +100,10 @@ export class Session {
     });
   }
 
+  removeFile(name) {
+    this.worker.postMessage({ type: 'remove', name });
+  }
+
   // Asks for a file of the session's directory: it arrives through onEdit.
   openFile(name) {
     this.worker.postMessage({ type: 'open', name });

@@ -54,6 +54,8 @@ self.onmessage = (event) => {
       const started = performance.now();
       const succeeded = withText(message.name, module._webRunFile) === 0;
       postMessage({ type: 'done', result: 0, succeeded, ms: performance.now() - started });
+    } else if (message.type === 'remove') {
+      if (module.FS.analyzePath(message.name).exists) module.FS.unlink(message.name);
     } else if (message.type === 'open') {
       if (module.FS.analyzePath(message.name).exists) {
         const bytes = module.FS.readFile(message.name);

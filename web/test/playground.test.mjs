@@ -313,21 +313,6 @@ describe('limits', () => {
     assert.match(await runEditor(), /^Error Ошибка кода/m);
     assert.ok(Number((await typeLine('? STRLEN(s)')).trim()) >= 1 << 20);
   });
-
-  test('recursion reaches the depth a terminal allows; past it the depth error ends the run and the session goes on', async () => {
-    await setEditor('d = 0;\nFUNCTION Down()\n  d = d + 1;\n  IF d < 2499 THEN\n    Down();\n  ENDIF;\nENDFUNCTION;\nDown();\n? d;\n', 'deep.prg');
-    assert.equal(await runEditor(), '2499\n');
-    await setEditor('d = 0;\nFUNCTION Down()\n  d = d + 1;\n  Down();\nENDFUNCTION;\nDown();\n', 'deep.prg');
-    const printed = await runEditor();
-    assert.match(printed, /^deep\.prg:[^\n]*Ошибка кода[^\n]*\n/);
-    assert.doesNotMatch(printed, /new session/);
-    assert.equal(await typeLine('? d'), '2499\n');
-    // A program that runs itself with DO nests as deep as calls do.
-    await setEditor('d = d + 1;\nIF d < 2600 THEN\n  DO self.prg ;\nENDIF;\n', 'self.prg');
-    assert.equal(await typeLine('d = 0'), '');
-    assert.match(await runEditor(), /^self\.prg: Ошибка кода/);
-    assert.equal(await typeLine('? d'), '2500\n');
-  });
 });
 
 describe('share link', () => {

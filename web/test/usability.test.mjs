@@ -1,5 +1,5 @@
 // The playground as a user meets it, at a desktop and at a 390-pixel phone viewport:
-// failures that lead to their line, the layout of a small screen, the keyboard, files
+// deep recursion, failures that lead to their line, the layout of a small screen, the keyboard, files
 // kept across reloads, broken share links, the first screen, and the reference's pages
 // in both languages.
 // Screenshots of each viewport go to build-web/test-artifacts/.
@@ -112,6 +112,34 @@ for (const { name: viewport, options } of viewports) {
       assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth));
     });
 
+    test('recursion reaches the depth a terminal allows, by calls, by DO and by brackets; past it the depth error ends the run and the session goes on', async () => {
+      const run = async (name, text) => {
+        await setEditor(page, name, text);
+        const before = (await consoleText(page)).length;
+        await page.click('#run');
+        await waitIdle(page);
+        return (await consoleText(page)).slice(before).replace(/^[^\n]*\n/, '');
+      };
+      const type = async (line) => {
+        const before = (await consoleText(page)).length;
+        await page.fill('#console-input', line);
+        await page.press('#console-input', 'Enter');
+        await waitIdle(page);
+        return (await consoleText(page)).slice(before).replace(/^[^\n]*\n/, '');
+      };
+      const down = 'd = 0;\nFUNCTION Down()\n  d = d + 1;\n  IF d < LIMIT THEN\n    Down();\n  ENDIF;\nENDFUNCTION;\nDown();\n? d;\n';
+      assert.equal(await run('deep.prg', down.replace('LIMIT', '2499')), '2499\n');
+      const printed = await run('deep.prg', down.replace('LIMIT', '3000'));
+      assert.match(printed, /^deep\.prg:[^\n]*Ошибка кода/);
+      assert.doesNotMatch(printed, /new session/);
+      assert.equal(await type('? d'), '2499\n');
+      assert.equal(await type('d = 0'), '');
+      assert.match(await run('self.prg', 'd = d + 1;\nIF d < 2600 THEN\n  DO self.prg ;\nENDIF;\n'), /^self\.prg: Ошибка кода/);
+      assert.equal(await type('? d'), '2500\n');
+      // Brackets nest as deep as a terminal allows too.
+      assert.equal(await run('brackets.prg', `? ${'('.repeat(4990)}1${')'.repeat(4990)};\n`), '1\n');
+    });
+
     test('a failed run prints its FILE:LINE:COL line and caret, marks the line and puts the cursor there', async () => {
       await setEditor(page, 'fail.prg', "x = 1;\nIF x = 1 THEN\n  y = 1 / 0;\nENDIF;\n");
       await page.click('#run');
@@ -136,7 +164,7 @@ for (const { name: viewport, options } of viewports) {
       await page.click('#console-output a.place >> nth=-1');
       await page.waitForFunction(() => document.getElementById('file-name').value === 'fail.prg');
       await page.waitForSelector('.cm-failure-line');
-      assert.deepEqual(await cursor(page), { line: 3, column: 1 });
+      assert.deepEqual(await cursor(page), { line: 3, column: 9 });
       assert.match(await focusedId(page), /cm-content/);
     });
 
@@ -186,6 +214,13 @@ for (const { name: viewport, options } of viewports) {
       assert.match(await consoleText(again), /\nkept\n$/);
       await again.click('#delete');
       assert.equal(await again.isDisabled('#delete'), true);
+      const listed = (await consoleText(again)).length;
+      await again.fill('#console-input', 'DIR');
+      await again.press('#console-input', 'Enter');
+      await waitIdle(again);
+      const listing = (await consoleText(again)).slice(listed);
+      assert.match(listing, / loops\.prg\n/);
+      assert.doesNotMatch(listing, / kept\.prg\n/);
       await again.close();
       const third = await openPage(context);
       assert.notEqual(await third.inputValue('#file-name'), 'kept.prg');
