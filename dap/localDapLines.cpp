@@ -14,10 +14,9 @@
 namespace localDapLines {
 
 std::set<unsigned> statementLines(const std::wstring& file) {
-  std::set<unsigned> lines;
   localReturnStateType state = localErrorTypeOK;
   std::wstring text;
-  if (!localString::readFromFile(state, file, text)) return lines;
+  if (!localString::readFromFile(state, file, text)) return {};
   localShellCommands::skipShebangLine(text);
   localContextUTF8 scratch;
   auto root = std::make_unique<localOperatorCompiled>(&localOperatorCompiled::execute);
@@ -25,17 +24,13 @@ std::set<unsigned> statementLines(const std::wstring& file) {
   unsigned position = 0;
   const bool compiled = localInterpretatorUTF8::textCompile(state, text, position, &scratch, block);
   localFailurePlace::reset();
-  if (!compiled || state != localErrorTypeOK) return lines;
+  if (!compiled || state != localErrorTypeOK) return {};
   localDebugSource source(file, text);
   localDebugPlaces::learn(source, *root);
   for (unsigned i = 0; i < scratch.funcCount(); ++i) {
     if (const localOperatorCompiled* body = scratch.funcCompiledAt(i)) localDebugPlaces::learn(source, *body);
   }
-  for (const auto& [node, start] : source.statementPositions) {
-    (void)node;
-    lines.insert(source.lineOf(start));
-  }
-  return lines;
+  return source.statementLines;
 }
 
 unsigned placeOf(const std::set<unsigned>& lines, unsigned line) {
