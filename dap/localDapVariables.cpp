@@ -68,8 +68,11 @@ json references::variables(const localDebug::debugger& debugger, int reference, 
   }
   // The table may have changed since the reference was given: only cells that exist.
   for (unsigned column = 1; column <= table.columnCount(); ++column) {
-    if (!table.hasCell(shown.line, column) || !wanted(column - 1)) continue;
-    list.push_back(describe(table.getColumnParameters(column), table.cell(shown.line - 1, column - 1)));
+    localReturnStateType state = localErrorTypeOK;
+    localValueDescription cell;
+    if (!table.hasCell(shown.line, column) || !wanted(column - 1) || !table.getValue(state, shown.line, column, cell))
+      continue;
+    list.push_back(describe(table.getColumnParameters(column), cell));
   }
   return list;
 }
