@@ -176,21 +176,22 @@ class session final : public localDebug::driver {
         continue;
       }
       if (answeredAtOnce(incoming)) continue;
+      const std::string command = incoming.command;
+      // Queued first: a stop the signals below cause finds the request waiting.
+      put({item::kind::request, std::move(incoming)});
       // These must reach a program that runs; at a stop a pause is dropped.
-      if (incoming.command == "disconnect" || incoming.command == "terminate") ending_.store(true);
-      if (incoming.command == "pause") pauseAsked_.store(true);
-      if (stopsTheProgram(incoming.command)) debugger_.pause();
+      if (command == "disconnect" || command == "terminate") ending_.store(true);
+      if (command == "pause") pauseAsked_.store(true);
+      if (stopsTheProgram(command)) debugger_.pause();
       // Breakpoints set while the program runs take effect at once: the program stops
       // for a moment, the program's thread sets them and lets it go on. Only a program
       // that runs to the next breakpoint is stopped so; a step ends soon anyway.
-      if ((incoming.command == "setBreakpoints" || incoming.command == "setFunctionBreakpoints") &&
-          runningFree_.load() && lastResume_.load() == localDebug::resume::run) {
+      if ((command == "setBreakpoints" || command == "setFunctionBreakpoints") && runningFree_.load() &&
+          lastResume_.load() == localDebug::resume::run) {
         serviceStop_.store(true);
         debugger_.pause();
       }
-      const bool last = incoming.command == "disconnect";
-      put({item::kind::request, std::move(incoming)});
-      if (last) return;
+      if (command == "disconnect") return;
     }
   }
 
