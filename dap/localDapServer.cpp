@@ -276,6 +276,7 @@ class session final : public localDebug::driver {
       channel_.respond(message, {{"breakpoints", json::array()}});
     } else if (command == "configurationDone") {
       configured_ = true;
+      announceRun();
       channel_.respond(message);
     } else if (command == "stackTrace") {
       channel_.respond(message, stackTrace(arguments));
@@ -353,14 +354,21 @@ class session final : public localDebug::driver {
     stopOnEntry_ = flag(arguments, "stopOnEntry");
     noDebug_ = flag(arguments, "noDebug");
     launched_ = true;
+    announceRun();
     channel_.respond(message);
+  }
+
+  // The program runs once both launch and configurationDone have come: the reading
+  // thread must know it runs before the editor, told by the response, asks anything.
+  void announceRun() {
+    if (!launched_ || !configured_ || ran_) return;
+    lastResume_.store(stopOnEntry_ && !noDebug_ ? localDebug::resume::step : localDebug::resume::run);
+    runningFree_.store(true);
   }
 
   void runProgram() {
     ran_ = true;
     if (noDebug_) debugger_.deleteBreakpoints();
-    lastResume_.store(stopOnEntry_ && !noDebug_ ? localDebug::resume::step : localDebug::resume::run);
-    runningFree_.store(true);
     const int status = runner_(programFile_, [this](localReturnStateType& state, const std::wstring& file) {
       return debugger_.run(state, file, stopOnEntry_ && !noDebug_, true);
     });

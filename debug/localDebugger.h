@@ -123,7 +123,10 @@ class debugger final : public localDebugListener {
 
   // Stops the running program at its next statement, as Ctrl-C does; safe from another
   // thread (a front-end that reads its commands while the program runs).
-  void pause() { interrupt_.store(true); }
+  void pause() {
+    pauses_.fetch_add(1);
+    interrupt_.store(true);
+  }
 
   // While stopped.
   std::vector<frame> stack() const;
@@ -214,6 +217,7 @@ class debugger final : public localDebugListener {
   bool running_ = false;
   std::wstring programFile_;
   std::atomic<bool> interrupt_{false};
+  std::atomic<unsigned> pauses_{0};  // pause() calls, to tell them from Ctrl-C
   localDebugListener* previousListener_ = nullptr;
 };
 
