@@ -59,6 +59,8 @@ options parse(const std::vector<std::string>& arguments) {
       result.debug = true;
     } else if (argument == "--lsp") {
       result.lsp = true;
+    } else if (argument == "--dap") {
+      result.dap = true;
     } else if (argument == "-i") {
       result.interactive = true;
     } else if (argument == "-c") {
@@ -94,6 +96,9 @@ options parse(const std::vector<std::string>& arguments) {
   if (result.lsp && (result.hasFile || result.interactive || result.check || result.dumpCode || result.trace ||
                      result.debug || !result.commands.empty()))
     fail("--lsp takes no FILE and no other option");
+  if (result.dap && (result.lsp || result.debug || result.hasFile || result.interactive || result.check ||
+                     result.dumpCode || !result.commands.empty()))
+    fail("--dap takes no FILE and no other option");
   return result;
 }
 
@@ -121,6 +126,8 @@ std::string usage(const std::string& version) {
          "                     statement and reads debugger commands (help lists them)\n"
          "  --lsp              serve editors as a language server on standard input\n"
          "                     and output\n"
+         "  --dap              serve editors as a debug adapter on standard input and\n"
+         "                     output (the program comes with the launch request)\n"
          "  --encoding=NAME    cp866, utf8 or auto (the default). auto: FILE and -c\n"
          "                     follow the locale's character set (utf8 in a UTF-8\n"
          "                     locale, and without a locale or in C/POSIX); the console\n"

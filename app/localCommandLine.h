@@ -18,6 +18,7 @@ struct options {
   bool trace = false;        // --trace: FILE and -c write the system's trace lines to stderr
   bool debug = false;        // --debug: run FILE under the debugger
   bool lsp = false;          // --lsp: a language server on standard input and output
+  bool dap = false;          // --dap: a debug adapter on standard input and output
   encodingChoice encoding = encodingChoice::automatic;
   std::vector<std::string> commands;  // -c TEXT, in order
   bool hasFile = false;

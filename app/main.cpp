@@ -13,6 +13,7 @@
 #include "app/coutMainBufferClass.h"
 #include "app/localCommandLine.h"
 #include "app/localConsoleEncoding.h"
+#include "app/localDebugAdapter.h"
 #include "app/localSession.h"
 #include "core/localTrace.h"
 #include "lsp/localLspServer.h"
@@ -48,13 +49,17 @@ int runLanguageServer() {
 void* runSession(void* argument) {
   auto* run = static_cast<sessionRun*>(argument);
   // Ctrl-C is for the thread that reads the console and runs its lines (the language
-  // server installs no handler: Ctrl-C ends it).
+  // server installs no handler: Ctrl-C ends it; the debug adapter's pauses the program).
   sigset_t interrupt;
   sigemptyset(&interrupt);
   sigaddset(&interrupt, SIGINT);
   pthread_sigmask(SIG_UNBLOCK, &interrupt, nullptr);
   if (run->options->lsp) {
     run->status = runLanguageServer();
+    return nullptr;
+  }
+  if (run->options->dap) {
+    run->status = localDebugAdapterRun();
     return nullptr;
   }
   run->status = localSessionRun(*run->options, run->encoding, run->lineEditing);
@@ -118,8 +123,8 @@ int main(int argc, char** argv) {
     return localCommandLine::exitSuccess;
   }
 
-  if (options.lsp) {
-    // Deep programs compile deeply nested: the server runs on the large stack too.
+  if (options.lsp || options.dap) {
+    // Deep programs compile deeply nested: the servers run on the large stack too.
     sessionRun run{&options, localConsoleEncoding::utf8, false, 0};
     runOnBigStack(run);
     return run.status;

@@ -276,8 +276,12 @@ bool debugger::stopHere(localReturnStateType& state, stop& event) {
   stoppedOnce_ = true;
   localDebugHook::interrupted.store(false);
   const std::size_t depth = codes_.size();
+  const unsigned pausesBefore = pauses_.load();
   const resume how = driver_.stopped(event);
-  localDebugHook::interrupted.store(false);  // Ctrl-C at the debugger's prompt stops nothing
+  // Ctrl-C at the debugger's prompt stops nothing; a pause from another thread that came
+  // while the driver answered (a front-end that let the program go on and was at once
+  // asked to pause it) stops the program at its next statement.
+  localDebugHook::interrupted.store(pauses_.load() != pausesBefore);
   // What the driver changed is no change of the program's.
   for (watchEntry& entry : watches_) entry.exists = readVariable(entry.name, entry.value);
   mode_ = how;

@@ -123,11 +123,16 @@ class debugger final : public localDebugListener {
 
   // Stops the running program at its next statement, as Ctrl-C does; safe from another
   // thread (a front-end that reads its commands while the program runs).
-  void pause() { localDebugHook::interrupted.store(true); }
+  void pause() {
+    pauses_.fetch_add(1);
+    localDebugHook::interrupted.store(true);
+  }
 
   // While stopped.
   std::vector<frame> stack() const;
   std::vector<variable> variables() const;
+  // A variable's value (its object, for a front-end that opens tables); false when none.
+  bool value(const std::wstring& name, localValueDescription& result) const { return readVariable(name, result); }
   // Evaluates an expression by the evaluator in the program's context; the whole text
   // must be one expression.
   bool evaluate(localReturnStateType& state, const std::wstring& expression, localValueDescription& value);
@@ -213,6 +218,7 @@ class debugger final : public localDebugListener {
   bool evaluating_ = false;
   bool running_ = false;
   std::wstring programFile_;
+  std::atomic<unsigned> pauses_{0};  // pause() calls, to tell them from Ctrl-C
   localDebugListener* previousListener_ = nullptr;
 };
 

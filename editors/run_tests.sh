@@ -3,7 +3,7 @@
 # TextMate grammar passes its sample files, and Vim loads the syntax file headless.
 # With a built localinterp (LOCALINTERP_BINARY, else build-test/ or build/), the VS Code
 # problem matcher and Vim's :make are also tried on what `localinterp --check` prints, and
-# `localinterp --lsp` is driven by a language server protocol client.
+# the language server (--lsp) and the debug adapter (--dap) are driven by real clients.
 # A missing tool (npm, vim) is reported as a skip, not a failure.
 set -eu
 cd "$(dirname "$0")"

@@ -105,6 +105,14 @@ TEST_P(DebugCore, NextStepsOverCallsAndFinishLeavesTheProcedure) {
   EXPECT_EQ(depths, (std::vector<std::size_t>{1, 1, 1, 2, 1, 1, 1}));
 }
 
+TEST_P(DebugCore, TheSameCallOnTwoLinesIsTwoPlaces) {
+  std::ofstream(file_, std::ios::binary | std::ios::trunc) << "P();\nP();\nPROCEDURE P()\n  y = 2;\nENDPROCEDURE;\n";
+  localDebug::debugger debugger(context_, driver_);
+  driver_.answer = [](const localDebug::stop&) { return resume::step; };
+  EXPECT_TRUE(run(debugger));
+  EXPECT_EQ(driver_.lines, (std::vector<unsigned>{1, 4, 2, 4}));
+}
+
 TEST_P(DebugCore, BreakpointsSetBeforeTheRunMoveToTheNextStatementOnceCompiled) {
   localDebug::debugger debugger(context_, driver_);
   const localDebug::breakpoint early = debugger.breakAtLine(7, name());

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 // From the bottom up.
 const std::vector<std::string> layers = {"platform", "protocol", "text",  "core",  "classes", "context", "interp",
-                                         "program",  "shell",    "check", "debug", "lsp",     "app"};
+                                         "program",  "shell",    "check", "debug", "dap",     "lsp", "app"};
 
 // The context runs the compiled bodies of user functions.
 const std::vector<std::pair<std::string, std::string>> allowedUpward = {

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs the fuzz targets built in build-fuzz/ one after the other (one core each time):
-#   tests/fuzz/run_fuzz.sh SECONDS [TARGET...]      targets: console program codecs lsp check
+#   tests/fuzz/run_fuzz.sh SECONDS [TARGET...]      targets: console program codecs lsp check dap
 # Seeds and dictionaries are made from the transcripts; the corpus of each target grows
 # in build-fuzz/fuzz/corpus/TARGET from run to run; logs go to build-fuzz/fuzz/logs/ and
 # any crash, leak or hang input to build-fuzz/fuzz/artifacts/. Exits non-zero when a
@@ -11,7 +11,7 @@ build=$root/build-fuzz
 work=$build/fuzz
 seconds=${1:-30}
 [ $# -gt 0 ] && shift
-targets=${*:-console program codecs lsp check}
+targets=${*:-console program codecs lsp check dap}
 
 mkdir -p "$work/logs" "$work/artifacts"
 "$build/tests/fuzz/fuzz_seeds" "$root/tests/transcripts" "$work/seeds" >/dev/null
@@ -30,6 +30,7 @@ for target in $targets; do
     check) inputs="$work/seeds/program"; dictionary="-dict=$work/seeds/program.dict" ;;
     # Language server sessions: the seeds and words are kept beside the target.
     lsp) inputs="$root/tests/fuzz/lsp_seeds"; dictionary="-dict=$root/tests/fuzz/lsp.dict" ;;
+    dap) inputs="$root/tests/fuzz/dap_seeds"; dictionary="-dict=$root/tests/fuzz/dap.dict" ;;
     *) echo "run_fuzz: unknown target $target" >&2; exit 2 ;;
   esac
   log=$work/logs/$target.log

@@ -89,7 +89,7 @@ test('localinterp --lsp answers a real client', { skip: noBinary, timeout: 20000
   }
 });
 
-test('the extension starts localinterp --lsp for program files', async () => {
+test('the extension starts localinterp --lsp for program files and --dap for debugging', async () => {
   const manifest = require(join(folder, 'package.json'));
   assert.ok(manifest.activationEvents.includes('onLanguage:localinterp'));
   assert.ok(manifest.dependencies['vscode-languageclient']);
@@ -105,15 +105,30 @@ test('the extension starts localinterp --lsp for program files', async () => {
       return Promise.resolve();
     }
   }
+  const factories = {};
+  class DebugAdapterExecutable {
+    constructor(command, args) {
+      Object.assign(this, { command, args });
+    }
+  }
   const stand_ins = {
-    vscode: { workspace: { getConfiguration: () => ({ get: () => '/opt/bin/localinterp' }) } },
+    vscode: {
+      workspace: { getConfiguration: () => ({ get: () => '/opt/bin/localinterp' }) },
+      debug: { registerDebugAdapterDescriptorFactory: (type, factory) => ((factories[type] = factory), { dispose() {} }) },
+      DebugAdapterExecutable,
+    },
     'vscode-languageclient/node': { LanguageClient, TransportKind: { stdio: 0 } },
   };
   const load = Module._load;
   Module._load = (request, ...rest) => stand_ins[request] ?? load(request, ...rest);
   try {
     const extension = require(join(folder, manifest.main));
-    await extension.activate({ subscriptions: [] });
+    const context = { subscriptions: [] };
+    await extension.activate(context);
+    assert.equal(context.subscriptions.length, 1);
+    const adapter = factories.localinterp.createDebugAdapterDescriptor({});
+    assert.equal(adapter.command, '/opt/bin/localinterp');
+    assert.deepEqual(adapter.args, ['--dap']);
     assert.equal(started.length, 1);
     assert.equal(started[0].serverOptions.command, '/opt/bin/localinterp');
     assert.deepEqual(started[0].serverOptions.args, ['--lsp']);
