@@ -329,18 +329,12 @@ class localCodeCompiler {
     call.literalColumn = count >= 2 && tree.nodes()[node.arguments[1]].what == kind::string;
     const std::uint32_t row = static_cast<std::uint32_t>(code_.tableCalls.size());
     code_.tableCalls.push_back(call);
-    std::size_t at = npos;
-    const spot methodPlace = only(placeOf(node.methodAt));
-    if (inPlace == 0) at = emitAt(methodPlace, localOpcode::callTable, failure, 0, row);
-    emitAt(only(placeOf(node.at)), localOpcode::startChain, failure, variable(node.text), callRow(node, 0));
-    push(1);
-    for (std::size_t i = 0; i < count; ++i) {
-      if (i == inPlace && at == npos) at = emitAt(methodPlace, localOpcode::callTable, failure, 0, row);
-      value(tree, node.arguments[i], depth + 1, failure);
-    }
-    if (at == npos) at = emitAt(methodPlace, localOpcode::callTable, failure, 0, row);
-    callInstruction(localOpcode::callMethod, node, call.member, depth, failure, node.methodAt);
-    patch(at);
+    guardedCall(tree, node, depth, failure, inPlace, only(placeOf(node.methodAt)), localOpcode::callTable, row,
+                [&] {
+                  emitAt(only(placeOf(node.at)), localOpcode::startChain, failure, variable(node.text),
+                         callRow(node, 0));
+                },
+                localOpcode::callMethod, call.member, node.methodAt);
     return true;
   }
 
@@ -359,18 +353,10 @@ class localCodeCompiler {
     for (std::size_t i = inPlace; i < count; ++i) call.arguments[i] = operand(tree.nodes()[node.arguments[i]]);
     const std::uint32_t row = static_cast<std::uint32_t>(code_.numericCalls.size());
     code_.numericCalls.push_back(call);
-    std::size_t at = npos;
     const spot callPlace = only(placeOf(node.at));
-    if (inPlace == 0) at = emitAt(callPlace, localOpcode::callNumeric, failure, 0, row);
-    emitAt(callPlace, localOpcode::pushFresh, failure);
-    push(1);
-    for (std::size_t i = 0; i < count; ++i) {
-      if (i == inPlace && at == npos) at = emitAt(callPlace, localOpcode::callNumeric, failure, 0, row);
-      value(tree, node.arguments[i], depth + 1, failure);
-    }
-    if (at == npos) at = emitAt(callPlace, localOpcode::callNumeric, failure, 0, row);
-    callInstruction(localOpcode::callFunction, node, call.name, depth, failure, node.at);
-    patch(at);
+    guardedCall(tree, node, depth, failure, inPlace, callPlace, localOpcode::callNumeric, row,
+                [&] { emitAt(callPlace, localOpcode::pushFresh, failure); }, localOpcode::callFunction, call.name,
+                node.at);
     return true;
   }
 
@@ -460,6 +446,27 @@ class localCodeCompiler {
     spot where;
     where.at = place;
     return where;
+  }
+
+  // A specialised instruction (guard, its row) in front of a call's general sequence: it
+  // stands where the arguments it reads in place begin (before the sequence when it reads
+  // them all, the object too) and jumps past the sequence when it did the work. start
+  // emits the sequence's first instruction, the slot of the object or of the result.
+  template <typename Start>
+  void guardedCall(const localExpressionTree& tree, const treeNode& node, unsigned depth, std::uint32_t failure,
+                   std::size_t inPlace, const spot& guardPlace, localOpcode guard, std::uint32_t row, Start start,
+                   localOpcode general, std::uint32_t name, unsigned nameAt) {
+    std::size_t at = npos;
+    if (inPlace == 0) at = emitAt(guardPlace, guard, failure, 0, row);
+    start();
+    push(1);
+    for (std::size_t i = 0; i < node.arguments.size(); ++i) {
+      if (i == inPlace && at == npos) at = emitAt(guardPlace, guard, failure, 0, row);
+      value(tree, node.arguments[i], depth + 1, failure);
+    }
+    if (at == npos) at = emitAt(guardPlace, guard, failure, 0, row);
+    callInstruction(general, node, name, depth, failure, nameAt);
+    patch(at);
   }
 
   // The instruction at `at` begins a statement standing at place.
