@@ -1,5 +1,7 @@
 #include "debug/localDebugPlaces.h"
 
+#include <algorithm>
+
 #include "debug/localDebugSource.h"
 #include "program/localCode.h"
 #include "program/localOperatorCompiled.h"
@@ -18,8 +20,14 @@ void learn(localDebugSource& source, const localOperatorCompiled& block) {
 
 unsigned statementLine(const localOperatorCompiled& statement, const localCode* code, std::size_t instruction) {
   if (code != nullptr && instruction < code->places.size()) {
-    const localSourcePlace& place = code->placeAt(instruction);
-    if (place.line != 0) return place.line;
+    // The instruction's own place may stand on a later line of its statement (the
+    // operand of `x =` written on the next line): the statement begun here is earlier.
+    // A loop's test at the end of a pass begins no statement of its own, and the last
+    // one begun before it lies further down, so the earlier of the two lines is the one.
+    const unsigned own = code->placeAt(instruction).line;
+    const unsigned begun = code->statementPlaceAt(instruction).line;
+    const unsigned line = own == 0 ? begun : begun == 0 ? own : std::min(own, begun);
+    if (line != 0) return line;
   }
   return statement.place.line;
 }

@@ -36,21 +36,20 @@ bool sameValue(const localValueDescription& a, const localValueDescription& b) {
 // and Ctrl-C stops it as it stops a console line.
 class evaluation {
  public:
-  evaluation(bool& evaluating, std::atomic<bool>& interrupt) : evaluating_(evaluating), interrupt_(interrupt) {
+  explicit evaluation(bool& evaluating) : evaluating_(evaluating) {
     evaluating_ = true;
     localInterruptDivert(nullptr);
   }
   ~evaluation() {
     evaluating_ = false;
     localInterruptState::requested.store(false);
-    localInterruptDivert(&interrupt_);
+    localInterruptDivert(&localDebugHook::interrupted);
   }
   evaluation(const evaluation&) = delete;
   evaluation& operator=(const evaluation&) = delete;
 
  private:
   bool& evaluating_;
-  std::atomic<bool>& interrupt_;
 };
 
 // Where diagnostics go while a quit unwinds the program: nowhere.
@@ -86,17 +85,23 @@ bool debugger::run(localReturnStateType& state, const std::wstring& file, bool s
   quitting_ = false;
   stoppedOnce_ = false;
   mode_ = stopOnEntry ? resume::step : resume::run;
-  interrupt_.store(false);
   baseDepth_ = localNestingGuard::depth(localNestingKind::call);
+  notes_.assign(localNestingGuard::limit(localNestingKind::call) + 2, nullptr);
+  localDebugHook::notes = notes_.data();
+  localDebugHook::interrupted.store(false);
+  listen();
   previousListener_ = localDebugHook::listener;
   localDebugHook::listener = this;
-  localInterruptDivert(&interrupt_);
+  localInterruptDivert(&localDebugHook::interrupted);
   std::ostream& diagnostics = localDiagnostics();
   bool succeeded = localShellCommands::runProgramFile(
       state, file, &context_,
       commandLine ? localShellCommands::programSource::commandLine : localShellCommands::programSource::doCommand);
   localInterruptDivert(nullptr);
   localDebugHook::listener = previousListener_;
+  localDebugHook::everyStatement.store(false);
+  localDebugHook::interrupted.store(false);
+  localDebugHook::breakLineCount = 0;
   if (quitting_) {
     // The program ended because the user asked: no failure of its own.
     localSetDiagnostics(&diagnostics);
@@ -137,9 +142,9 @@ void debugger::programCompiled(const localOperatorCompiled& root) {
   }
   bodiesBefore_.clear();
   opening_ = -1;
-  for (runningCode& running : codes_) running.frameCode = nullptr;
   for (breakpoint& point : breakpoints_) placeBreakpoint(point);
   rebuildLineBreaks();
+  listen();
 }
 
 void debugger::learnHome(const localOperatorCompiled& node, const home& owner) {
@@ -147,31 +152,48 @@ void debugger::learnHome(const localOperatorCompiled& node, const home& owner) {
   for (const localOperatorCompiled& child : node.children) learnHome(child, owner);
 }
 
-void debugger::followFrames(const localOperatorCompiled& statement, const localCode* code) {
+void debugger::syncFrames() {
   const std::size_t depth = localNestingGuard::depth(localNestingKind::call) - baseDepth_;
   if (codes_.size() > depth) codes_.resize(depth);
   while (codes_.size() < depth) codes_.emplace_back();
-  if (codes_.empty()) return;
-  runningCode& top = codes_.back();
-  // A code is one body's: the statement's home is looked up when the code changes (a
-  // procedure returned and another took its depth), and at every statement of the scanner.
-  if (code != nullptr && code == top.frameCode) return;
-  top.frameCode = code;
-  const auto found = homes_.find(&statement);
-  const home owner = found != homes_.end() ? found->second : home{};
-  if (owner.body == top.body && top.body != nullptr) return;
-  top = runningCode{};
-  top.frameCode = code;
-  top.body = owner.body;
-  top.source = owner.source;
-  top.program = owner.program;
-  if (owner.body == nullptr || owner.program) return;
-  for (const breakpoint& point : breakpoints_) {
-    if (!point.procedure.empty() && point.procedure == procedureOf(*owner.body)) {
-      top.procedureBreakpoint = point.number;
-      break;
+  for (std::size_t i = 0; i < depth; ++i) {
+    const localOperatorCompiled* statement = notes_[baseDepth_ + 1 + i];
+    runningCode& level = codes_[i];
+    if (statement == nullptr || statement == level.now) continue;
+    level.now = statement;
+    // The statement's home tells whether the level runs the same body as before, or a
+    // procedure returned and another took its depth.
+    const auto found = homes_.find(statement);
+    const home owner = found != homes_.end() ? found->second : home{};
+    if (owner.body == level.body && owner.body != nullptr) continue;
+    level = runningCode{};
+    level.now = statement;
+    level.body = owner.body;
+    level.source = owner.source;
+    level.program = owner.program;
+    if (owner.body == nullptr || owner.program) continue;
+    for (const breakpoint& point : breakpoints_) {
+      if (!point.procedure.empty() && point.procedure == procedureOf(*owner.body)) {
+        level.procedureBreakpoint = point.number;
+        break;
+      }
     }
   }
+}
+
+void debugger::listen() {
+  bool procedures = false;
+  for (const breakpoint& point : breakpoints_) procedures = procedures || !point.procedure.empty();
+  localDebugHook::everyStatement.store(mode_ != resume::run || !watches_.empty() || procedures);
+  // Line breakpoints are asked by line, in any file: the debugger sorts out the file.
+  breakLines_.clear();
+  for (const breakpoint& point : breakpoints_) {
+    if (!point.procedure.empty() || !point.verified || point.where.line == 0) continue;
+    if (breakLines_.size() <= point.where.line) breakLines_.resize(point.where.line + 1, 0);
+    breakLines_[point.where.line] = 1;
+  }
+  localDebugHook::breakLines = breakLines_.data();
+  localDebugHook::breakLineCount = breakLines_.size();
 }
 
 bool debugger::statementStarts(localReturnStateType& state, const localOperatorCompiled& statement,
@@ -181,13 +203,10 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
     return false;
   }
   if (evaluating_) return true;
-  followFrames(statement, code);
+  syncFrames();
   if (codes_.empty()) return true;
   runningCode& top = codes_.back();
   if (top.source < 0) return true;  // code from a text the debugger has not seen
-  top.now = &statement;
-  top.nowCode = code;
-  top.nowInstruction = instruction;
   // Asked at every statement: nothing is built until the program stops.
   const std::size_t depth = codes_.size();
   reason why = stoppedOnce_ ? reason::step : reason::entry;
@@ -201,7 +220,7 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
     why = reason::procedure;
     number = top.procedureBreakpoint;
   }
-  if (interrupt_.load(std::memory_order_relaxed)) {
+  if (localDebugHook::interrupted.load(std::memory_order_relaxed)) {
     stopping = true;
     why = reason::interrupt;
   }
@@ -244,7 +263,7 @@ bool debugger::statementStarts(localReturnStateType& state, const localOperatorC
 
 unsigned debugger::lineNow(runningCode& running) const {
   if (running.now == nullptr) return running.line;
-  const unsigned line = lineOf(*running.now, running.nowCode, running.nowInstruction);
+  const unsigned line = lineOf(*running.now, nullptr, 0);
   return line != 0 ? line : running.line;
 }
 
@@ -255,18 +274,19 @@ unsigned debugger::lineOf(const localOperatorCompiled& statement, const localCod
 
 bool debugger::stopHere(localReturnStateType& state, stop& event) {
   stoppedOnce_ = true;
-  interrupt_.store(false);
+  localDebugHook::interrupted.store(false);
   const std::size_t depth = codes_.size();
   const unsigned pausesBefore = pauses_.load();
   const resume how = driver_.stopped(event);
   // Ctrl-C at the debugger's prompt stops nothing; a pause from another thread that came
   // while the driver answered (a front-end that let the program go on and was at once
   // asked to pause it) stops the program at its next statement.
-  interrupt_.store(pauses_.load() != pausesBefore);
+  localDebugHook::interrupted.store(pauses_.load() != pausesBefore);
   // What the driver changed is no change of the program's.
   for (watchEntry& entry : watches_) entry.exists = readVariable(entry.name, entry.value);
   mode_ = how;
   modeDepth_ = depth;
+  listen();
   if (how != resume::quit) return true;
   quitting_ = true;
   localSetDiagnostics(&discarded());
@@ -451,7 +471,7 @@ std::vector<std::pair<unsigned, std::wstring>> debugger::sourceLines(const std::
 }
 
 bool debugger::evaluate(localReturnStateType& state, const std::wstring& expression, localValueDescription& value) {
-  const evaluation guard(evaluating_, interrupt_);
+  const evaluation guard(evaluating_);
   value.reset();
   unsigned position = 0;
   if (!localInterpretatorUTF8::scanStringGetExpressionAndEvaluete(state, expression, position, value, &context_,
@@ -468,7 +488,7 @@ bool debugger::evaluate(localReturnStateType& state, const std::wstring& express
 }
 
 bool debugger::assign(localReturnStateType& state, const std::wstring& statement) {
-  const evaluation guard(evaluating_, interrupt_);
+  const evaluation guard(evaluating_);
   unsigned position = 0;
   return localInterpretatorUTF8::scanStringGetOperatorAndExec(state, statement, position, &context_, false) &&
          state == localErrorTypeOK;

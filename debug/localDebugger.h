@@ -125,7 +125,7 @@ class debugger final : public localDebugListener {
   // thread (a front-end that reads its commands while the program runs).
   void pause() {
     pauses_.fetch_add(1);
-    interrupt_.store(true);
+    localDebugHook::interrupted.store(true);
   }
 
   // While stopped.
@@ -157,14 +157,12 @@ class debugger final : public localDebugListener {
   struct runningCode {
     const localOperatorCompiled* body = nullptr;
     bool program = false;  // a program's root, not a procedure
-    const localCode* frameCode = nullptr;  // the code its statements were last seen in
     int source = -1;  // index in sources_, -1 when not known
     unsigned line = 0;  // the line of its current statement
     const localOperatorCompiled* statement = nullptr;  // the statement whose line it holds
     std::size_t instruction = 0;                       // and where it starts (the program engine)
-    const localOperatorCompiled* now = nullptr;        // the statement running now, and its
-    const localCode* nowCode = nullptr;                // code and instruction: the line is
-    std::size_t nowInstruction = 0;                    // found when asked (where)
+    const localOperatorCompiled* now = nullptr;  // the statement running now (its line is
+                                                 // found when asked: where)
     int procedureBreakpoint = 0;  // stop at its first statement for this breakpoint
   };
   struct watchEntry {
@@ -198,8 +196,12 @@ class debugger final : public localDebugListener {
   };
   std::unordered_map<const localOperatorCompiled*, home> homes_;
   void learnHome(const localOperatorCompiled& node, const home& owner);
-  // Keeps codes_ to the depth of calls, with the frame of the statement on top.
-  void followFrames(const localOperatorCompiled& statement, const localCode* code);
+  // Brings codes_ to the depth of calls and the statements the engines noted at each.
+  void syncFrames();
+  // Tells the engines whether every statement is to come here.
+  void listen();
+  std::vector<const localOperatorCompiled*> notes_;
+  std::vector<unsigned char> breakLines_;  // localDebugHook::breakLines
   unsigned baseDepth_ = 0;
   std::vector<const localOperatorCompiled*> bodiesBefore_;
   int opening_ = -1;
@@ -216,7 +218,6 @@ class debugger final : public localDebugListener {
   bool evaluating_ = false;
   bool running_ = false;
   std::wstring programFile_;
-  std::atomic<bool> interrupt_{false};
   std::atomic<unsigned> pauses_{0};  // pause() calls, to tell them from Ctrl-C
   localDebugListener* previousListener_ = nullptr;
 };

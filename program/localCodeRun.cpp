@@ -556,7 +556,8 @@ end:
   return state_ == localErrorTypeOK;
 statementStart : {
   const std::size_t at = static_cast<std::size_t>(pc - start);
-  if (const localOperatorCompiled* statement = code_.statementAt[at]) {
+  const localOperatorCompiled* statement = code_.statementAt[at];
+  if (statement != nullptr && localDebugHook::noteStatement(*statement)) {
     // The debugger may have ended the program, or changed variables while it stood here.
     if (!localDebugHook::listener->statementStarts(state_, *statement, &code_, at)) return false;
     settle();

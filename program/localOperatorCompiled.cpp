@@ -45,7 +45,7 @@ bool runStatement(localReturnStateType& state, localContextUTF8* context, const 
   // The scanning engine tells a debugger of each statement of a block (a branch's block is
   // none: its IF was told).
   if (localDebugHook::attached() && child.kind != localCompiledOperatorTypeBLOCK &&
-      !localDebugHook::listener->statementStarts(state, child, nullptr, 0))
+      localDebugHook::noteStatement(child) && !localDebugHook::listener->statementStarts(state, child, nullptr, 0))
     return false;
   if (child.executor != &localOperatorCompiled::execute) return child.executor(state, context, &child, arguments, result);
   return runKind(state, context, child, arguments, result);

@@ -20,7 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 using localDebug::resume;
 
-// Line 1 is a comment; SQUARE's body is line 3; the loop runs three times.
+// Line 1 is a comment; SQUARE's body is line 3; the loop runs three times; the last
+// statement starts on line 15 and reads its operand on line 16.
 const char* const program =
     "// squares\n"
     "PROCEDURE Square()\n"
@@ -36,7 +37,8 @@ const char* const program =
     "WHILE i < 2 DO\n"
     "  i = i + 1;\n"
     "ENDDO;\n"
-    "? total;\n";
+    "?\n"
+    "  total;\n";
 
 struct scripted final : localDebug::driver {
   std::function<resume(const localDebug::stop&)> answer;

@@ -131,7 +131,8 @@ class writer {
     return anyCase(chance(80) ? L"V.GETVALUE(" : L"V.ПОЛУЧИТЬЗНАЧЕНИЕ(") + tableLine(depth) + L", " + tableColumn() + L")";
   }
   std::wstring tableLine(int depth) {
-    if (chance(90)) return std::to_wstring(1 + pick(3));
+    if (chance(88)) return std::to_wstring(1 + pick(3));
+    if (chance(30)) return chance(70) ? L"2.7" : L"(0 - 1)";  // truncated, or wrapping round
     if (chance(50) && loopDepth_ > 0) return counter(pick(loopDepth_)) + (chance(50) ? L" + 1" : L"");
     return chance(70) ? L"(" + numberLiteral() + L" - 1)" : numberExpression(depth + 1);
   }
@@ -148,10 +149,22 @@ class writer {
     }
   }
   std::wstring tableStatement(int depth) {
-    switch (pick(6)) {
+    switch (pick(9)) {
       case 0:
       case 1:
-        return L"K = V.SETVALUE(" + tableLine(depth) + L", " + tableColumn() + L", " + numberExpression(1) + L");\n";
+        return L"K = " + anyCase(chance(80) ? L"V.SETVALUE(" : L"V.УСТАНОВИТЬЗНАЧЕНИЕ(") + tableLine(depth) + L", " +
+               tableColumn() + L", " + numberExpression(1) + L");\n";
+      case 6:
+        // Lines added (at a place, or at the end) and counted.
+        return L"K = " + anyCase(chance(70) ? L"V.NEWLINE(" : L"V.НОВАЯСТРОКА(") +
+               (chance(50) ? tableLine(depth) : L"") + L"); X = V.LINESCNT() + " +
+               anyCase(chance(70) ? L"V.COLUMNCOUNT()" : L"V.КОЛИЧЕСТВОКОЛОНОК()") + L";\n";
+      case 7:
+        // A column of a name already found is added again, or one of a new name.
+        return chance(50) ? L"k = V.NEWCOLUMN('a');\n" : L"k = V.NEWCOLUMN('b');\n";
+      case 8:
+        // An object of another class for a while, now and then called as a table.
+        return chance(85) ? L"Z = V; V = O1; V = Z;\n" : L"Z = V; V = O1; X = V.GETVALUE(1, 1); V = Z;\n";
       case 2:
         return L"K = V.SETVALUE(" + tableLine(depth) + L", 1, " + tableRead(depth) + L");\n";
       case 3:

@@ -9,6 +9,7 @@ import { examples } from 'virtual:examples';
 import { ConsolePane, continuationPrompt, prompt } from './console.js';
 import { blockIndentation, failureField, markFailure, showFailure } from './editorMarks.js';
 import { programHighlighting, programLanguage } from './highlight.js';
+import { programChecks } from './lint.js';
 import { Session } from './session.js';
 import { readShareFragment, shareFragment } from './share.js';
 import { forgetFile, keepFile, keptFiles, lastFileName } from './storage.js';
@@ -137,6 +138,7 @@ const editor = new EditorView({
       blockIndentation,
       indentOnInput(),
       failureField,
+      programChecks(session),
       EditorView.lineWrapping,
       EditorView.contentAttributes.of({ 'aria-describedby': 'editor-keys' }),
       Prec.highest(keymap.of([{ key: 'Mod-Enter', run: () => (runEditor(), true) }])),

@@ -25,6 +25,9 @@ export class Session {
     this.lastLineMs = 0;
     // True while a block typed at the prompt waits for its further lines.
     this.continuing = false;
+    // Questions of the editor (check, hover) waiting for their answers, by number.
+    this.questions = new Map();
+    this.lastQuestion = 0;
   }
 
   // Resolves when the interpreter is ready for the first line.
@@ -61,6 +64,10 @@ export class Session {
       case 'done':
         this.lastLineMs = message.ms;
         this.finishLine(message.result, message.succeeded);
+        break;
+      case 'answer':
+        this.questions.get(message.id)?.(message.value);
+        this.questions.delete(message.id);
         break;
       case 'log':
         console.log(message.text);
@@ -107,6 +114,17 @@ export class Session {
   // Asks for a file of the session's directory: it arrives through onEdit.
   openFile(name) {
     this.worker.postMessage({ type: 'open', name });
+  }
+
+  // Asks the interpreter about a text without running it ({ type: 'check', text } and the
+  // like); resolves with the answer, or null when the session ends first. The worker does
+  // one thing at a time: callers ask only while nothing runs.
+  ask(question) {
+    const id = ++this.lastQuestion;
+    return new Promise((resolve) => {
+      this.questions.set(id, resolve);
+      this.worker.postMessage({ ...question, id });
+    });
   }
 
   writeFile(name, text) {
@@ -166,6 +184,8 @@ export class Session {
     if (this.worker) this.worker.terminate();
     const pending = this.running ? [this.running, ...this.queue] : this.queue;
     for (const item of pending) item.resolve();
+    for (const answer of this.questions.values()) answer(null);
+    this.questions.clear();
     this.running = null;
     this.queue = [];
     this.stopView = null;

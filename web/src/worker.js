@@ -63,6 +63,13 @@ self.onmessage = (event) => {
       }
     } else if (message.type === 'discard') {
       module._webDiscardBlock();
+    } else if (message.type === 'check') {
+      // The editor's diagnostics and hover help: JSON that the module keeps until the next call.
+      const answer = withText(message.text, module._webCheck);
+      postMessage({ type: 'answer', id: message.id, value: JSON.parse(module.UTF8ToString(answer)) });
+    } else if (message.type === 'hover') {
+      const answer = withText(message.text, (text) => module._webHover(text, message.offset));
+      postMessage({ type: 'answer', id: message.id, value: JSON.parse(module.UTF8ToString(answer)) });
     }
   } catch (error) {
     // A trap (the browser's stack overflowing where the interpreter could not switch to a
