@@ -88,7 +88,8 @@ bool debugger::run(localReturnStateType& state, const std::wstring& file, bool s
   baseDepth_ = localNestingGuard::depth(localNestingKind::call);
   notes_.assign(localNestingGuard::limit(localNestingKind::call) + 2, nullptr);
   localDebugHook::notes = notes_.data();
-  localDebugHook::interrupted.store(false);
+  // A pause asked for from another thread before the run started stops its first statement.
+  localDebugHook::interrupted.store(pauses_.load() != pausesSeen_);
   listen();
   previousListener_ = localDebugHook::listener;
   localDebugHook::listener = this;
@@ -276,12 +277,12 @@ bool debugger::stopHere(localReturnStateType& state, stop& event) {
   stoppedOnce_ = true;
   localDebugHook::interrupted.store(false);
   const std::size_t depth = codes_.size();
-  const unsigned pausesBefore = pauses_.load();
+  pausesSeen_ = pauses_.load();
   const resume how = driver_.stopped(event);
   // Ctrl-C at the debugger's prompt stops nothing; a pause from another thread that came
   // while the driver answered (a front-end that let the program go on and was at once
   // asked to pause it) stops the program at its next statement.
-  localDebugHook::interrupted.store(pauses_.load() != pausesBefore);
+  localDebugHook::interrupted.store(pauses_.load() != pausesSeen_);
   // What the driver changed is no change of the program's.
   for (watchEntry& entry : watches_) entry.exists = readVariable(entry.name, entry.value);
   mode_ = how;

@@ -219,6 +219,7 @@ class debugger final : public localDebugListener {
   bool running_ = false;
   std::wstring programFile_;
   std::atomic<unsigned> pauses_{0};  // pause() calls, to tell them from Ctrl-C
+  unsigned pausesSeen_ = 0;           // those a stop has answered
   localDebugListener* previousListener_ = nullptr;
 };
 
