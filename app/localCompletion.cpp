@@ -3,23 +3,13 @@
 #include <algorithm>
 
 #include "context/localContextUTF8.h"
+#include "shell/localKeywordWords.h"
 #include "text/localString.h"
 
 namespace localCompletion {
 
 namespace {
 
-// Keywords of programs and the words of the console commands.
-// clang-format off
-const wchar_t* const fixedWords[] = {
-    L"IF", L"THEN", L"ELSEIF", L"ELSE", L"ENDIF", L"WHILE", L"FOR", L"TO", L"DO", L"ENDDO",
-    L"FUNCTION", L"ENDFUNCTION", L"PROCEDURE", L"ENDPROCEDURE", L"RETURN", L"PRINT",
-    L"ЕСЛИ", L"ТОГДА", L"ИНАЧЕЕСЛИ", L"ИНАЧЕ", L"КОНЕЦЕСЛИ", L"ПОКА", L"ДЛЯ", L"ПО", L"ЦИКЛ",
-    L"КОНЕЦЦИКЛА", L"ФУНКЦИЯ", L"КОНЕЦФУНКЦИИ", L"ПРОЦЕДУРА", L"КОНЕЦПРОЦЕДУРЫ", L"ВОЗВРАТ",
-    L"HELP", L"CLEAR", L"MEMORY", L"DIR", L"DIRECTORY", L"DISPLAY", L"CLASS", L"CONTEXT",
-    L"LOAD", L"MODIFY", L"COMMAND", L"QUIT", L"RUN",
-};
-// clang-format on
 
 bool isWordChar(wchar_t c) {
   return (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c == L'_' ||
@@ -45,7 +35,7 @@ std::wstring inCaseOf(const std::wstring& prefix, std::wstring text) {
 }  // namespace
 
 std::vector<std::wstring> knownNames(localContextUTF8& context) {
-  std::vector<std::wstring> names(std::begin(fixedWords), std::end(fixedWords));
+  std::vector<std::wstring> names(std::begin(localKeywordWords), std::end(localKeywordWords));
   for (unsigned i = 0; i < context.funcCount(); ++i) names.push_back(context.funcByIdx(i).name);
   for (unsigned i = 0; i < context.varCount(); ++i) names.push_back(context.varByIdx(i)->name);
   for (std::wstring& name : names) name = localString::wstringToUpper(name);

@@ -5,6 +5,7 @@
 #include "lsp/localLspCheck.h"
 #include "lsp/localLspOutline.h"
 #include "lsp/localLspReference.h"
+#include "shell/localKeywordWords.h"
 #include "text/localString.h"
 #include "text/localUtf8.h"
 
@@ -16,17 +17,6 @@ namespace {
 enum itemKind { methodItem = 2, functionItem = 3, propertyItem = 10, variableItem = 6, keywordItem = 14 };
 constexpr int functionSymbol = 12;
 
-// Keywords of programs in both spellings, and the words of the console commands.
-// clang-format off
-const wchar_t* const keywordWords[] = {
-    L"IF", L"THEN", L"ELSEIF", L"ELSE", L"ENDIF", L"WHILE", L"FOR", L"TO", L"DO", L"ENDDO",
-    L"FUNCTION", L"ENDFUNCTION", L"PROCEDURE", L"ENDPROCEDURE", L"RETURN", L"PRINT",
-    L"ЕСЛИ", L"ТОГДА", L"ИНАЧЕЕСЛИ", L"ИНАЧЕ", L"КОНЕЦЕСЛИ", L"ПОКА", L"ДЛЯ", L"ПО", L"ЦИКЛ",
-    L"КОНЕЦЦИКЛА", L"ФУНКЦИЯ", L"КОНЕЦФУНКЦИИ", L"ПРОЦЕДУРА", L"КОНЕЦПРОЦЕДУРЫ", L"ВОЗВРАТ",
-    L"HELP", L"CLEAR", L"MEMORY", L"DIR", L"DIRECTORY", L"DISPLAY", L"CLASS", L"CONTEXT",
-    L"LOAD", L"MODIFY", L"COMMAND", L"QUIT", L"RUN",
-};
-// clang-format on
 
 std::string utf8(const std::wstring& text) { return localString::wstringToUtf8(text); }
 std::wstring upper(const std::wstring& text) { return localString::wstringToUpper(text); }
@@ -102,7 +92,7 @@ json signatureOf(const std::wstring& label, const std::wstring& help) {
 
 }  // namespace
 
-std::vector<std::wstring> keywords() { return {std::begin(keywordWords), std::end(keywordWords)}; }
+std::vector<std::wstring> keywords() { return {std::begin(localKeywordWords), std::end(localKeywordWords)}; }
 
 json range(const localLspDocument& document, std::size_t start, std::size_t end) {
   std::size_t line = 0;
@@ -150,7 +140,7 @@ json completion(const localLspDocument& document, std::size_t offset) {
     result["items"] = std::move(items);
     return result;
   }
-  for (const wchar_t* keyword : keywordWords) items.push_back(item(keyword, keywordItem));
+  for (const wchar_t* keyword : localKeywordWords) items.push_back(item(keyword, keywordItem));
   for (const localLspReference::entry& listed : localLspReference::functions()) {
     for (const std::wstring& name : listed.names) {
       const localLspReference::entry& function = *localLspReference::function(name);
